@@ -1,0 +1,138 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "shell/control.h"
+#include "shell/dice.h"
+#include "ui/dialogs.h"
+
+namespace vnt {
+
+enum class ScreenState { SeasonSelection, ChartMenu, ChartSetup };
+
+// Colours of the quick-dice buttons, 0xRRGGBB.
+inline constexpr std::uint32_t kWhite = 0xFFFFFF;
+inline constexpr std::uint32_t kBlue = 0x0000FF;
+
+inline constexpr int kFirstSeason = 1972;
+inline constexpr int kSeasonCount = 54;  // 1972..2025
+inline constexpr int kMaxBallparks = 30;
+
+// The one window: every control, the window-level state and the event handlers. It knows
+// nothing of any toolkit; an adapter paints the controls and feeds clicks to click().
+class Form2 {
+ public:
+  Form2(Dice& dice, Dialogs& dialogs);
+  Form2(const Form2&) = delete;
+  Form2& operator=(const Form2&) = delete;
+
+  // --- Controls, by their inventory names -------------------------------------------
+  Control Text1, Label1, List1, chkDiceRolls, imgLogo, cmdCancel, cmdExit;
+  Control cmdYear, fraSeasons;
+  ControlArray optYear;
+  ControlArray cmdChart;
+  Control cmdOne, cmdTwo, cmdThree, cmdTwenty;
+  Control fraBallparks;
+  ControlArray optBallpark;
+  ControlArray OptBatting;
+  Control fraSurface;
+  ControlArray optSurface;
+  Control fraBuntRating;
+  ControlArray Option1;
+  Control fraIFDefense;
+  ControlArray chkIFDefense;
+  Control lblDefense, cmdNormIFR;
+  Control fraRange;
+  ControlArray optRange;
+  Control fraLocation;
+  ControlArray optLocation;
+  Control fraJump;
+  ControlArray optJump;
+  Control fraTime;
+  ControlArray optTime;
+  Control fraMonth;
+  ControlArray optMonth;
+  Control fraWind;
+  ControlArray optWind;
+  Control fraClutch;
+  ControlArray optClutch;
+  Control chkTired;
+  Control fraKper9;
+  ControlArray optK9;
+  Control fraPB;
+  ControlArray optPBRating;
+  Control fraError;
+  ControlArray chkError;
+  Control fraCrazyPlay;
+  ControlArray optError;
+  Control lblCrazyPlay;
+  Control fraAdjust, lblAdjust;
+  Control chkOFin, chkHitRun, chkDPin, chkDeep;
+  // Roll buttons: all at the place of "THREE" in the chart menu.
+  Control cmdRollBPE, cmdRollBunt, cmdCrazyPlay, cmdDeep, cmdError, cmdIFR, cmdIFRResult,
+      cmdNewInjury, cmdRecovered, cmdJump, cmdJumpError, cmdOFR, cmdOFRResult, cmdRunners,
+      cmdRunError, cmdStealing, cmdStealError, cmdWeather, cmdWildPitch, cmdFoulBall, cmdBalk,
+      cmdPickoff, cmdRundown, cmdCollision, cmdRobbed, cmdToughPlay, cmdBuntError,
+      cmdBuntSpeed, cmdBuntStrikeout;
+
+  // --- Window-level state -----------------------------------------------------------
+  std::string title = kApplicationTitle;
+  std::array<std::string, 11> RollHistory;  // slots 1..8 used, 1 oldest
+  std::int16_t RollHistoryCount = 0;
+  std::int16_t Season = -1;
+  std::string SeasonText;
+  std::int16_t BallparkCount = 0;
+  std::array<std::int16_t, 141> BallparkTable{};
+
+  // --- Window ------------------------------------------------------------------------
+  void Form_Load();
+  void cmdCancel_Click();
+  void cmdExit_Click();
+  static std::string VersionLine();
+
+  // --- Dice and history --------------------------------------------------------------
+  std::int16_t RandomNumber(std::int16_t upper, std::int16_t lower);
+  void IncrementDiceRolls();
+  void cmdOne_Click();
+  void cmdTwo_Click();
+  void cmdThree_Click();
+  void cmdTwenty_Click();
+
+  // --- Seasons -----------------------------------------------------------------------
+  void checkSeasonAvailability();
+  void cmdYear_Click();
+
+  // --- For adapters and the scenario runner ------------------------------------------
+  // Every control in creation order (frames before the controls inside them).
+  const std::vector<Control*>& controls() const { return controls_; }
+  Control* find(std::string_view name, int index = -1);
+  // A player's click: an option becomes selected, a check box toggles, then the
+  // control's click handler (if any) runs. Reachability is the caller's concern.
+  void click(Control& control);
+  // Option buttons exclude each other within their container.
+  void select(Control& option);
+  ScreenState screenState() const;
+  bool ended() const { return ended_; }
+
+  Dialogs& dialogs() { return dialogs_; }
+
+ private:
+  void buildInventory();
+  Control& add(Control& control, std::string name, ControlKind kind, const Control* container,
+               Twips layout, std::string caption = {});
+  void addArray(ControlArray& array, int count, std::string name, ControlKind kind,
+                const Control* container);
+  void rollQuickDice(Control& pressed, std::int16_t upper, std::int16_t lower);
+  void hideAll();
+
+  Dice& dice_;
+  Dialogs& dialogs_;
+  std::vector<Control*> controls_;
+  bool ended_ = false;
+};
+
+}  // namespace vnt

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vnt {
+
+// Reads the fields of a season file one after the other. Fields are separated by commas
+// or line breaks (CR, LF, CR LF); a field may be double-quoted (the quotes removed, commas
+// and line breaks inside kept); unquoted fields are trimmed of blanks and tabs. The reader
+// never looks past the end of its input, whatever the bytes.
+class FieldReader {
+ public:
+  explicit FieldReader(std::string_view data) : data_(data) {}
+
+  // The next field as text, or none when the input is used up.
+  std::optional<std::string> text();
+
+  // The next field as a number: a field that holds no number reads as 0. None when the
+  // input is used up or the number lies outside -32768..32767; either fails the file.
+  // A number is the whole field, blanks and tabs trimmed: an optional + or - and one or
+  // more decimal digits ("-07" is -7). Anything else ("", "Boston", "1.5", "12abc", "+")
+  // holds no number. An out-of-range field is still used up, so reading goes on after it.
+  std::optional<std::int16_t> number();
+
+ private:
+  std::string_view data_;
+  std::size_t pos_ = 0;
+  bool fieldDue_ = false;  // a comma was just passed, so a field follows even if empty
+};
+
+// A season file's whole contents, looked up in the current working directory by name
+// without regard to letter case ("1987bpe.vnt" finds "1987BPE.vnt"). None when there is no
+// such file or it cannot be read (or is far larger than any season file).
+std::optional<std::string> readSeasonFile(const std::string& name);
+
+// The Deep file's check: N in 1..30, N records of a name and 16 numbers, the check value.
+// Gives N when the file passes.
+std::optional<int> checkDeepFile(std::string_view data);
+
+// The BPE file's check for a season of n ballparks. Each record is read as one text field
+// and eight numbers, so its first threshold is taken for text and its ninth field is summed
+// (files in circulation carry check values made that way).
+bool checkBpeFile(std::string_view data, int n);
+
+// The ballpark names of a Deep file, in record order; none when the file is damaged.
+std::optional<std::vector<std::string>> readBallparkNames(std::string_view data);
+
+// The 16 values of the Deep record named exactly `name` (letter case included); when two
+// records carry the name, the later one counts.
+struct DeepLookup {
+  enum class Status { Found, NoRecord, Unreadable };
+  Status status = Status::Unreadable;
+  std::array<std::int16_t, 16> values{};
+};
+DeepLookup lookupDeepRecord(std::string_view data, const std::string& name);
+
+}  // namespace vnt
