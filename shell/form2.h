@@ -105,6 +105,12 @@ class Form2 {
   // --- Seasons -----------------------------------------------------------------------
   void checkSeasonAvailability();
   void cmdYear_Click();
+  // The name of one of the chosen season's files, "1987" followed by the suffix.
+  std::string seasonFile(std::string_view suffix) const;
+  // Fills slots 0..15 of BallparkTable with the Deep values of the ballpark option given.
+  // When the file cannot be read or holds no such ballpark it says so and gives false,
+  // leaving the table as it was.
+  bool lookUpBallpark(int ballpark);
 
   // --- For adapters and the scenario runner ------------------------------------------
   // Every control in creation order (frames before the controls inside them).

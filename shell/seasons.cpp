@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -44,6 +45,29 @@ void Form2::cmdYear_Click() {
   BallparkCount = static_cast<std::int16_t>(names->size());
   for (int r = 0; r < BallparkCount; ++r) optBallpark[r].caption = (*names)[static_cast<std::size_t>(r)];
   cmdCancel_Click();
+}
+
+std::string Form2::seasonFile(std::string_view suffix) const {
+  return SeasonText + std::string(suffix);
+}
+
+bool Form2::lookUpBallpark(int ballpark) {
+  const std::string fileName = seasonFile("Deep.vnt");
+  const std::string& name = optBallpark[ballpark].caption;
+  const auto deep = readSeasonFile(fileName);
+  const DeepLookup found = deep ? lookupDeepRecord(*deep, name) : DeepLookup{};
+  switch (found.status) {
+    case DeepLookup::Status::Unreadable:
+      dialogs_.ok("Cannot read " + fileName, "");
+      return false;
+    case DeepLookup::Status::NoRecord:
+      dialogs_.ok("No record for " + name + " in " + fileName, "");
+      return false;
+    case DeepLookup::Status::Found:
+      break;
+  }
+  std::copy(found.values.begin(), found.values.end(), BallparkTable.begin());
+  return true;
 }
 
 }  // namespace vnt
