@@ -1,0 +1,141 @@
+// vnt-snapshot OUT.png [STEP...]: draws the window, as the player would see it after the
+// given clicks, to a PNG file. Needs no display. Season files are read from the working
+// directory, as the program does.
+//
+// A step is "click NAME" or "click NAME INDEX" ("click optYear 43" or "click optYear(43)").
+// Message boxes are printed and answered Yes (or OK).
+
+#include <QApplication>
+#include <QPixmap>
+#include <QString>
+#include <QStringList>
+#include <charconv>
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "shell/dice.h"
+#include "shell/form2.h"
+#include "ui/dialogs.h"
+#include "ui/qt/qt_window.h"
+
+namespace {
+
+class PrintingDialogs final : public vnt::Dialogs {
+ public:
+  void ok(const std::string& prompt, const std::string& title) override {
+    print(prompt, title, "OK");
+  }
+  bool yesNo(const std::string& prompt, const std::string& title) override {
+    print(prompt, title, "Yes");
+    return true;
+  }
+
+ private:
+  static void print(const std::string& prompt, const std::string& title, const char* answer) {
+    std::cout << "message box [" << (title.empty() ? vnt::kApplicationTitle : title)
+              << "]: " << prompt << " -> " << answer << "\n";
+  }
+};
+
+struct Step {
+  std::string name;
+  int index = -1;
+};
+
+std::optional<int> parseIndex(const std::string& text) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (ec != std::errc() || ptr != end || text.empty() || value < 0) return std::nullopt;
+  return value;
+}
+
+// The steps from the words of the command line (a step may also come as one quoted word).
+std::optional<std::vector<Step>> parseSteps(int argc, char** argv) {
+  std::vector<std::string> words;
+  for (int i = 2; i < argc; ++i) {
+    for (const QString& word :
+         QString::fromLocal8Bit(argv[i]).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+      words.push_back(word.toStdString());
+    }
+  }
+  std::vector<Step> steps;
+  for (std::size_t i = 0; i < words.size();) {
+    if (words[i] != "click" || i + 1 >= words.size()) {
+      std::cerr << "vnt-snapshot: expected \"click NAME [INDEX]\" at \"" << words[i] << "\"\n";
+      return std::nullopt;
+    }
+    Step step{words[i + 1]};
+    i += 2;
+    if (const auto open = step.name.find('('); open != std::string::npos) {
+      const auto index = step.name.back() == ')'
+                             ? parseIndex(step.name.substr(open + 1, step.name.size() - open - 2))
+                             : std::nullopt;
+      if (!index) {
+        std::cerr << "vnt-snapshot: bad control name \"" << step.name << "\"\n";
+        return std::nullopt;
+      }
+      step.name.erase(open);
+      step.index = *index;
+    } else if (i < words.size()) {
+      if (const auto index = parseIndex(words[i])) {
+        step.index = *index;
+        ++i;
+      }
+    }
+    steps.push_back(step);
+  }
+  return steps;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::cerr << "usage: vnt-snapshot OUT.png [click NAME [INDEX]]...\n";
+    return 2;
+  }
+  const QString out = QString::fromLocal8Bit(argv[1]);
+  const auto steps = parseSteps(argc, argv);
+  if (!steps) return 2;
+
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+
+  vnt::ClockDice dice;
+  PrintingDialogs dialogs;
+  vnt::Form2 form(dice, dialogs);
+  form.Form_Load();
+  vnt::QtWindow window(form);
+  window.show();
+
+  for (const Step& step : *steps) {
+    vnt::Control* control = form.find(step.name, step.index);
+    const std::string shown =
+        step.index < 0 ? step.name : step.name + "(" + std::to_string(step.index) + ")";
+    if (control == nullptr) {
+      std::cerr << "vnt-snapshot: no control named " << shown << "\n";
+      return 1;
+    }
+    if (!control->reachable()) {
+      std::cerr << "vnt-snapshot: " << shown << " cannot be clicked (hidden or disabled)\n";
+      return 1;
+    }
+    window.click(*control);
+    if (form.ended()) {
+      std::cout << "the program ended at " << shown << "\n";
+      break;
+    }
+  }
+
+  window.sync();
+  QApplication::processEvents();
+  if (!window.grab().save(out, "PNG")) {
+    std::cerr << "vnt-snapshot: cannot write " << out.toStdString() << "\n";
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,516 @@
+// The window driven through its real widgets: mouse clicks, access keys and message boxes
+// answered as a player would, on the offscreen platform.
+
+#include "ui/qt/qt_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFont>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "shell/form2.h"
+#include "ui/qt/caption_widgets.h"
+#include "ui/qt/qt_dialogs.h"
+
+namespace vnt {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Hands out queued rolls and records the bounds each draw asked for.
+class ScriptedDice final : public Dice {
+ public:
+  void queue(std::int16_t value) { values_.push_back(value); }
+  std::int16_t RandomNumber(std::int16_t upper, std::int16_t lower) override {
+    asked.emplace_back(upper, lower);
+    if (values_.empty()) {
+      ADD_FAILURE() << "a roll nobody expected: " << upper << ", " << lower;
+      return lower;
+    }
+    const std::int16_t value = values_.front();
+    values_.pop_front();
+    return value;
+  }
+  std::vector<std::pair<int, int>> asked;
+
+ private:
+  std::deque<std::int16_t> values_;
+};
+
+struct SeenBox {
+  QString title;
+  QString text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  std::set<QMessageBox::StandardButton> buttons;
+};
+
+// Watches for the next modal message box and answers it by clicking one of its buttons
+// with the mouse, as the player would. `onSeen` runs first, while the box is up.
+class BoxAnswerer {
+ public:
+  explicit BoxAnswerer(QMessageBox::StandardButton answer, std::function<void()> onSeen = {})
+      : answer_(answer), onSeen_(std::move(onSeen)) {
+    timer_.setInterval(5);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
+    timer_.start();
+  }
+
+  const std::vector<SeenBox>& seen() const { return seen_; }
+  bool answered() const { return !seen_.empty(); }
+
+ private:
+  void poll() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible()) return;
+    timer_.stop();
+    SeenBox seen{box->windowTitle(), box->text(), box->icon(), {}};
+    for (QAbstractButton* button : box->buttons()) seen.buttons.insert(box->standardButton(button));
+    seen_.push_back(seen);
+    if (onSeen_) onSeen_();
+    QAbstractButton* button = box->button(answer_);
+    if (button == nullptr) {
+      ADD_FAILURE() << "the box \"" << seen.text.toStdString() << "\" has no such button";
+      button = box->buttons().value(0);
+    }
+    QTest::mouseClick(button, Qt::LeftButton);
+  }
+
+  QMessageBox::StandardButton answer_;
+  std::function<void()> onSeen_;
+  QTimer timer_;
+  std::vector<SeenBox> seen_;
+};
+
+void writeFile(const fs::path& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+}
+
+// The smallest season that passes the file checks: one ballpark.
+void writeSeason(const fs::path& dir, int year) {
+  writeFile(dir / (std::to_string(year) + "Deep.vnt"),
+            "1\r\n\"Boston\",1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1\r\n-2313\r\n");
+  writeFile(dir / (std::to_string(year) + "BPE.vnt"), "1,1,1,1,1,1,1,1,\"Boston\"\r\n-2331\r\n");
+}
+
+// The colour of a button's face, away from its caption and border.
+QColor faceColor(QWidget* button) {
+  const QImage image = button->grab().toImage();
+  return image.pixelColor(6, image.height() / 2);
+}
+
+bool isWhite(const QColor& c) {
+  return c.red() > 230 && c.green() > 230 && c.blue() > 230;
+}
+bool isBlue(const QColor& c) {
+  return c.blue() > 200 && c.red() < 60 && c.green() < 60;
+}
+
+class QtWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previousDir_ = fs::current_path();
+    dir_ = fs::temp_directory_path() /
+           ("vnt_qt_test_" + std::to_string(QCoreApplication::applicationPid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    fs::current_path(dir_);
+  }
+
+  void TearDown() override {
+    window_.reset();
+    form_.reset();
+    fs::current_path(previousDir_);
+    fs::remove_all(dir_);
+  }
+
+  // Starts the program in the temporary working directory, its window shown and active.
+  void start() {
+    form_ = std::make_unique<Form2>(dice_, dialogs_);
+    form_->Form_Load();
+    window_ = std::make_unique<QtWindow>(*form_);
+    dialogs_.attach(window_.get(), [this] { window_->sync(); });
+    window_->show();
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  }
+
+  template <typename W = QAbstractButton>
+  W* widget(Control& control) {
+    auto* w = qobject_cast<W*>(window_->widget(control));
+    EXPECT_NE(w, nullptr) << control.displayName();
+    return w;
+  }
+
+  void mouseClick(Control& control) {
+    QWidget* w = window_->widget(control);
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(w->isVisible() && w->isEnabled()) << control.displayName();
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(w->width() / 2, w->height() / 2));
+  }
+
+  // From the season selection to the chart menu of 2015, by mouse.
+  void openChartMenu() {
+    writeSeason(dir_, 2015);
+    start();
+    mouseClick(form_->optYear[2015 - kFirstSeason]);
+    mouseClick(form_->cmdYear);
+    ASSERT_EQ(form_->screenState(), ScreenState::ChartMenu);
+  }
+
+  fs::path previousDir_;
+  fs::path dir_;
+  ScriptedDice dice_;
+  QtDialogs dialogs_;
+  std::unique_ptr<Form2> form_;
+  std::unique_ptr<QtWindow> window_;
+};
+
+TEST_F(QtWindowTest, SeasonsAreShownDisabledWhenNoSeasonFilesAreFound) {
+  start();
+  EXPECT_EQ(window_->windowTitle(), QStringLiteral("VNT Assistant"));
+  EXPECT_EQ(window_->size(), QSize(562, 582));
+
+  auto* frame = widget<QGroupBox>(form_->fraSeasons);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_TRUE(frame->isVisible());
+  EXPECT_EQ(frame->title(), QStringLiteral("Seasons"));
+
+  std::set<int> columns;
+  int shown = 0;
+  for (auto& option : form_->optYear) {
+    auto* radio = widget<QRadioButton>(option);
+    ASSERT_NE(radio, nullptr);
+    EXPECT_EQ(radio->parentWidget(), frame);
+    EXPECT_EQ(radio->text(), QString::number(kFirstSeason + option.index));
+    EXPECT_TRUE(radio->isVisible()) << option.displayName();
+    EXPECT_FALSE(radio->isEnabled()) << option.displayName();
+    EXPECT_FALSE(radio->isChecked()) << option.displayName();
+    columns.insert(radio->x());
+    ++shown;
+  }
+  EXPECT_EQ(shown, 54);
+  EXPECT_EQ(columns.size(), 3u);
+
+  // A disabled option takes no click.
+  QWidget* season2015 = window_->widget(form_->optYear[2015 - kFirstSeason]);
+  QTest::mouseClick(season2015, Qt::LeftButton);
+  EXPECT_FALSE(form_->optYear[2015 - kFirstSeason].value);
+
+  EXPECT_TRUE(widget(form_->cmdYear)->isVisible());
+  EXPECT_TRUE(widget(form_->cmdExit)->isVisible());
+  EXPECT_FALSE(widget(form_->cmdOne)->isVisible());
+  EXPECT_FALSE(widget(form_->cmdChart[0])->isVisible());
+}
+
+TEST_F(QtWindowTest, SelectSeasonWithoutAChoiceAsksForOne) {
+  writeSeason(dir_, 2015);
+  start();
+  BoxAnswerer answerer(QMessageBox::Ok);
+  mouseClick(form_->cmdYear);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return answerer.answered(); }));
+  EXPECT_EQ(answerer.seen()[0].title, QStringLiteral("Select Year"));
+  EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("You must select a season for the charts"));
+  EXPECT_EQ(answerer.seen()[0].icon, QMessageBox::NoIcon);
+  EXPECT_EQ(answerer.seen()[0].buttons, std::set{QMessageBox::Ok});
+  EXPECT_EQ(form_->screenState(), ScreenState::SeasonSelection);
+  EXPECT_TRUE(window_->isVisible());
+}
+
+TEST_F(QtWindowTest, OptionButtonsFollowTheModelNotQt) {
+  writeSeason(dir_, 2015);
+  writeSeason(dir_, 2016);
+  start();
+  for (auto& option : form_->optYear) {
+    auto* radio = widget<QRadioButton>(option);
+    ASSERT_NE(radio, nullptr);
+    EXPECT_FALSE(radio->autoExclusive()) << option.displayName();
+  }
+  Control& y2015 = form_->optYear[2015 - kFirstSeason];
+  Control& y2016 = form_->optYear[2016 - kFirstSeason];
+  auto* radio2015 = widget<QRadioButton>(y2015);
+  auto* radio2016 = widget<QRadioButton>(y2016);
+  ASSERT_TRUE(radio2015 && radio2016);
+  EXPECT_TRUE(radio2015->isEnabled());
+  EXPECT_TRUE(radio2016->isEnabled());
+  EXPECT_FALSE(widget(form_->optYear[2014 - kFirstSeason])->isEnabled());
+
+  mouseClick(y2015);
+  EXPECT_TRUE(y2015.value);
+  EXPECT_TRUE(radio2015->isChecked());
+
+  // A second click on a selected option leaves it selected, though Qt on its own would
+  // have unchecked a non-exclusive button.
+  mouseClick(y2015);
+  EXPECT_TRUE(y2015.value);
+  EXPECT_TRUE(radio2015->isChecked());
+
+  // Selecting another season clears the first, as the model decides.
+  mouseClick(y2016);
+  EXPECT_TRUE(y2016.value);
+  EXPECT_FALSE(y2015.value);
+  EXPECT_TRUE(radio2016->isChecked());
+  EXPECT_FALSE(radio2015->isChecked());
+
+  // Keyboard: space on the focused option clicks it.
+  radio2015->setFocus();
+  QTest::keyClick(radio2015, Qt::Key_Space);
+  EXPECT_TRUE(y2015.value);
+  EXPECT_TRUE(radio2015->isChecked());
+  EXPECT_FALSE(radio2016->isChecked());
+}
+
+TEST_F(QtWindowTest, SelectSeasonOpensTheChartMenu) {
+  openChartMenu();
+  EXPECT_EQ(window_->windowTitle(), QStringLiteral("VNT Assistant 2015"));
+  EXPECT_FALSE(widget<QGroupBox>(form_->fraSeasons)->isVisible());
+  EXPECT_FALSE(widget(form_->cmdYear)->isVisible());
+  for (auto& chart : form_->cmdChart) {
+    auto* button = widget<QPushButton>(chart);
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(button->isVisible()) << chart.displayName();
+    EXPECT_EQ(button->text().toStdString(), chart.caption);
+  }
+  for (Control* dice : {&form_->cmdOne, &form_->cmdTwo, &form_->cmdThree, &form_->cmdTwenty}) {
+    EXPECT_TRUE(widget(*dice)->isVisible()) << dice->displayName();
+  }
+  auto* logo = widget<QLabel>(form_->imgLogo);
+  ASSERT_NE(logo, nullptr);
+  EXPECT_TRUE(logo->isVisible());
+  EXPECT_FALSE(logo->pixmap().isNull());
+  EXPECT_TRUE(widget<QListWidget>(form_->List1)->isVisible());
+  EXPECT_TRUE(widget<QLabel>(form_->Text1)->isVisible());
+  EXPECT_TRUE(widget<QCheckBox>(form_->chkDiceRolls)->isVisible());
+}
+
+TEST_F(QtWindowTest, QuickDiceButtonRollsAndColoursTheButtons) {
+  openChartMenu();
+  auto* list = widget<QListWidget>(form_->List1);
+  auto* text1 = widget<QLabel>(form_->Text1);
+  ASSERT_TRUE(list && text1);
+  EXPECT_EQ(list->count(), 0);
+
+  dice_.queue(7);
+  mouseClick(form_->cmdOne);
+  ASSERT_EQ(dice_.asked.size(), 1u);
+  EXPECT_EQ(dice_.asked[0], std::make_pair(9, 0));
+  EXPECT_EQ(text1->text(), QStringLiteral("7"));
+  ASSERT_EQ(list->count(), 1);
+  EXPECT_EQ(list->item(0)->text(), QStringLiteral("7"));
+  EXPECT_EQ(list->selectionMode(), QAbstractItemView::NoSelection);
+
+  EXPECT_TRUE(isWhite(faceColor(widget(form_->cmdOne))));
+  for (Control* other : {&form_->cmdTwo, &form_->cmdThree, &form_->cmdTwenty}) {
+    EXPECT_TRUE(isBlue(faceColor(widget(*other)))) << other->displayName();
+  }
+
+  dice_.queue(18);
+  mouseClick(form_->cmdTwenty);
+  EXPECT_EQ(dice_.asked.back(), std::make_pair(20, 1));
+  EXPECT_EQ(text1->text(), QStringLiteral("18"));
+  ASSERT_EQ(list->count(), 2);
+  EXPECT_EQ(list->item(0)->text(), QStringLiteral("7"));
+  EXPECT_EQ(list->item(1)->text(), QStringLiteral("18"));
+  EXPECT_TRUE(isWhite(faceColor(widget(form_->cmdTwenty))));
+  EXPECT_TRUE(isBlue(faceColor(widget(form_->cmdOne))));
+}
+
+TEST_F(QtWindowTest, KeyboardPressesTheFocusedButton) {
+  openChartMenu();
+  auto* one = widget(form_->cmdOne);
+  auto* list = widget<QListWidget>(form_->List1);
+  ASSERT_TRUE(one && list);
+  one->setFocus();
+  dice_.queue(3);
+  QTest::keyClick(one, Qt::Key_Return);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return list->count() == 1; }));
+  dice_.queue(4);
+  QTest::keyClick(one, Qt::Key_Space);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return list->count() == 2; }));
+  EXPECT_EQ(list->item(1)->text(), QStringLiteral("4"));
+}
+
+TEST_F(QtWindowTest, HistoryListShowsTheLastEightRolls) {
+  openChartMenu();
+  for (int roll = 1; roll <= 9; ++roll) {
+    dice_.queue(static_cast<std::int16_t>(roll * 10));
+    mouseClick(form_->cmdTwo);
+  }
+  auto* list = widget<QListWidget>(form_->List1);
+  ASSERT_NE(list, nullptr);
+  ASSERT_EQ(list->count(), 8);
+  EXPECT_EQ(list->item(0)->text(), QStringLiteral("20"));
+  EXPECT_EQ(list->item(7)->text(), QStringLiteral("90"));
+}
+
+TEST_F(QtWindowTest, AccessKeyOpensConfirmExitAndNoKeepsTheWindow) {
+  start();
+  EXPECT_EQ(widget(form_->cmdExit)->text(), QStringLiteral("E&xit"));
+  BoxAnswerer answerer(QMessageBox::No);
+  QTest::keyClick(window_.get(), Qt::Key_X, Qt::AltModifier);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return answerer.answered(); }));
+  const SeenBox& box = answerer.seen()[0];
+  EXPECT_EQ(box.title, QStringLiteral("Exit Assistant"));
+  EXPECT_EQ(box.text, QStringLiteral("Confirm Exit"));
+  EXPECT_EQ(box.icon, QMessageBox::NoIcon);
+  EXPECT_EQ(box.buttons, (std::set{QMessageBox::Yes, QMessageBox::No}));
+  QTest::qWait(0);
+  EXPECT_FALSE(form_->ended());
+  EXPECT_TRUE(window_->isVisible());
+}
+
+TEST_F(QtWindowTest, ExitAnsweredYesEndsTheProgram) {
+  openChartMenu();
+  BoxAnswerer answerer(QMessageBox::Yes);
+  mouseClick(form_->cmdExit);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return answerer.answered(); }));
+  EXPECT_EQ(answerer.seen()[0].title, QStringLiteral("Exit Assistant"));
+  EXPECT_TRUE(form_->ended());
+  EXPECT_FALSE(window_->isVisible());
+}
+
+TEST_F(QtWindowTest, ClosingTheWindowAsksNothing) {
+  start();
+  BoxAnswerer watcher(QMessageBox::No);
+  EXPECT_TRUE(window_->close());
+  QTest::qWait(20);
+  EXPECT_FALSE(watcher.answered());
+  EXPECT_FALSE(window_->isVisible());
+}
+
+TEST_F(QtWindowTest, WidgetsStandWhereTheModelPlacesThem) {
+  openChartMenu();
+  // Twips / 15 = pixels; options inside a frame are placed relative to it.
+  EXPECT_EQ(widget(form_->cmdOne)->geometry(), QRect(24, 136, 113, 33));
+  EXPECT_EQ(widget(form_->cmdExit)->geometry(), QRect(144, 472, 113, 41));
+  EXPECT_EQ(window_->widget(form_->List1)->geometry(), QRect(336, 32, 217, 232));
+  const Control& first = form_->optYear[0];
+  EXPECT_EQ(window_->widget(first)->parentWidget(), window_->widget(form_->fraSeasons));
+  EXPECT_EQ(window_->widget(first)->pos(), QPoint(first.layout.left / 15, first.layout.top / 15));
+
+  // The model may move a control; the next repaint follows.
+  form_->cmdOne.layout.left += 150;
+  window_->sync();
+  EXPECT_EQ(widget(form_->cmdOne)->x(), 34);
+}
+
+TEST_F(QtWindowTest, RepaintTakesEverythingFromTheModel) {
+  openChartMenu();
+  form_->Text1.caption = "first\rsecond";
+  form_->Label1.caption = "Hit && Run";
+  form_->cmdOne.visible = false;
+  form_->cmdTwo.enabled = false;
+  form_->cmdChart[0].caption = "B&PE";
+  form_->chkDiceRolls.value = true;
+  form_->title = "VNT Assistant changed";
+  window_->sync();
+  EXPECT_EQ(widget<QLabel>(form_->Text1)->text(), QStringLiteral("first\nsecond"));
+  EXPECT_EQ(widget<QLabel>(form_->Label1)->text(), QStringLiteral("Hit & Run"));
+  EXPECT_FALSE(widget(form_->cmdOne)->isVisible());
+  EXPECT_FALSE(widget(form_->cmdTwo)->isEnabled());
+  EXPECT_EQ(widget(form_->cmdChart[0])->text(), QStringLiteral("B&PE"));
+  EXPECT_TRUE(widget<QCheckBox>(form_->chkDiceRolls)->isChecked());
+  EXPECT_EQ(window_->windowTitle(), QStringLiteral("VNT Assistant changed"));
+}
+
+TEST_F(QtWindowTest, CheckBoxClickToggledByTheModel) {
+  openChartMenu();
+  auto* box = widget<QCheckBox>(form_->chkDiceRolls);
+  ASSERT_NE(box, nullptr);
+  const bool before = form_->chkDiceRolls.value;
+  mouseClick(form_->chkDiceRolls);
+  EXPECT_EQ(form_->chkDiceRolls.value, !before);
+  EXPECT_EQ(box->isChecked(), !before);
+  mouseClick(form_->chkDiceRolls);
+  EXPECT_EQ(form_->chkDiceRolls.value, before);
+  EXPECT_EQ(box->isChecked(), before);
+}
+
+TEST(CaptionWidgetsTest, ACaptionTooLongForItsPlaceIsDrawnSmallerNotCut) {
+  QWidget device;
+  QFont font = device.font();
+  font.setPointSize(8);
+  const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+  const QString text = QStringLiteral("Stealing Adjustments");
+  const int natural = QFontMetrics(font, &device).horizontalAdvance(text);
+  const int lineHeight = QFontMetrics(font, &device).height();
+
+  // Room enough: the font stays as it is.
+  const QRect wide(0, 0, natural + 10, lineHeight + 2);
+  EXPECT_EQ(fittingFont(font, wide, flags, text, &device), font);
+
+  // One line's height and 90% of the width: a smaller size that fits.
+  const QRect narrow(0, 0, natural * 9 / 10, lineHeight + 2);
+  const QFont fitted = fittingFont(font, narrow, flags, text, &device);
+  EXPECT_LT(fitted.pointSizeF(), font.pointSizeF());
+  EXPECT_GE(fitted.pointSizeF(), 5.0);
+  const QRect need = QFontMetrics(fitted, &device).boundingRect(narrow, flags, text);
+  EXPECT_LE(need.width(), narrow.width());
+  EXPECT_LE(need.height(), narrow.height());
+}
+
+TEST(CaptionWidgetsTest, CaptionTextTurnsCarriageReturnsIntoLineBreaks) {
+  EXPECT_EQ(captionText("a\rb\r\nc"), QStringLiteral("a\nb\nc"));
+  EXPECT_EQ(labelText("&Hit && Run"), QStringLiteral("Hit & Run"));
+}
+
+TEST(QtDialogsTest, RepaintsFirstAndNamesTheApplicationWhenNoTitleIsGiven) {
+  QWidget parent;
+  QtDialogs dialogs;
+  int syncs = 0;
+  dialogs.attach(&parent, [&] { ++syncs; });
+
+  int syncsWhileShown = -1;
+  {
+    BoxAnswerer answerer(QMessageBox::Ok, [&] { syncsWhileShown = syncs; });
+    dialogs.ok("Cannot read 2015Deep.vnt", "");
+    ASSERT_TRUE(answerer.answered());
+    EXPECT_EQ(syncsWhileShown, 1);
+    EXPECT_EQ(answerer.seen()[0].title, QStringLiteral("VNT Assistant"));
+    EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("Cannot read 2015Deep.vnt"));
+    EXPECT_EQ(answerer.seen()[0].icon, QMessageBox::NoIcon);
+  }
+  {
+    BoxAnswerer answerer(QMessageBox::Yes);
+    EXPECT_TRUE(dialogs.yesNo("Really?", "Question"));
+    EXPECT_EQ(answerer.seen().at(0).title, QStringLiteral("Question"));
+  }
+  {
+    BoxAnswerer answerer(QMessageBox::No);
+    EXPECT_FALSE(dialogs.yesNo("Really?", "Question"));
+  }
+  EXPECT_EQ(syncs, 3);
+}
+
+}  // namespace
+}  // namespace vnt
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

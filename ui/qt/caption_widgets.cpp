@@ -1,0 +1,195 @@
+#include "ui/qt/caption_widgets.h"
+
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+#include <algorithm>
+
+namespace vnt {
+namespace {
+
+int mnemonicFlag(const QWidget* widget, const QStyleOption& option) {
+  return widget->style()->styleHint(QStyle::SH_UnderlineShortcut, &option, widget)
+             ? Qt::TextShowMnemonic
+             : Qt::TextHideMnemonic;
+}
+
+// The indicator on the left, the caption wrapped in the room beside it.
+void paintIndicatorButton(QAbstractButton* button, const QStyleOptionButton& option, bool radio) {
+  QStylePainter painter(button);
+  QStyle* style = button->style();
+
+  QStyleOptionButton indicator = option;
+  indicator.rect = style->subElementRect(
+      radio ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator, &option, button);
+  painter.drawPrimitive(radio ? QStyle::PE_IndicatorRadioButton : QStyle::PE_IndicatorCheckBox,
+                        indicator);
+
+  const int spacing = style->pixelMetric(
+      radio ? QStyle::PM_RadioButtonLabelSpacing : QStyle::PM_CheckBoxLabelSpacing, &option,
+      button);
+  QRect textRect = option.rect;
+  textRect.setLeft(indicator.rect.right() + 1 + spacing);
+  const int flags =
+      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | mnemonicFlag(button, option);
+  painter.setFont(fittingFont(button->font(), textRect, flags, option.text, button));
+  painter.drawItemText(textRect, flags, option.palette, button->isEnabled(), option.text,
+                       QPalette::WindowText);
+
+  if (button->hasFocus() && !option.text.isEmpty()) {
+    QStyleOptionFocusRect focus;
+    focus.initFrom(button);
+    focus.rect = painter.fontMetrics()
+                     .boundingRect(textRect, flags, option.text)
+                     .adjusted(-1, 0, 1, 0)
+                     .intersected(button->rect());
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+  }
+}
+
+}  // namespace
+
+QFont fittingFont(const QFont& font, const QRect& room, int flags, const QString& text,
+                  const QPaintDevice* device) {
+  constexpr qreal kStep = 0.5;
+  const qreal size = font.pointSizeF();
+  if (size <= 0 || text.isEmpty() || room.isEmpty()) return font;
+  const qreal floor = std::max<qreal>(5.0, size * 0.7);
+  QFont fitted = font;
+  for (qreal s = size; s >= floor; s -= kStep) {
+    fitted.setPointSizeF(s);
+    const QRect need =
+        QFontMetrics(fitted, device)
+            .boundingRect(QRect(room.left(), room.top(), room.width(), 1 << 20), flags, text);
+    if (need.width() <= room.width() && need.height() <= room.height()) return fitted;
+  }
+  return fitted;
+}
+
+QString captionText(const std::string& caption) {
+  QString text = QString::fromStdString(caption);
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return text;
+}
+
+QString labelText(const std::string& caption) {
+  const QString text = captionText(caption);
+  QString shown;
+  shown.reserve(text.size());
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == QLatin1Char('&')) {
+      if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&')) {
+        shown += QLatin1Char('&');
+        ++i;
+      }
+      continue;
+    }
+    shown += text[i];
+  }
+  return shown;
+}
+
+void WrapButton::setTextColor(std::optional<QColor> color) {
+  if (textColor_ == color) return;
+  textColor_ = color;
+  update();
+}
+
+void WrapButton::paintEvent(QPaintEvent*) {
+  QStylePainter painter(this);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  painter.drawControl(QStyle::CE_PushButtonBevel, option);
+
+  QRect textRect = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+  if (option.state & (QStyle::State_On | QStyle::State_Sunken)) {
+    textRect.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
+                       style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+  }
+  const int flags = Qt::AlignCenter | Qt::TextWordWrap | mnemonicFlag(this, option);
+  painter.setFont(fittingFont(font(), textRect, flags, option.text, this));
+  QPalette palette = option.palette;
+  if (textColor_ && isEnabled()) palette.setColor(QPalette::ButtonText, *textColor_);
+  painter.drawItemText(textRect, flags, palette, isEnabled(), option.text, QPalette::ButtonText);
+}
+
+bool WrapButton::hitButton(const QPoint& pos) const {
+  return rect().contains(pos);
+}
+
+void WrapButton::keyPressEvent(QKeyEvent* event) {
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+      (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && !event->isAutoRepeat()) {
+    animateClick();
+    return;
+  }
+  QPushButton::keyPressEvent(event);
+}
+
+void WrapCheckBox::paintEvent(QPaintEvent*) {
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  paintIndicatorButton(this, option, false);
+}
+
+bool WrapCheckBox::hitButton(const QPoint& pos) const {
+  return rect().contains(pos);
+}
+
+void WrapRadioButton::paintEvent(QPaintEvent*) {
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  paintIndicatorButton(this, option, true);
+}
+
+bool WrapRadioButton::hitButton(const QPoint& pos) const {
+  return rect().contains(pos);
+}
+
+void FitLabel::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  drawFrame(&painter);
+  QRect room = contentsRect();
+  // As QLabel does: a framed label keeps its text half an "x" off the frame.
+  const int indent = frameWidth() > 0 ? fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2 : 0;
+  room.adjust(margin(), margin(), -margin(), -margin());
+  room.adjust(indent, 0, -indent, 0);
+  const int flags = static_cast<int>(alignment()) | Qt::TextWordWrap;
+  painter.setFont(fittingFont(font(), room, flags, text(), this));
+  style()->drawItemText(&painter, room, flags, palette(), isEnabled(), text(), foregroundRole());
+}
+
+void FitGroupBox::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  QStyleOption option;
+  option.initFrom(this);
+  const QString text = title();
+  constexpr int kIndent = 6;
+  const int flags = Qt::TextSingleLine | mnemonicFlag(this, option);
+  const QRect room(kIndent, 0, std::max(0, width() - 2 * kIndent - 4), 1 << 10);
+  const QFont fitted = fittingFont(font(), room, flags, text, this);
+  const QFontMetrics metrics(fitted, this);
+
+  // An etched border that runs through the middle of the title, so the contents, placed
+  // just below the title, stand clear inside it.
+  const int top = text.isEmpty() ? 0 : metrics.height() / 2;
+  const QRect border(0, top, width() - 2, height() - top - 2);
+  painter.setPen(option.palette.color(QPalette::Light));
+  painter.drawRect(border.translated(1, 1));
+  painter.setPen(option.palette.color(QPalette::Mid));
+  painter.drawRect(border);
+
+  if (text.isEmpty()) return;
+  painter.setFont(fitted);
+  const QRect titleRect =
+      metrics.boundingRect(room, flags | Qt::AlignLeft | Qt::AlignTop, text).adjusted(-2, 0, 2, 0);
+  painter.fillRect(titleRect, option.palette.window());
+  style()->drawItemText(&painter, titleRect, flags | Qt::AlignCenter, option.palette, isEnabled(),
+                        text, QPalette::WindowText);
+}
+
+}  // namespace vnt

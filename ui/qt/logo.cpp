@@ -1,0 +1,71 @@
+#include "ui/qt/logo.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <algorithm>
+
+namespace vnt {
+
+QPixmap drawLogo(QSize size) {
+  QPixmap pixmap(size.expandedTo(QSize(1, 1)));
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+
+  const qreal w = pixmap.width();
+  const qreal h = pixmap.height();
+
+  // Grass, with a thin dark edge.
+  painter.setPen(QPen(QColor(0x1E, 0x4D, 0x2B), 1.0));
+  painter.setBrush(QColor(0x2E, 0x7D, 0x32));
+  painter.drawRoundedRect(QRectF(0.5, 0.5, w - 1.0, h - 1.0), 6, 6);
+
+  // The infield dirt: a diamond standing on home plate at the bottom middle.
+  const qreal cx = w * 0.29;
+  const qreal half = std::min(w * 0.21, h * 0.36);
+  const QPointF home(cx, h / 2 + half);
+  const QPointF first(cx + half, home.y() - half);
+  const QPointF second(cx, home.y() - 2.0 * half);
+  const QPointF third(cx - half, home.y() - half);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(0xB5, 0x83, 0x4F));
+  painter.drawPolygon(QPolygonF({home, first, second, third}));
+
+  // The infield grass inside the base paths, and the pitcher's mound.
+  const qreal inset = half * 0.28;
+  painter.setBrush(QColor(0x43, 0xA0, 0x47));
+  painter.drawPolygon(
+      QPolygonF({QPointF(cx, home.y() - inset), QPointF(first.x() - inset, first.y()),
+                 QPointF(cx, second.y() + inset), QPointF(third.x() + inset, third.y())}));
+  painter.setBrush(QColor(0xB5, 0x83, 0x4F));
+  painter.drawEllipse(QPointF(cx, home.y() - half), half * 0.14, half * 0.14);
+
+  // White base paths and the four bags.
+  painter.setPen(QPen(Qt::white, 1.2));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawPolygon(QPolygonF({home, first, second, third}));
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(Qt::white);
+  const qreal bag = std::max<qreal>(2.0, half * 0.12);
+  for (const QPointF& base : {home, first, second, third}) {
+    painter.drawRect(QRectF(base.x() - bag / 2, base.y() - bag / 2, bag, bag));
+  }
+
+  // The name, on the right.
+  QFont font(QStringLiteral("Sans Serif"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setBold(true);
+  font.setPixelSize(std::max(8, static_cast<int>(h * 0.30)));
+  painter.setFont(font);
+  const QRectF textRect(w * 0.53, 0, w * 0.42, h);
+  painter.setPen(QColor(0x10, 0x2A, 0x14));
+  painter.drawText(textRect.translated(1, 1), Qt::AlignCenter, QStringLiteral("VNT"));
+  painter.setPen(Qt::white);
+  painter.drawText(textRect, Qt::AlignCenter, QStringLiteral("VNT"));
+  return pixmap;
+}
+
+}  // namespace vnt

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "ui/dialogs.h"
+
+namespace vnt {
+
+// Message boxes as modal QMessageBoxes without an icon.
+class QtDialogs final : public Dialogs {
+ public:
+  QtDialogs() = default;
+
+  // The window the boxes belong to (may be null), and what to run before a box appears:
+  // the window repaints itself so the player sees the state the handler has reached.
+  void attach(QWidget* parent, std::function<void()> beforeShow);
+
+  void ok(const std::string& prompt, const std::string& title) override;
+  bool yesNo(const std::string& prompt, const std::string& title) override;
+
+ private:
+  bool show(const std::string& prompt, const std::string& title, bool askYesNo);
+
+  QPointer<QWidget> parent_;
+  std::function<void()> beforeShow_;
+};
+
+}  // namespace vnt

@@ -1,0 +1,246 @@
+#include "ui/qt/qt_window.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPixmap>
+#include <QSignalBlocker>
+#include <QStringList>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
+#include "ui/qt/caption_widgets.h"
+#include "ui/qt/logo.h"
+
+namespace vnt {
+namespace {
+
+// The client area the model's layout was made for, in twips.
+constexpr int kClientWidthTwips = 8436;
+constexpr int kClientHeightTwips = 8724;
+constexpr double kTwipsPerPixel = 15.0;
+// The layout's captions were measured in a narrow 8-point dialog font; a desktop's larger
+// or wider default would not fit the fixed places. Controls that name a size keep it.
+constexpr int kDefaultPointSize = 8;
+
+int pixels(int twips) {
+  return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
+
+QRect rectFor(const Twips& layout) {
+  return {pixels(layout.left), pixels(layout.top), pixels(layout.width), pixels(layout.height)};
+}
+
+QColor colorFor(std::uint32_t rgb) {
+  return QColor(static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                static_cast<int>(rgb & 0xFF));
+}
+
+// Dark text on light colours, white on dark ones (the blue of the quick-dice buttons).
+QColor readableTextOn(const QColor& background) {
+  const double luminance =
+      0.299 * background.red() + 0.587 * background.green() + 0.114 * background.blue();
+  return luminance < 140.0 ? QColor(Qt::white) : QColor(0x10, 0x10, 0x10);
+}
+
+// A style sheet is the one way to colour a button that every widget style honours.
+QString buttonStyleSheet(const QColor& background, const QColor& text) {
+  return QStringLiteral(
+             "QPushButton { background-color: %1; color: %2; border: 1px solid #404040;"
+             " border-radius: 3px; }"
+             "QPushButton:pressed { background-color: %3; }"
+             "QPushButton:focus { border: 2px solid #F0A000; }"
+             "QPushButton:disabled { color: #808080; }")
+      .arg(background.name(), text.name(), background.darker(130).name());
+}
+
+QStringList itemTexts(const std::vector<std::string>& items) {
+  QStringList texts;
+  texts.reserve(static_cast<qsizetype>(items.size()));
+  for (const std::string& item : items) texts << captionText(item);
+  return texts;
+}
+
+}  // namespace
+
+QSize QtWindow::clientSize() {
+  return {pixels(kClientWidthTwips), pixels(kClientHeightTwips)};
+}
+
+QtWindow::QtWindow(Form2& form, QWidget* parent) : QWidget(parent), form_(form) {
+  setFixedSize(clientSize());
+  // The logo, centred on a square, serves as the window's icon.
+  QPixmap icon(100, 100);
+  icon.fill(Qt::transparent);
+  QPainter(&icon).drawPixmap(0, 21, drawLogo(QSize(100, 58)));
+  setWindowIcon(icon);
+  QFont base = font();
+  base.setFamilies({QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans"),
+                    QStringLiteral("Arial"), base.family()});
+  base.setPointSize(kDefaultPointSize);
+  setFont(base);
+  for (Control* control : form_.controls()) {
+    // Frames come before their contents, so a container's widget already exists.
+    QWidget* container = control->container ? widget(*control->container) : nullptr;
+    bindings_.push_back({control, build(*control, container ? container : this)});
+  }
+  sync();
+}
+
+QWidget* QtWindow::build(Control& control, QWidget* parent) {
+  QAbstractButton* button = nullptr;
+  QWidget* made = nullptr;
+  switch (control.kind) {
+    case ControlKind::Button:
+      made = button = new WrapButton(parent);
+      break;
+    case ControlKind::CheckBox:
+      made = button = new WrapCheckBox(parent);
+      break;
+    case ControlKind::Option:
+      button = new WrapRadioButton(parent);
+      // Which option is selected is the model's business; "none selected" must be possible.
+      button->setAutoExclusive(false);
+      made = button;
+      break;
+    case ControlKind::Frame:
+      made = new FitGroupBox(parent);
+      break;
+    case ControlKind::Label: {
+      auto* label = new FitLabel(parent);
+      label->setWordWrap(true);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      label->setTextFormat(Qt::PlainText);
+      if (&control == &form_.Text1) {
+        // The roll result stands in a white box, like an entry field.
+        label->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+        label->setAutoFillBackground(true);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, palette.color(QPalette::Base));
+        palette.setColor(QPalette::WindowText, palette.color(QPalette::Text));
+        label->setPalette(palette);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        label->setMargin(2);
+      }
+      made = label;
+      break;
+    }
+    case ControlKind::ListBox: {
+      auto* list = new QListWidget(parent);
+      list->setSelectionMode(QAbstractItemView::NoSelection);
+      list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      // Nothing in it can be chosen, so it takes no focus (and shows no current line).
+      list->setFocusPolicy(Qt::NoFocus);
+      made = list;
+      break;
+    }
+    case ControlKind::Image: {
+      auto* image = new QLabel(parent);
+      image->setAlignment(Qt::AlignCenter);
+      image->setPixmap(drawLogo(rectFor(control.layout).size()));
+      made = image;
+      break;
+    }
+  }
+  made->setObjectName(QString::fromStdString(control.displayName()));
+  if (button) {
+    Control* clicked = &control;
+    connect(button, &QAbstractButton::clicked, this, [this, clicked] { click(*clicked); });
+  }
+  return made;
+}
+
+QWidget* QtWindow::widget(const Control& control) const {
+  for (const Binding& binding : bindings_) {
+    if (binding.control == &control) return binding.widget;
+  }
+  return nullptr;
+}
+
+void QtWindow::click(Control& control) {
+  // Qt delivers clicks only to shown, enabled widgets, and those mirror the model; the
+  // check keeps a stray event from reaching a control the player cannot see.
+  if (control.reachable()) form_.click(control);
+  sync();
+  if (form_.ended()) {
+    close();
+    QCoreApplication::quit();
+  }
+}
+
+void QtWindow::sync() {
+  const QString title = QString::fromStdString(form_.title);
+  if (windowTitle() != title) setWindowTitle(title);
+  for (const Binding& binding : bindings_) syncOne(binding);
+}
+
+void QtWindow::syncOne(const Binding& binding) {
+  const Control& control = *binding.control;
+  QWidget* w = binding.widget;
+  // Qt's own toggling of a check box or option before "clicked" must not echo back.
+  const QSignalBlocker blocker(w);
+
+  w->setGeometry(rectFor(control.layout));
+  QFont font = this->font();
+  if (control.font.pointSize > 0) font.setPointSize(control.font.pointSize);
+  font.setBold(control.font.bold);
+  if (w->font() != font) w->setFont(font);
+  w->setEnabled(control.enabled);
+
+  switch (control.kind) {
+    case ControlKind::Button: {
+      auto* button = static_cast<WrapButton*>(w);
+      button->setText(captionText(control.caption));
+      QString sheet;
+      std::optional<QColor> textColor;
+      if (control.backColor) {
+        const QColor background = colorFor(*control.backColor);
+        textColor = readableTextOn(background);
+        sheet = buttonStyleSheet(background, *textColor);
+      }
+      if (button->styleSheet() != sheet) button->setStyleSheet(sheet);
+      button->setTextColor(textColor);
+      break;
+    }
+    case ControlKind::CheckBox:
+    case ControlKind::Option: {
+      auto* button = static_cast<QAbstractButton*>(w);
+      button->setText(captionText(control.caption));
+      button->setChecked(control.value);
+      break;
+    }
+    case ControlKind::Frame:
+      static_cast<QGroupBox*>(w)->setTitle(captionText(control.caption));
+      break;
+    case ControlKind::Label:
+      static_cast<QLabel*>(w)->setText(labelText(control.caption));
+      break;
+    case ControlKind::ListBox: {
+      auto* list = static_cast<QListWidget*>(w);
+      const QStringList wanted = itemTexts(control.items);
+      QStringList shown;
+      for (int row = 0; row < list->count(); ++row) shown << list->item(row)->text();
+      if (shown != wanted) {
+        list->clear();
+        list->addItems(wanted);
+      }
+      break;
+    }
+    case ControlKind::Image:
+      break;
+  }
+
+  w->setVisible(control.visible);
+}
+
+void QtWindow::closeEvent(QCloseEvent* event) {
+  // Closing through the window frame ends the program without asking.
+  event->accept();
+  QCoreApplication::quit();
+}
+
+}  // namespace vnt

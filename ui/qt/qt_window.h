@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QWidget>
+#include <vector>
+
+#include "shell/form2.h"
+
+class QCloseEvent;
+
+namespace vnt {
+
+// The one window: a widget per control of the model, placed where the model says. The
+// model is the only state; after each click every widget is repainted from it.
+class QtWindow final : public QWidget {
+ public:
+  explicit QtWindow(Form2& form, QWidget* parent = nullptr);
+
+  // Brings every widget, and the window title, into line with the model.
+  void sync();
+
+  // A player's click on a control: the model's click, then a full repaint; when the
+  // program has ended, the window closes and the application quits.
+  void click(Control& control);
+
+  // The widget that shows a control, or null for a control the window does not know.
+  QWidget* widget(const Control& control) const;
+
+  Form2& form() { return form_; }
+
+  // The client area, in pixels at 96 dpi (the model's twips / 15).
+  static QSize clientSize();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  struct Binding {
+    Control* control;
+    QWidget* widget;
+  };
+
+  QWidget* build(Control& control, QWidget* parent);
+  void syncOne(const Binding& binding);
+
+  Form2& form_;
+  std::vector<Binding> bindings_;
+};
+
+}  // namespace vnt
