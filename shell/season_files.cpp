@@ -72,13 +72,16 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
   if (ec || size > kMaxSeasonFileBytes) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
-  // Read one byte past the limit so a file that grew since file_size() is still refused.
-  std::string contents(static_cast<std::size_t>(kMaxSeasonFileBytes) + 1, '\0');
-  in.read(contents.data(), static_cast<std::streamsize>(contents.size()));
+  // Read in pieces rather than into a buffer of the limit's size (season files are a few
+  // kilobytes), and keep counting so a file that grew since file_size() is still refused.
+  std::string contents;
+  contents.reserve(static_cast<std::size_t>(size));
+  char piece[16384];
+  while (in.read(piece, sizeof piece) || in.gcount() > 0) {
+    contents.append(piece, static_cast<std::size_t>(in.gcount()));
+    if (contents.size() > kMaxSeasonFileBytes) return std::nullopt;
+  }
   if (in.bad()) return std::nullopt;
-  const auto got = static_cast<std::size_t>(in.gcount());
-  if (got > kMaxSeasonFileBytes) return std::nullopt;
-  contents.resize(got);
   return contents;
 }
 
