@@ -130,8 +130,11 @@ class Form2 {
   void buildInventory();
   Control& add(Control& control, std::string name, ControlKind kind, const Control* container,
                Twips layout, std::string caption = {});
-  void addArray(ControlArray& array, int count, std::string name, ControlKind kind,
-                const Control* container);
+  struct Grid;  // where the elements of a control array go
+  // A control array: one element per caption, placed on the grid.
+  void addGroup(ControlArray& array, const std::string& name, ControlKind kind,
+                const Control* container, const std::vector<std::string>& captions,
+                const Grid& grid);
   void rollQuickDice(Control& pressed, std::int16_t upper, std::int16_t lower);
   void hideAll();
 

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "shell/form2.h"
 
@@ -16,28 +17,42 @@ constexpr int kRollButtonTop = 1320;
 constexpr int kButtonWidth = 1695;
 constexpr int kButtonHeight = 495;
 
-const char* const kChartCaptions[] = {
+const std::vector<std::string> kChartCaptions = {
     "BPE",   "Bunt", "Crazy Play!",      "Deep!",            "Error", "Range - Infield", "Injury",
     "Jump",  "Range - Outfield", "Sending Runners?", "Steal", "Weather", "WP / PB / Foul?", "Balk"};
 
-const char* const kBallparkCaptions[] = {
+const std::vector<std::string> kBallparkCaptions = {
     "Arizona",    "Atlanta",       "Chicago NL",     "Cincinnati",  "Colorado",    "Florida",
     "Houston",    "Los Angeles NL", "Milwaukee",     "Montreal",    "New York NL", "Philadelphia",
     "Pittsburgh", "San Diego",     "San Francisco",  "St. Louis",   "Baltimore",   "Boston",
     "Chicago AL", "Cleveland",     "Detroit",        "Kansas City", "Los Angeles AL", "Minnesota",
     "New York AL", "Oakland",      "Seattle",        "Tampa Bay",   "Texas",       "Toronto"};
 
-const char* const kDefenseCaptions[] = {
+const std::vector<std::string> kDefenseCaptions = {
     "Normal", "Infield In", "Corners In",    "3B In", "3B Guards Line", "3B Holds Run.", "1B In",
     "1B Guards Line", "1B Holds Run.", "SS Holds Run.", "SS In", "2B Holds Run.", "2B In"};
 
-// Column-wise placement of the options of a frame: `rows` per column.
-Twips cell(int i, int rows, int columnWidth, int left = 120, int rowHeight = kOptionHeight) {
-  return {left + (i / rows) * columnWidth, kFrameTopMargin + (i % rows) * rowHeight,
-          columnWidth - 60, rowHeight};
+// "5", "4", ... : the captions of rating groups that count down.
+std::vector<std::string> countingDown(int from, int count) {
+  std::vector<std::string> captions;
+  for (int i = 0; i < count; ++i) captions.push_back(std::to_string(from - i));
+  return captions;
 }
 
 }  // namespace
+
+// Where the options of a frame go: column by column, `rows` to a column.
+struct Form2::Grid {
+  int rows;
+  int columnWidth;
+  int left = 120;
+  int rowHeight = kOptionHeight;
+
+  Twips cell(int i) const {
+    return {left + (i / rows) * columnWidth, kFrameTopMargin + (i % rows) * rowHeight,
+            columnWidth - 30, rowHeight};
+  }
+};
 
 Control& Form2::add(Control& control, std::string name, ControlKind kind,
                     const Control* container, Twips layout, std::string caption) {
@@ -50,11 +65,13 @@ Control& Form2::add(Control& control, std::string name, ControlKind kind,
   return control;
 }
 
-void Form2::addArray(ControlArray& array, int count, std::string name, ControlKind kind,
-                     const Control* container) {
-  array = ControlArray(static_cast<std::size_t>(count));
+void Form2::addGroup(ControlArray& array, const std::string& name, ControlKind kind,
+                     const Control* container, const std::vector<std::string>& captions,
+                     const Grid& grid) {
+  const int count = static_cast<int>(captions.size());
+  array = ControlArray(captions.size());
   for (int i = 0; i < count; ++i) {
-    add(array[i], name, kind, container, {});
+    add(array[i], name, kind, container, grid.cell(i), captions[static_cast<std::size_t>(i)]);
     array[i].index = i;
   }
 }
@@ -78,18 +95,16 @@ void Form2::buildInventory() {
   add(cmdYear, "cmdYear", K::Button, nullptr, {360, 1200, kButtonWidth, kButtonHeight},
       "Select Season");
   add(fraSeasons, "fraSeasons", K::Frame, nullptr, {360, 1800, 4575, 4695}, "Seasons");
-  addArray(optYear, kSeasonCount, "optYear", K::Option, &fraSeasons);
-  for (auto& option : optYear) {
-    option.caption = std::to_string(kFirstSeason + option.index);
-    option.layout = cell(option.index, 18, 1470, 150, 240);
-  }
+  std::vector<std::string> years;
+  for (int i = 0; i < kSeasonCount; ++i) years.push_back(std::to_string(kFirstSeason + i));
+  addGroup(optYear, "optYear", K::Option, &fraSeasons, years, {18, 1470, 150, 240});
 
-  addArray(cmdChart, 14, "cmdChart", K::Button, nullptr);
+  addGroup(cmdChart, "cmdChart", K::Button, nullptr, kChartCaptions, {7, 1440, 360, 480});
   for (auto& button : cmdChart) {
-    const int column = button.index / 7;
-    button.caption = kChartCaptions[button.index];
     // 480 apart, one pixel of air between neighbours.
-    button.layout = {360 + column * 1440, 2760 + (button.index % 7) * 480, 1335, 465};
+    button.layout.top += 2760 - kFrameTopMargin;
+    button.layout.width = 1335;
+    button.layout.height = 465;
   }
 
   const Font diceFont{13, true};
@@ -102,132 +117,77 @@ void Form2::buildInventory() {
       .font = diceFont;
 
   add(fraBallparks, "fraBallparks", K::Frame, nullptr, {360, 4200, 4575, 2775}, "Ballparks");
-  addArray(optBallpark, kMaxBallparks, "optBallpark", K::Option, &fraBallparks);
-  for (auto& option : optBallpark) {
-    option.caption = kBallparkCaptions[option.index];
-    option.layout = cell(option.index, 10, 1470, 120, 245);
-  }
+  addGroup(optBallpark, "optBallpark", K::Option, &fraBallparks, kBallparkCaptions,
+           {10, 1470, 120, 245});
 
-  const char* const battingCaptions[] = {"LSP", "LP", "RSP", "RP"};
-  const Twips battingPlaces[] = {
-      {5040, 6480, 1215, 495}, {5040, 7080, 1215, 495}, {6360, 6480, 1215, 495},
-      {6360, 7080, 1215, 495}};
-  addArray(OptBatting, 4, "OptBatting", K::Option, nullptr);
+  // Bottom right, two by two: LSP above LP, RSP above RP.
+  addGroup(OptBatting, "OptBatting", K::Option, nullptr, {"LSP", "LP", "RSP", "RP"},
+           {2, 1320, 5040, 600});
   for (auto& option : OptBatting) {
-    option.caption = battingCaptions[option.index];
-    option.layout = battingPlaces[option.index];
+    option.layout.top += 6480 - kFrameTopMargin;
+    option.layout.width = 1215;
+    option.layout.height = 495;
   }
 
   // The chart frames share the area below the roll button; each chart set-up shows the
   // ones it needs.
   add(fraSurface, "fraSurface", K::Frame, nullptr, {360, 4080, 1695, 855}, "Playing Field");
-  addArray(optSurface, 2, "optSurface", K::Option, &fraSurface);
-  optSurface[0].caption = "Grass";
-  optSurface[1].caption = "Turf";
-  for (auto& option : optSurface) option.layout = cell(option.index, 2, 1455);
+  addGroup(optSurface, "optSurface", K::Option, &fraSurface, {"Grass", "Turf"}, {2, 1455});
 
   add(fraBuntRating, "fraBuntRating", K::Frame, nullptr, {360, 1800, 1335, 1635}, "Bunt Rating");
-  addArray(Option1, 5, "Option1", K::Option, &fraBuntRating);
-  for (auto& option : Option1) {
-    option.caption = std::to_string(5 - option.index);
-    option.layout = cell(option.index, 5, 1095, 240, 270);
-  }
+  addGroup(Option1, "Option1", K::Option, &fraBuntRating, countingDown(5, 5), {5, 1095, 240, 270});
 
   add(fraIFDefense, "fraIFDefense", K::Frame, nullptr, {360, 1800, 4575, 2175}, "Infield Defense");
-  addArray(chkIFDefense, 13, "chkIFDefense", K::CheckBox, &fraIFDefense);
-  for (auto& box : chkIFDefense) {
-    box.caption = kDefenseCaptions[box.index];
-    box.layout = cell(box.index, 5, 1470, 120, 330);
-  }
+  addGroup(chkIFDefense, "chkIFDefense", K::CheckBox, &fraIFDefense, kDefenseCaptions,
+           {5, 1470, 120, 330});
   add(lblDefense, "lblDefense", K::Label, &fraIFDefense, {120, 1920, 4335, 210},
       "Use SS or 2B Holds for Hit and Run");
   add(cmdNormIFR, "cmdNormIFR", K::Button, nullptr, {2280, 4200, 2655, kButtonHeight},
       "&Normal Defensive Alignment");
 
   add(fraRange, "fraRange", K::Frame, nullptr, {3240, 1800, 1695, 2145}, "Range Rating");
-  addArray(optRange, 7, "optRange", K::Option, &fraRange);
-  const char* const rangeCaptions[] = {"SP", "VG", "AV", "FR", "MD", "PR", "WK"};
-  for (auto& option : optRange) {
-    option.caption = rangeCaptions[option.index];
-    option.layout = cell(option.index, 7, 1455, 240);
-  }
+  addGroup(optRange, "optRange", K::Option, &fraRange, {"SP", "VG", "AV", "FR", "MD", "PR", "WK"},
+           {7, 1455, 240});
 
-  add(fraLocation, "fraLocation", K::Frame, nullptr, {1800, 1800, 1335, 1635}, "Location");
-  addArray(optLocation, 5, "optLocation", K::Option, &fraLocation);
-  const char* const locationCaptions[] = {"Pitcher", "First Base", "Second Base", "Third Base",
-                                          "Shortstop"};
-  for (auto& option : optLocation) {
-    option.caption = locationCaptions[option.index];
-    option.layout = cell(option.index, 5, 1215, 120, 270);
-  }
+  add(fraLocation, "fraLocation", K::Frame, nullptr, {1800, 1800, 1440, 1635}, "Location");
+  addGroup(optLocation, "optLocation", K::Option, &fraLocation,
+           {"Pitcher", "First Base", "Second Base", "Third Base", "Shortstop"},
+           {5, 1335, 60, 270});
 
   add(fraJump, "fraJump", K::Frame, nullptr, {1800, 1800, 1335, 3900}, "Jump Rating");
-  addArray(optJump, 14, "optJump", K::Option, &fraJump);
-  for (auto& option : optJump) {
-    option.caption = std::to_string(10 - option.index);
-    option.layout = cell(option.index, 14, 1095, 240);
-  }
+  addGroup(optJump, "optJump", K::Option, &fraJump, countingDown(10, 14), {14, 1095, 240});
 
   add(fraTime, "fraTime", K::Frame, nullptr, {3240, 1800, 1695, 915}, "Time");
-  addArray(optTime, 2, "optTime", K::Option, &fraTime);
-  optTime[0].caption = "Day";
-  optTime[1].caption = "Night";
-  for (auto& option : optTime) option.layout = cell(option.index, 2, 1455, 120, 285);
+  addGroup(optTime, "optTime", K::Option, &fraTime, {"Day", "Night"}, {2, 1455, 120, 285});
 
   add(fraMonth, "fraMonth", K::Frame, nullptr, {360, 1800, 1695, 2175}, "Month");
-  addArray(optMonth, 7, "optMonth", K::Option, &fraMonth);
-  const char* const monthCaptions[] = {"April",  "May",       "June",   "July",
-                                       "August", "September", "October"};
-  for (auto& option : optMonth) {
-    option.caption = monthCaptions[option.index];
-    option.layout = cell(option.index, 7, 1455, 240, 270);
-  }
+  addGroup(optMonth, "optMonth", K::Option, &fraMonth,
+           {"April", "May", "June", "July", "August", "September", "October"}, {7, 1455, 240, 270});
 
   add(fraWind, "fraWind", K::Frame, nullptr, {5040, 4920, 1335, 1575}, "Wind");
-  addArray(optWind, 5, "optWind", K::Option, &fraWind);
-  const char* const windCaptions[] = {"No Wind", "Wind In", "Wind Out", "Cross L-R", "Cross R-L"};
-  for (auto& option : optWind) {
-    option.caption = windCaptions[option.index];
-    option.layout = cell(option.index, 5, 1215);
-  }
+  addGroup(optWind, "optWind", K::Option, &fraWind,
+           {"No Wind", "Wind In", "Wind Out", "Cross L-R", "Cross R-L"}, {5, 1215});
 
   add(fraClutch, "fraClutch", K::Frame, nullptr, {6480, 4920, 1335, 1575}, "Clutch");
-  addArray(optClutch, 4, "optClutch", K::Option, &fraClutch);
-  const char* const clutchCaptions[] = {"Pitcher", "Hitter", "Both", "Neither"};
-  for (auto& option : optClutch) {
-    option.caption = clutchCaptions[option.index];
-    option.layout = cell(option.index, 5, 1215);
-  }
-  add(chkTired, "chkTired", K::CheckBox, &fraClutch, cell(4, 5, 1215), "Tired?");
+  const Grid clutchGrid{5, 1215};
+  addGroup(optClutch, "optClutch", K::Option, &fraClutch, {"Pitcher", "Hitter", "Both", "Neither"},
+           clutchGrid);
+  add(chkTired, "chkTired", K::CheckBox, &fraClutch, clutchGrid.cell(4), "Tired?");
 
   add(fraKper9, "fraKper9", K::Frame, nullptr, {5040, 4920, 1335, 1575}, "Pitcher's K/9");
-  addArray(optK9, 5, "optK9", K::Option, &fraKper9);
-  const char* const k9Captions[] = {"> 9.9", "8.0 - 9.9", "6.0 - 7.9", "4.0 - 5.9", "< 4.0"};
-  for (auto& option : optK9) {
-    option.caption = k9Captions[option.index];
-    option.layout = cell(option.index, 5, 1215);
-  }
+  addGroup(optK9, "optK9", K::Option, &fraKper9,
+           {"> 9.9", "8.0 - 9.9", "6.0 - 7.9", "4.0 - 5.9", "< 4.0"}, {5, 1215});
 
   add(fraPB, "fraPB", K::Frame, nullptr, {1800, 1800, 1335, 1635}, "Passed Ball Rating");
-  addArray(optPBRating, 5, "optPBRating", K::Option, &fraPB);
-  for (auto& option : optPBRating) {
-    option.caption = std::to_string(5 - option.index);
-    option.layout = cell(option.index, 5, 1095, 240, 270);
-  }
+  addGroup(optPBRating, "optPBRating", K::Option, &fraPB, countingDown(5, 5), {5, 1095, 240, 270});
 
   add(fraError, "fraError", K::Frame, nullptr, {5040, 4320, 1575, 615}, "Adjustments");
-  addArray(chkError, 2, "chkError", K::CheckBox, &fraError);
-  chkError[0].caption = "Cold";
-  chkError[1].caption = "In";
-  for (auto& box : chkError) box.layout = {120 + box.index * 720, 270, 660, 255};
+  // Side by side: one row of two.
+  addGroup(chkError, "chkError", K::CheckBox, &fraError, {"Cold", "In"}, {1, 720});
 
   add(fraCrazyPlay, "fraCrazyPlay", K::Frame, nullptr, {360, 1800, 4575, 3840},
       "Crazy Play Result");
-  addArray(optError, 20, "optError", K::Option, &fraCrazyPlay);
-  for (auto& option : optError) {
-    option.caption = std::to_string(20 - option.index);
-    option.layout = cell(option.index, 10, 720, 240, 300);
-  }
+  addGroup(optError, "optError", K::Option, &fraCrazyPlay, countingDown(20, 20), {10, 720, 240, 300});
   add(lblCrazyPlay, "lblCrazyPlay", K::Label, &fraCrazyPlay, {120, 270, 4335, 3450}).font = {13,
                                                                                             false};
 
