@@ -9,6 +9,10 @@
 #include "ui/qt/qt_dialogs.h"
 #include "ui/qt/qt_window.h"
 
+#ifdef VNT_QUIT_WHEN_SHOWN
+#include "bench/quit_when_shown.h"
+#endif
+
 namespace {
 
 bool isSet(const char* name) {
@@ -33,6 +37,10 @@ int main(int argc, char** argv) {
   form.Form_Load();
   vnt::QtWindow window(form);
   dialogs.attach(&window, [&window] { window.sync(); });
+#ifdef VNT_QUIT_WHEN_SHOWN
+  QuitWhenShown quit;
+  window.installEventFilter(&quit);
+#endif
   window.show();
   return QApplication::exec();
 }
