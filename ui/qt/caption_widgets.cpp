@@ -76,23 +76,6 @@ QString captionText(const std::string& caption) {
   return text;
 }
 
-QString labelText(const std::string& caption) {
-  const QString text = captionText(caption);
-  QString shown;
-  shown.reserve(text.size());
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i] == QLatin1Char('&')) {
-      if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&')) {
-        shown += QLatin1Char('&');
-        ++i;
-      }
-      continue;
-    }
-    shown += text[i];
-  }
-  return shown;
-}
-
 void WrapButton::setTextColor(std::optional<QColor> color) {
   if (textColor_ == color) return;
   textColor_ = color;

@@ -18,12 +18,10 @@
 
 namespace vnt {
 
-// A model caption as Qt text: '\r' (alone or before '\n') separates lines.
+// A model caption as Qt text: '\r' (alone or before '\n') separates lines. Labels show it
+// as it stands: their texts are results such as "unless H&R", never access keys.
 QString captionText(const std::string& caption);
 
-// A label's caption as shown: labels take no focus, so the access-key marks go ("&&" is a
-// literal '&', a single '&' is dropped).
-QString labelText(const std::string& caption);
 
 // The largest size of `font`, down to a floor, at which `text` laid out with `flags` fits in
 // `room`.
