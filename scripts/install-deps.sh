@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(g++ clang libclang-rt-14-dev cmake ninja-build qt6-base-dev libgtest-dev
-          fonts-dejavu-core)
+          fonts-dejavu-core fonts-dejavu-extra)
 missing=()
 for package in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
