@@ -99,12 +99,10 @@ void Form2::buildInventory() {
   for (int i = 0; i < kSeasonCount; ++i) years.push_back(std::to_string(kFirstSeason + i));
   addGroup(optYear, "optYear", K::Option, &fraSeasons, years, {18, 1470, 150, 240});
 
-  addGroup(cmdChart, "cmdChart", K::Button, nullptr, kChartCaptions, {7, 1440, 360, 480});
+  addGroup(cmdChart, "cmdChart", K::Button, nullptr, kChartCaptions, {7, 1440});
   for (auto& button : cmdChart) {
-    // 480 apart, one pixel of air between neighbours.
-    button.layout.top += 2760 - kFrameTopMargin;
-    button.layout.width = 1335;
-    button.layout.height = 465;
+    // Two columns of seven, 480 apart with one pixel of air between neighbours.
+    button.layout = {360 + (button.index / 7) * 1440, 2760 + (button.index % 7) * 480, 1335, 465};
   }
 
   const Font diceFont{13, true};
@@ -120,14 +118,11 @@ void Form2::buildInventory() {
   addGroup(optBallpark, "optBallpark", K::Option, &fraBallparks, kBallparkCaptions,
            {10, 1470, 120, 245});
 
-  // Bottom right, two by two: LSP above LP, RSP above RP.
-  addGroup(OptBatting, "OptBatting", K::Option, nullptr, {"LSP", "LP", "RSP", "RP"},
-           {2, 1320, 5040, 600});
-  for (auto& option : OptBatting) {
-    option.layout.top += 6480 - kFrameTopMargin;
-    option.layout.width = 1215;
-    option.layout.height = 495;
-  }
+  addGroup(OptBatting, "OptBatting", K::Option, nullptr, {"LSP", "LP", "RSP", "RP"}, {2, 1320});
+  const Twips battingPlaces[] = {
+      {5040, 6480, 1215, 495}, {5040, 7080, 1215, 495}, {6360, 6480, 1215, 495},
+      {6360, 7080, 1215, 495}};
+  for (auto& option : OptBatting) option.layout = battingPlaces[option.index];
 
   // The chart frames share the area below the roll button; each chart set-up shows the
   // ones it needs.

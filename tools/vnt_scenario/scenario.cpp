@@ -2,7 +2,10 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
