@@ -108,6 +108,21 @@ void Form2::rollQuickDice(Control& pressed, std::int16_t upper, std::int16_t low
   }
 }
 
+std::int16_t Form2::rollDice(std::int16_t upper, std::int16_t lower) {
+  Text1.caption = std::to_string(RandomNumber(upper, lower));
+  const auto roll = static_cast<std::int16_t>(std::stoi(Text1.caption));
+  if (chkDiceRolls.value) IncrementDiceRolls();
+  return roll;
+}
+
+void Form2::showOutcome(Control& rollButton, const std::string& outcome) {
+  rollButton.visible = false;
+  cmdCancel.caption = "&Continue";
+  Label1.caption = VersionLine();
+  Text1.caption = outcome;
+  IncrementDiceRolls();
+}
+
 void Form2::cmdOne_Click() { rollQuickDice(cmdOne, 9, 0); }
 void Form2::cmdTwo_Click() { rollQuickDice(cmdTwo, 99, 0); }
 void Form2::cmdThree_Click() { rollQuickDice(cmdThree, 999, 0); }

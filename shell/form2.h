@@ -87,6 +87,10 @@ class Form2 {
   std::string SeasonText;
   std::int16_t BallparkCount = 0;
   std::array<std::int16_t, 141> BallparkTable{};
+  // The fielder and location rolled by a chart's first click, read by its result click.
+  std::int16_t FielderPosition = 0;
+  std::int16_t HitLocation = 0;
+  std::string LocationText;
 
   // --- Window ------------------------------------------------------------------------
   void Form_Load();
@@ -101,6 +105,12 @@ class Form2 {
   void cmdTwo_Click();
   void cmdThree_Click();
   void cmdTwenty_Click();
+  // The first steps of every chart result: draw, show the roll in Text1, take it back
+  // from there, and log it when "Show Dice Rolls" is checked.
+  std::int16_t rollDice(std::int16_t upper, std::int16_t lower);
+  // The closing steps of a chart result: the roll button goes, "&Continue" and the
+  // version line come back, and the outcome is shown and logged.
+  void showOutcome(Control& rollButton, const std::string& outcome);
 
   // --- Seasons -----------------------------------------------------------------------
   void checkSeasonAvailability();
@@ -111,6 +121,85 @@ class Form2 {
   // When the file cannot be read or holds no such ballpark it says so and gives false,
   // leaving the table as it was.
   bool lookUpBallpark(int ballpark);
+
+  // --- Chart selector and readers --------------------------------------------------
+  void cmdChart_Click(int Index);
+  // Each reader gives the value of its group's selected option, or -1 when none is.
+  std::int16_t GetSurface() const;
+  std::int16_t GetBattingStyle() const;
+  std::int16_t GetMonth() const;
+  std::int16_t GetTime() const;
+  std::int16_t GetRating() const;
+  std::int16_t GetWind() const;
+  std::int16_t GetBallpark() const;
+  std::int16_t GetIFDefense() const;  // 0 when any infield-defence box is checked
+  void OptBatting_Click(int Index);
+
+  // Each chart below declares its handlers, result procedures and state in its own
+  // block; the definitions live in the chart's file under charts/.
+
+  // --- Infield defence panel (charts/fielding/infield_defense.cpp) ----------------
+  void chkIFDefense_Click(int Index);
+  void cmdNormIFR_Click();
+
+  // --- Steal (charts/baserunning/steal.cpp) ------------------------------------------
+  void cmdStealing_Click();
+  void cmdStealError_Click();
+
+  // --- Jump, balk and pickoff (charts/baserunning/jump.cpp) --------------------------
+  void cmdJump_Click();
+  void cmdJumpError_Click();
+  void cmdBalk_Click();
+  void cmdPickoff_Click();
+
+  // --- Rundown and collision (charts/baserunning/rundown.cpp) -----------------------
+  void cmdRundown_Click();
+  void cmdCollision_Click();
+
+  // --- Sending runners (charts/baserunning/sending_runners.cpp) ---------------------
+  void cmdRunners_Click();
+  void cmdRunError_Click();
+
+  // --- Wild pitch, passed ball and foul (charts/baserunning/wild_pitch.cpp) ---------
+  void cmdWildPitch_Click();
+  void cmdFoulBall_Click();
+
+  // --- Infield range (charts/fielding/infield_range.cpp) ----------------------------
+  void cmdIFR_Click();
+  void cmdIFRResult_Click();
+
+  // --- Outfield range (charts/fielding/outfield_range.cpp) --------------------------
+  void cmdOFR_Click();
+  void cmdOFRResult_Click();
+
+  // --- Error chart (charts/fielding/error_chart.cpp) --------------------------------
+  void cmdError_Click();
+
+  // --- Tough play (charts/fielding/tough_play.cpp) ----------------------------------
+  void cmdToughPlay_Click();
+
+  // --- Bunt and its follow-ups (charts/bunting/) -------------------------------------
+  void cmdRollBunt_Click();
+  void cmdBuntError_Click();
+  void cmdBuntSpeed_Click();
+  void cmdBuntStrikeout_Click();
+
+  // --- Weather (charts/environment/weather.cpp) -------------------------------------
+  void cmdWeather_Click();
+
+  // --- Injury (charts/environment/injury.cpp) ---------------------------------------
+  void cmdNewInjury_Click();
+  void cmdRecovered_Click();
+
+  // --- Deep drive (charts/environment/deep_drive.cpp) -------------------------------
+  void cmdDeep_Click();
+  void cmdRobbed_Click();
+
+  // --- Ballpark effects (charts/environment/ballpark_effects.cpp) -------------------
+  void cmdRollBPE_Click();
+
+  // --- Crazy play (charts/environment/crazy_play.cpp) -------------------------------
+  void cmdCrazyPlay_Click();
 
   // --- For adapters and the scenario runner ------------------------------------------
   // Every control in creation order (frames before the controls inside them).
@@ -137,6 +226,26 @@ class Form2 {
                 const Grid& grid);
   void rollQuickDice(Control& pressed, std::int16_t upper, std::int16_t lower);
   void hideAll();
+  // Chart set-ups: one per chart button.
+  void setUpBallparkEffects();
+  void setUpBunt();
+  void setUpCrazyPlay();
+  void setUpDeepDrive();
+  void setUpError();
+  void setUpInfieldRange();
+  void setUpInjury();
+  void setUpJump();
+  void setUpOutfieldRange();
+  void setUpSendingRunners();
+  void setUpSteal();
+  void setUpWeather();
+  void setUpWildPitch();
+  void setUpBalk();
+  void showSeasonBallparks();
+  // The infield-defence boxes as a chart starts: all clear, then "1B Holds Run.".
+  void resetInfieldDefense();
+  // Sets a box and runs its change handler when its state really changes.
+  void setDefenseBox(int index, bool checked);
 
   Dice& dice_;
   Dialogs& dialogs_;

@@ -1,0 +1,10 @@
+// The bunt roll by fielder.
+
+#include "shell/form2.h"
+
+namespace vnt {
+
+// Not built yet: the chart can be set up, and its buttons do nothing.
+void Form2::cmdRollBunt_Click() {}
+
+}  // namespace vnt

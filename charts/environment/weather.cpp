@@ -1,0 +1,10 @@
+// Weather before the game.
+
+#include "shell/form2.h"
+
+namespace vnt {
+
+// Not built yet: the chart can be set up, and its buttons do nothing.
+void Form2::cmdWeather_Click() {}
+
+}  // namespace vnt
