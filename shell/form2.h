@@ -133,6 +133,8 @@ class Form2 {
   std::int16_t GetWind() const;
   std::int16_t GetBallpark() const;
   std::int16_t GetIFDefense() const;  // 0 when any infield-defence box is checked
+  // The -3..12 rating group: button i gives 10 - i; -99 when none is selected.
+  std::int16_t GetJumpRating() const;
   void OptBatting_Click(int Index);
 
   // Each chart below declares its handlers, result procedures and state in its own

@@ -7,8 +7,8 @@ namespace {
 
 // The value of the selected element (index -> value), or -1 when none is selected.
 template <typename Value>
-std::int16_t readGroup(const ControlArray& group, Value value) {
-  std::int16_t result = -1;
+std::int16_t readGroup(const ControlArray& group, Value value, std::int16_t none = -1) {
+  std::int16_t result = none;
   for (const Control& element : group) {
     if (element.value) result = static_cast<std::int16_t>(value(element.index));
   }
@@ -35,6 +35,11 @@ std::int16_t Form2::GetWind() const {
 std::int16_t Form2::GetBallpark() const { return readGroup(optBallpark, sameAsIndex); }
 std::int16_t Form2::GetIFDefense() const {
   return readGroup(chkIFDefense, [](int) { return 0; });
+}
+
+// -1 is a rating here ("-1"), so "nothing selected" is -99.
+std::int16_t Form2::GetJumpRating() const {
+  return readGroup(optJump, [](int i) { return 10 - i; }, -99);
 }
 
 // Reads the style as soon as it is picked; the charts read it again when they roll.
