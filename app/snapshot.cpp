@@ -2,8 +2,9 @@
 // given clicks, to a PNG file. Needs no display. Season files are read from the working
 // directory, as the program does.
 //
-// A step is "click NAME" or "click NAME INDEX" ("click optYear 43" or "click optYear(43)").
-// Message boxes are printed and answered Yes (or OK).
+// A step is "click NAME" or "click NAME INDEX" ("click optYear 43" or "click optYear(43)"),
+// or "answer yes|no" for the next Yes/No box. Message boxes are printed and answered Yes
+// (or OK) unless a step said otherwise.
 
 #include <QApplication>
 #include <QPixmap>
@@ -25,12 +26,17 @@ namespace {
 
 class PrintingDialogs final : public vnt::Dialogs {
  public:
+  // The answer to the next Yes/No box; Yes when none is given.
+  std::optional<bool> nextAnswer;
+
   void ok(const std::string& prompt, const std::string& title) override {
     print(prompt, title, "OK");
   }
   bool yesNo(const std::string& prompt, const std::string& title) override {
-    print(prompt, title, "Yes");
-    return true;
+    const bool yes = nextAnswer.value_or(true);
+    nextAnswer.reset();
+    print(prompt, title, yes ? "Yes" : "No");
+    return yes;
   }
 
  private:
@@ -41,8 +47,9 @@ class PrintingDialogs final : public vnt::Dialogs {
 };
 
 struct Step {
-  std::string name;
+  std::string name;  // empty for an answer
   int index = -1;
+  bool yes = true;
 };
 
 std::optional<int> parseIndex(const std::string& text) {
@@ -64,8 +71,15 @@ std::optional<std::vector<Step>> parseSteps(int argc, char** argv) {
   }
   std::vector<Step> steps;
   for (std::size_t i = 0; i < words.size();) {
+    if (words[i] == "answer" && i + 1 < words.size() &&
+        (words[i + 1] == "yes" || words[i + 1] == "no")) {
+      steps.push_back(Step{{}, -1, words[i + 1] == "yes"});
+      i += 2;
+      continue;
+    }
     if (words[i] != "click" || i + 1 >= words.size()) {
-      std::cerr << "vnt-snapshot: expected \"click NAME [INDEX]\" at \"" << words[i] << "\"\n";
+      std::cerr << "vnt-snapshot: expected \"click NAME [INDEX]\" or \"answer yes|no\" at \""
+                << words[i] << "\"\n";
       return std::nullopt;
     }
     Step step{words[i + 1]};
@@ -95,7 +109,7 @@ std::optional<std::vector<Step>> parseSteps(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::cerr << "usage: vnt-snapshot OUT.png [click NAME [INDEX]]...\n";
+    std::cerr << "usage: vnt-snapshot OUT.png [click NAME [INDEX] | answer yes|no]...\n";
     return 2;
   }
   const QString out = QString::fromLocal8Bit(argv[1]);
@@ -113,6 +127,10 @@ int main(int argc, char** argv) {
   window.show();
 
   for (const Step& step : *steps) {
+    if (step.name.empty()) {
+      dialogs.nextAnswer = step.yes;
+      continue;
+    }
     vnt::Control* control = form.find(step.name, step.index);
     const std::string shown =
         step.index < 0 ? step.name : step.name + "(" + std::to_string(step.index) + ")";

@@ -33,6 +33,7 @@ void Form2::cmdChart_Click(int Index) {
   Text1.caption.clear();
   for (auto& button : cmdChart) button.visible = false;
   for (Control* button : {&cmdThree, &cmdTwo, &cmdOne, &cmdTwenty}) button->visible = false;
+  placeChartControls(Index);
 
   switch (Index) {
     case 0: setUpBallparkEffects(); break;

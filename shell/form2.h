@@ -244,6 +244,8 @@ class Form2 {
   void setUpWildPitch();
   void setUpBalk();
   void showSeasonBallparks();
+  // Places the frames the chart shows so that none covers another.
+  void placeChartControls(int Index);
   // The infield-defence boxes as a chart starts: all clear, then "1B Holds Run.".
   void resetInfieldDefense();
   // Sets a box and runs its change handler when its state really changes.

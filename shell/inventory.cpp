@@ -87,7 +87,8 @@ void Form2::buildInventory() {
   // Right under the history it governs, where its caption fits on one line.
   add(chkDiceRolls, "chkDiceRolls", K::CheckBox, nullptr, {5040, 4020, 1575, 300},
       "Show Dice Rolls");
-  add(imgLogo, "imgLogo", K::Image, nullptr, {6720, 4080, 1500, 870});
+  // A little higher than the twips place so it clears the frames below it.
+  add(imgLogo, "imgLogo", K::Image, nullptr, {6720, 4020, 1500, 870});
   add(cmdCancel, "cmdCancel", K::Button, nullptr, {360, 7080, kButtonWidth, 615}, "&Cancel");
   add(cmdExit, "cmdExit", K::Button, nullptr, {2160, 7080, kButtonWidth, 615}, "E&xit");
 
@@ -130,12 +131,17 @@ void Form2::buildInventory() {
   addGroup(optSurface, "optSurface", K::Option, &fraSurface, {"Grass", "Turf"}, {2, 1455});
 
   add(fraBuntRating, "fraBuntRating", K::Frame, nullptr, {360, 1800, 1335, 1635}, "Bunt Rating");
-  addGroup(Option1, "Option1", K::Option, &fraBuntRating, countingDown(5, 5), {5, 1095, 240, 270});
+  addGroup(Option1, "Option1", K::Option, &fraBuntRating, countingDown(5, 5), {5, 1095, 240});
 
   add(fraIFDefense, "fraIFDefense", K::Frame, nullptr, {360, 1800, 4575, 2175}, "Infield Defense");
   addGroup(chkIFDefense, "chkIFDefense", K::CheckBox, &fraIFDefense, kDefenseCaptions,
            {5, 1470, 120, 330});
-  add(lblDefense, "lblDefense", K::Label, &fraIFDefense, {120, 1920, 4335, 210},
+  // Five rows of three, read across: the whole infield, then third base, first base, the
+  // middle infielders.
+  for (auto& box : chkIFDefense) {
+    box.layout = {120 + (box.index % 3) * 1470, 270 + (box.index / 3) * 330, 1440, 330};
+  }
+  add(lblDefense, "lblDefense", K::Label, &fraIFDefense, {1590, 1590, 2865, 330},
       "Use SS or 2B Holds for Hit and Run");
   add(cmdNormIFR, "cmdNormIFR", K::Button, nullptr, {2280, 4200, 2655, kButtonHeight},
       "&Normal Defensive Alignment");
@@ -150,31 +156,32 @@ void Form2::buildInventory() {
            {5, 1335, 60, 270});
 
   add(fraJump, "fraJump", K::Frame, nullptr, {1800, 1800, 1335, 3900}, "Jump Rating");
-  addGroup(optJump, "optJump", K::Option, &fraJump, countingDown(10, 14), {14, 1095, 240});
+  // Two columns of seven: "10".."4" and "3".."-3".
+  addGroup(optJump, "optJump", K::Option, &fraJump, countingDown(10, 14), {7, 780});
 
   add(fraTime, "fraTime", K::Frame, nullptr, {3240, 1800, 1695, 915}, "Time");
   addGroup(optTime, "optTime", K::Option, &fraTime, {"Day", "Night"}, {2, 1455, 120, 285});
 
   add(fraMonth, "fraMonth", K::Frame, nullptr, {360, 1800, 1695, 2175}, "Month");
   addGroup(optMonth, "optMonth", K::Option, &fraMonth,
-           {"April", "May", "June", "July", "August", "September", "October"}, {7, 1455, 240, 270});
+           {"April", "May", "June", "July", "August", "September", "October"}, {7, 1455, 240});
 
-  add(fraWind, "fraWind", K::Frame, nullptr, {5040, 4920, 1335, 1575}, "Wind");
+  add(fraWind, "fraWind", K::Frame, nullptr, {5040, 4920, 1335, 1515}, "Wind");
   addGroup(optWind, "optWind", K::Option, &fraWind,
-           {"No Wind", "Wind In", "Wind Out", "Cross L-R", "Cross R-L"}, {5, 1215});
+           {"No Wind", "Wind In", "Wind Out", "Cross L-R", "Cross R-L"}, {5, 1215, 120, 240});
 
-  add(fraClutch, "fraClutch", K::Frame, nullptr, {6480, 4920, 1335, 1575}, "Clutch");
-  const Grid clutchGrid{5, 1215};
+  add(fraClutch, "fraClutch", K::Frame, nullptr, {6480, 4920, 1335, 1515}, "Clutch");
+  const Grid clutchGrid{5, 1215, 120, 240};
   addGroup(optClutch, "optClutch", K::Option, &fraClutch, {"Pitcher", "Hitter", "Both", "Neither"},
            clutchGrid);
   add(chkTired, "chkTired", K::CheckBox, &fraClutch, clutchGrid.cell(4), "Tired?");
 
-  add(fraKper9, "fraKper9", K::Frame, nullptr, {5040, 4920, 1335, 1575}, "Pitcher's K/9");
+  add(fraKper9, "fraKper9", K::Frame, nullptr, {5040, 4920, 1335, 1515}, "Pitcher's K/9");
   addGroup(optK9, "optK9", K::Option, &fraKper9,
-           {"> 9.9", "8.0 - 9.9", "6.0 - 7.9", "4.0 - 5.9", "< 4.0"}, {5, 1215});
+           {"> 9.9", "8.0 - 9.9", "6.0 - 7.9", "4.0 - 5.9", "< 4.0"}, {5, 1215, 120, 240});
 
   add(fraPB, "fraPB", K::Frame, nullptr, {1800, 1800, 1335, 1635}, "Passed Ball Rating");
-  addGroup(optPBRating, "optPBRating", K::Option, &fraPB, countingDown(5, 5), {5, 1095, 240, 270});
+  addGroup(optPBRating, "optPBRating", K::Option, &fraPB, countingDown(5, 5), {5, 1095, 240});
 
   add(fraError, "fraError", K::Frame, nullptr, {5040, 4320, 1575, 615}, "Adjustments");
   // Side by side: one row of two.
@@ -182,7 +189,7 @@ void Form2::buildInventory() {
 
   add(fraCrazyPlay, "fraCrazyPlay", K::Frame, nullptr, {360, 1800, 4575, 3840},
       "Crazy Play Result");
-  addGroup(optError, "optError", K::Option, &fraCrazyPlay, countingDown(20, 20), {10, 720, 240, 300});
+  addGroup(optError, "optError", K::Option, &fraCrazyPlay, countingDown(20, 20), {5, 600});
   add(lblCrazyPlay, "lblCrazyPlay", K::Label, &fraCrazyPlay, {120, 270, 4335, 3450}).font = {13,
                                                                                             false};
 
@@ -190,8 +197,10 @@ void Form2::buildInventory() {
       "Stealing Adjustments");
   add(lblAdjust, "lblAdjust", K::Label, &fraAdjust, {120, 270, 1455, 1095}).font = {13, false};
 
-  add(chkOFin, "chkOFin", K::CheckBox, nullptr, besideRollButton, "Outfield In");
-  add(chkHitRun, "chkHitRun", K::CheckBox, nullptr, besideRollButton, "Hit and Run");
+  // Narrower than the button beside the roll button, so "DP - IF In" fits beside them.
+  const Twips besideRollButtonBox{2280, kRollButtonTop, 1335, kButtonHeight};
+  add(chkOFin, "chkOFin", K::CheckBox, nullptr, besideRollButtonBox, "Outfield In");
+  add(chkHitRun, "chkHitRun", K::CheckBox, nullptr, besideRollButtonBox, "Hit and Run");
   add(chkDPin, "chkDPin", K::CheckBox, nullptr, {3720, 1320, 1215, 375}, "DP - IF In");
   add(chkDeep, "chkDeep", K::CheckBox, nullptr, {3720, 1200, 1215, 615}, "Distance Pause");
 
