@@ -17,24 +17,36 @@ int mnemonicFlag(const QWidget* widget, const QStyleOption& option) {
              : Qt::TextHideMnemonic;
 }
 
-// The indicator on the left, the caption wrapped in the room beside it.
-void paintIndicatorButton(QAbstractButton* button, const QStyleOptionButton& option, bool radio) {
-  QStylePainter painter(button);
-  QStyle* style = button->style();
-
-  QStyleOptionButton indicator = option;
-  indicator.rect = style->subElementRect(
+QRect indicatorRect(const QAbstractButton* button, const QStyleOptionButton& option, bool radio) {
+  return button->style()->subElementRect(
       radio ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator, &option, button);
-  painter.drawPrimitive(radio ? QStyle::PE_IndicatorRadioButton : QStyle::PE_IndicatorCheckBox,
-                        indicator);
+}
 
-  const int spacing = style->pixelMetric(
+// The room for the caption of a check box or option: beside the indicator.
+QRect indicatorTextRect(const QAbstractButton* button, const QStyleOptionButton& option,
+                        bool radio) {
+  const int spacing = button->style()->pixelMetric(
       radio ? QStyle::PM_RadioButtonLabelSpacing : QStyle::PM_CheckBoxLabelSpacing, &option,
       button);
   QRect textRect = option.rect;
-  textRect.setLeft(indicator.rect.right() + 1 + spacing);
-  const int flags =
-      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | mnemonicFlag(button, option);
+  textRect.setLeft(indicatorRect(button, option, radio).right() + 1 + spacing);
+  return textRect;
+}
+
+int indicatorTextFlags(const QAbstractButton* button, const QStyleOption& option) {
+  return Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | mnemonicFlag(button, option);
+}
+
+// The indicator on the left, the caption wrapped in the room beside it.
+void paintIndicatorButton(QAbstractButton* button, const QStyleOptionButton& option, bool radio) {
+  QStylePainter painter(button);
+  QStyleOptionButton indicator = option;
+  indicator.rect = indicatorRect(button, option, radio);
+  painter.drawPrimitive(radio ? QStyle::PE_IndicatorRadioButton : QStyle::PE_IndicatorCheckBox,
+                        indicator);
+
+  const QRect textRect = indicatorTextRect(button, option, radio);
+  const int flags = indicatorTextFlags(button, option);
   painter.setFont(fittingFont(button->font(), textRect, flags, option.text, button));
   painter.drawItemText(textRect, flags, option.palette, button->isEnabled(), option.text,
                        QPalette::WindowText);
@@ -146,14 +158,23 @@ void FitLabel::paintEvent(QPaintEvent*) {
   style()->drawItemText(&painter, room, flags, palette(), isEnabled(), text(), foregroundRole());
 }
 
+namespace {
+
+constexpr int kTitleIndent = 6;
+
+QRect titleRoom(const QGroupBox* box) {
+  return {kTitleIndent, 0, std::max(0, box->width() - 2 * kTitleIndent - 4), 1 << 10};
+}
+
+}  // namespace
+
 void FitGroupBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   QStyleOption option;
   option.initFrom(this);
   const QString text = title();
-  constexpr int kIndent = 6;
   const int flags = Qt::TextSingleLine | mnemonicFlag(this, option);
-  const QRect room(kIndent, 0, std::max(0, width() - 2 * kIndent - 4), 1 << 10);
+  const QRect room = titleRoom(this);
   const QFont fitted = fittingFont(font(), room, flags, text, this);
   const QFontMetrics metrics(fitted, this);
 
@@ -173,6 +194,50 @@ void FitGroupBox::paintEvent(QPaintEvent*) {
   painter.fillRect(titleRect, option.palette.window());
   style()->drawItemText(&painter, titleRect, flags | Qt::AlignCenter, option.palette, isEnabled(),
                         text, QPalette::WindowText);
+}
+
+}  // namespace vnt
+
+namespace vnt {
+
+bool captionFits(const QWidget* widget) {
+  const auto fitsAtFullSize = [widget](const QRect& room, int flags, const QString& text) {
+    if (text.isEmpty()) return true;
+    const QRect need = QFontMetrics(widget->font(), widget)
+                           .boundingRect(QRect(room.left(), room.top(), room.width(), 1 << 20),
+                                         flags, text);
+    return need.width() <= room.width() && need.height() <= room.height();
+  };
+  QStyleOptionButton option;
+  option.initFrom(widget);
+  if (const auto* button = dynamic_cast<const WrapButton*>(widget)) {
+    option.text = button->text();
+    const QRect room =
+        button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    return fitsAtFullSize(room, Qt::AlignCenter | Qt::TextWordWrap | mnemonicFlag(button, option),
+                          option.text);
+  }
+  if (const auto* box = dynamic_cast<const QAbstractButton*>(widget)) {
+    const bool radio = dynamic_cast<const WrapRadioButton*>(widget) != nullptr;
+    option.text = box->text();
+    return fitsAtFullSize(indicatorTextRect(box, option, radio), indicatorTextFlags(box, option),
+                          option.text);
+  }
+  if (const auto* frame = dynamic_cast<const FitGroupBox*>(widget)) {
+    return fitsAtFullSize(titleRoom(frame), Qt::TextSingleLine | mnemonicFlag(frame, option),
+                          frame->title());
+  }
+  if (const auto* label = dynamic_cast<const FitLabel*>(widget)) {
+    QRect room = label->contentsRect();
+    const int indent = label->frameWidth() > 0
+                           ? label->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2
+                           : 0;
+    room.adjust(label->margin() + indent, label->margin(), -label->margin() - indent,
+                -label->margin());
+    return fitsAtFullSize(room, static_cast<int>(label->alignment()) | Qt::TextWordWrap,
+                          label->text());
+  }
+  return true;
 }
 
 }  // namespace vnt

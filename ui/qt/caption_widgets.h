@@ -28,6 +28,10 @@ QString captionText(const std::string& caption);
 QFont fittingFont(const QFont& font, const QRect& room, int flags, const QString& text,
                   const QPaintDevice* device);
 
+// True when the widget's caption fits its place at the widget's own font size, without the
+// shrinking the widgets fall back on. Layout checks use it.
+bool captionFits(const QWidget* widget);
+
 class WrapButton final : public QPushButton {
  public:
   using QPushButton::QPushButton;
