@@ -169,6 +169,13 @@ class Form2 {
   // --- Infield range (charts/fielding/infield_range.cpp) ----------------------------
   void cmdIFR_Click();
   void cmdIFRResult_Click();
+  void FindLocation();  // the fielder named for a double play into FielderPosition, or -1
+  void IFRRoll();
+  void IFRResult(int R);
+  // What the location roll used, for the result roll: the batting style (0 in double-play
+  // mode) and the surface as they were when "Range - Infield" was pressed.
+  std::int16_t ifrBattingStyle = 0;
+  std::int16_t ifrSurface = 0;
 
   // --- Outfield range (charts/fielding/outfield_range.cpp) --------------------------
   void cmdOFR_Click();
