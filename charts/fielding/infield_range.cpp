@@ -145,9 +145,8 @@ void Form2::IFRResult(int R) {
   Text1.caption = word;
   IncrementDiceRolls();
 
-  lblCrazyPlay.caption =
-      ir::explanation(result, situation.location, FielderPosition,
-                      ir::fielderDrawnIn(situation.boxes, FielderPosition));
+  lblCrazyPlay.caption = ir::explanation(result, situation.location, FielderPosition,
+                                         ir::fielderDrawnIn(situation.boxes, FielderPosition));
 }
 
 }  // namespace vnt

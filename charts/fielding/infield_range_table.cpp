@@ -11,8 +11,12 @@ namespace {
 using L = Location;
 
 constexpr Band n{};  // a row the column does not use
-constexpr Band b(int lo, int hi) { return {lo, hi}; }
-constexpr Band b(int roll) { return {roll, roll}; }
+constexpr Band b(int lo, int hi) {
+  return {lo, hi};
+}
+constexpr Band b(int roll) {
+  return {roll, roll};
+}
 
 // clang-format off
 const std::array<LocationRow, kLocationRows> kLocations = {{
@@ -106,21 +110,30 @@ constexpr Rule kRules[] = {
 
 bool fielderIs(At at, int fielder) {
   switch (at) {
-    case At::NotPitcher: return fielder != kPitcher;
-    case At::Corners: return fielder == kFirstBase || fielder == kThirdBase;
-    case At::First: return fielder == kFirstBase;
-    case At::Second: return fielder == kSecondBase;
-    case At::Third: return fielder == kThirdBase;
-    case At::Short: return fielder == kShortstop;
+    case At::NotPitcher:
+      return fielder != kPitcher;
+    case At::Corners:
+      return fielder == kFirstBase || fielder == kThirdBase;
+    case At::First:
+      return fielder == kFirstBase;
+    case At::Second:
+      return fielder == kSecondBase;
+    case At::Third:
+      return fielder == kThirdBase;
+    case At::Short:
+      return fielder == kShortstop;
   }
   return false;
 }
 
 bool sideIs(Side side, int battingStyle) {
   switch (side) {
-    case Side::Any: return true;
-    case Side::L: return battingStyle == 0 || battingStyle == 1;
-    case Side::R: return battingStyle == 2 || battingStyle == 3;
+    case Side::Any:
+      return true;
+    case Side::L:
+      return battingStyle == 0 || battingStyle == 1;
+    case Side::R:
+      return battingStyle == 2 || battingStyle == 3;
   }
   return false;
 }
@@ -131,23 +144,34 @@ constexpr char CR = '\r';
 
 std::string_view locationWords(Location location) {
   switch (location) {
-    case L::DownTheLine: return "Down the Line ";
-    case L::Ripped: return "Ripped! ";
-    case L::OffTheEnd: return "Off the End ";
-    case L::InTheHole: return "In the Hole ";
-    case L::UpTheMiddle: return "Up the Middle ";
+    case L::DownTheLine:
+      return "Down the Line ";
+    case L::Ripped:
+      return "Ripped! ";
+    case L::OffTheEnd:
+      return "Off the End ";
+    case L::InTheHole:
+      return "In the Hole ";
+    case L::UpTheMiddle:
+      return "Up the Middle ";
   }
   return {};
 }
 
 std::string_view fielderAbbreviation(int fielder) {
   switch (fielder) {
-    case kPitcher: return "P";
-    case kFirstBase: return "1B";
-    case kSecondBase: return "2B";
-    case kThirdBase: return "3B";
-    case kShortstop: return "SS";
-    default: return {};
+    case kPitcher:
+      return "P";
+    case kFirstBase:
+      return "1B";
+    case kSecondBase:
+      return "2B";
+    case kThirdBase:
+      return "3B";
+    case kShortstop:
+      return "SS";
+    default:
+      return {};
   }
 }
 
@@ -159,14 +183,20 @@ Column locationColumn(int battingStyle, bool hitAndRun) {
   const bool leftSide = battingStyle == 0 || battingStyle == 1;
   if (hitAndRun) return leftSide ? Column::HitAndRunL : Column::HitAndRunR;
   switch (battingStyle) {
-    case 0: return Column::LSP;
-    case 1: return Column::LP;
-    case 2: return Column::RSP;
-    default: return Column::RP;
+    case 0:
+      return Column::LSP;
+    case 1:
+      return Column::LP;
+    case 2:
+      return Column::RSP;
+    default:
+      return Column::RP;
   }
 }
 
-const std::array<LocationRow, kLocationRows>& locationTable() { return kLocations; }
+const std::array<LocationRow, kLocationRows>& locationTable() {
+  return kLocations;
+}
 
 Spot locate(Column column, int roll) {
   const auto c = static_cast<std::size_t>(column);
@@ -186,7 +216,7 @@ Location doublePlayLocation(int fielder, int roll) {
 
 std::string_view ratingName(int rating) {
   static constexpr std::string_view kNames[kRatingCount] = {"SP", "VG", "AV", "FR",
-                                                             "MD", "PR", "WK"};
+                                                            "MD", "PR", "WK"};
   return kNames[std::clamp(rating, 0, kRatingCount - 1)];
 }
 
@@ -198,8 +228,8 @@ int adjustedRating(int rating, const Situation& s) {
     for (const Rule& rule : kRules) {
       const bool boxChecked =
           rule.box == kHitAndRun ? s.hitAndRun : s.boxes[static_cast<std::size_t>(rule.box)];
-      if (boxChecked && fielderIs(rule.at, s.fielder) &&
-          (!rule.ball || *rule.ball == s.location) && sideIs(rule.side, s.battingStyle)) {
+      if (boxChecked && fielderIs(rule.at, s.fielder) && (!rule.ball || *rule.ball == s.location) &&
+          sideIs(rule.side, s.battingStyle)) {
         r += rule.change;
       }
     }
@@ -209,12 +239,18 @@ int adjustedRating(int rating, const Situation& s) {
 
 std::string_view resultWord(Result result) {
   switch (result) {
-    case Result::DivingStop: return "Diving Stop";
-    case Result::CloseCall: return "Close Call";
-    case Result::Toss: return "Toss?";
-    case Result::KeptInInfield: return "Kept in Infield";
-    case Result::GoesPast: return "Goes Past";
-    case Result::Snagged: return "Snagged";
+    case Result::DivingStop:
+      return "Diving Stop";
+    case Result::CloseCall:
+      return "Close Call";
+    case Result::Toss:
+      return "Toss?";
+    case Result::KeptInInfield:
+      return "Kept in Infield";
+    case Result::GoesPast:
+      return "Goes Past";
+    case Result::Snagged:
+      return "Snagged";
   }
   return {};
 }
@@ -262,8 +298,8 @@ std::string explanation(Result result, Location location, int fielder, bool draw
       }
       break;
     case Result::CloseCall:
-      text = word + " - Roll one number for play at first (or home with infielder in) 0 = 10" +
-             CR + CR + "Batter out if # > player's speed, other runners advance one base." + CR +
+      text = word + " - Roll one number for play at first (or home with infielder in) 0 = 10" + CR +
+             CR + "Batter out if # > player's speed, other runners advance one base." + CR +
              "Batter safe if # < player's speed, other runners advance one base." + CR +
              "If # = player's speed, then roll again..." + CR +
              "   If # is 0-4 player is out and ejected, other runners advance one base." + CR +

@@ -12,9 +12,9 @@
 
 namespace vnt::infield_range {
 
-inline constexpr int kRollCount = 100;     // location and result rolls are 00..99
+inline constexpr int kRollCount = 100;       // location and result rolls are 00..99
 inline constexpr int kDoublePlayRolls = 10;  // the double-play location roll is one die
-inline constexpr int kRatingCount = 7;     // SP (0, best) .. WK (6, worst)
+inline constexpr int kRatingCount = 7;       // SP (0, best) .. WK (6, worst)
 inline constexpr int kBoxCount = infield::kBoxCount;
 
 // Where the ball goes. Kept in the window's 16-bit HitLocation between the two clicks.

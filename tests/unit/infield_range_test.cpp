@@ -12,11 +12,10 @@
 namespace vnt::infield_range {
 namespace {
 
-constexpr std::array kAllColumns = {Column::LSP, Column::LP, Column::RSP,
-                                    Column::RP, Column::HitAndRunL, Column::HitAndRunR};
-constexpr std::array kAllLocations = {Location::DownTheLine, Location::Ripped,
-                                      Location::OffTheEnd, Location::InTheHole,
-                                      Location::UpTheMiddle};
+constexpr std::array kAllColumns = {Column::LSP, Column::LP,         Column::RSP,
+                                    Column::RP,  Column::HitAndRunL, Column::HitAndRunR};
+constexpr std::array kAllLocations = {Location::DownTheLine, Location::Ripped, Location::OffTheEnd,
+                                      Location::InTheHole, Location::UpTheMiddle};
 constexpr std::array kAllFielders = {kPitcher, kFirstBase, kSecondBase, kThirdBase, kShortstop};
 
 std::string columnName(Column c) {
@@ -77,10 +76,9 @@ TEST(InfieldRangeLocation, ColumnFollowsStyleAndHitAndRun) {
     Column column;
   };
   const Case cases[] = {
-      {0, false, Column::LSP},        {1, false, Column::LP},
-      {2, false, Column::RSP},        {3, false, Column::RP},
-      {0, true, Column::HitAndRunL},  {1, true, Column::HitAndRunL},
-      {2, true, Column::HitAndRunR},  {3, true, Column::HitAndRunR},
+      {0, false, Column::LSP},       {1, false, Column::LP},        {2, false, Column::RSP},
+      {3, false, Column::RP},        {0, true, Column::HitAndRunL}, {1, true, Column::HitAndRunL},
+      {2, true, Column::HitAndRunR}, {3, true, Column::HitAndRunR},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(locationColumn(c.style, c.hitAndRun), c.column)
@@ -95,14 +93,10 @@ TEST(InfieldRangeLocation, ChartCorners) {
     const char* text;
   };
   const Case cases[] = {
-      {Column::LSP, 99, "Down the Line 3B"},
-      {Column::LSP, 53, "Ripped! P"},
-      {Column::LSP, 0, "Down the Line 1B"},
-      {Column::RP, 0, "Off the End 1B"},
-      {Column::RP, 99, "Down the Line 3B"},
-      {Column::LP, 99, "Off the End 3B"},
-      {Column::HitAndRunL, 70, "In the Hole SS"},
-      {Column::HitAndRunR, 99, "Ripped! 3B"},
+      {Column::LSP, 99, "Down the Line 3B"},      {Column::LSP, 53, "Ripped! P"},
+      {Column::LSP, 0, "Down the Line 1B"},       {Column::RP, 0, "Off the End 1B"},
+      {Column::RP, 99, "Down the Line 3B"},       {Column::LP, 99, "Off the End 3B"},
+      {Column::HitAndRunL, 70, "In the Hole SS"}, {Column::HitAndRunR, 99, "Ripped! 3B"},
   };
   for (const Case& c : cases) {
     const Spot spot = locate(c.column, c.roll);
@@ -115,11 +109,16 @@ TEST(InfieldRangeLocation, ChartCorners) {
 // run never sends the ball up the middle.
 TEST(InfieldRangeLocation, PlacesAColumnNeverGives) {
   const std::vector<std::pair<Column, std::string>> never = {
-      {Column::RP, "Down the Line 1B"},          {Column::RP, "Ripped! 1B"},
-      {Column::LP, "Ripped! P"},                 {Column::LP, "Down the Line 3B"},
-      {Column::HitAndRunL, "Up the Middle 2B"},  {Column::HitAndRunL, "Up the Middle SS"},
-      {Column::HitAndRunL, "Up the Middle P"},   {Column::HitAndRunR, "Up the Middle P"},
-      {Column::HitAndRunR, "Down the Line 3B"},  {Column::HitAndRunL, "In the Hole 3B"},
+      {Column::RP, "Down the Line 1B"},
+      {Column::RP, "Ripped! 1B"},
+      {Column::LP, "Ripped! P"},
+      {Column::LP, "Down the Line 3B"},
+      {Column::HitAndRunL, "Up the Middle 2B"},
+      {Column::HitAndRunL, "Up the Middle SS"},
+      {Column::HitAndRunL, "Up the Middle P"},
+      {Column::HitAndRunR, "Up the Middle P"},
+      {Column::HitAndRunR, "Down the Line 3B"},
+      {Column::HitAndRunL, "In the Hole 3B"},
   };
   for (const auto& [column, text] : never) {
     for (int roll = 0; roll < kRollCount; ++roll) {
@@ -187,8 +186,7 @@ TEST(InfieldRangeAdjustment, AlignmentHitAndRunAndClamping) {
       {"1B in", 3, at(kFirstBase, L::Ripped, {k1BIn}), 5},
       {"SS holds runner, up the middle", 3, at(kShortstop, L::UpTheMiddle, {kSSHoldsRunner}), 1},
       {"SS holds runner, in the hole", 3, at(kShortstop, L::InTheHole, {kSSHoldsRunner}), 5},
-      {"2B holds runner, up the middle", 3, at(kSecondBase, L::UpTheMiddle, {k2BHoldsRunner}),
-       1},
+      {"2B holds runner, up the middle", 3, at(kSecondBase, L::UpTheMiddle, {k2BHoldsRunner}), 1},
       {"2B in and SS holds, ball at second", 3,
        at(kSecondBase, L::OffTheEnd, {k2BIn, kSSHoldsRunner}), 5},
       {"WK stays WK", 6, at(kThirdBase, L::InTheHole, {k3BIn}), 6},
@@ -200,8 +198,8 @@ TEST(InfieldRangeAdjustment, AlignmentHitAndRunAndClamping) {
       {"H&R, L, second, up the middle", 2, at(kSecondBase, L::UpTheMiddle, {}, true, 0), 2},
       {"H&R, L, short, up the middle", 2, at(kShortstop, L::UpTheMiddle, {}, true, 0), 0},
       {"H&R, R, second, up the middle", 1, at(kSecondBase, L::UpTheMiddle, {}, true, 2), 0},
-      {"H&R with SS in and SS holds cannot mix; SS in and H&R add", 1,
-       at(kShortstop, L::InTheHole, {kSSIn}, true, 0), 5},
+      {"SS in and the hit and run both apply", 1, at(kShortstop, L::InTheHole, {kSSIn}, true, 0),
+       5},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(adjustedRating(c.rating, c.situation), c.expected) << c.what;
@@ -212,8 +210,9 @@ TEST(InfieldRangeAdjustment, AlignmentHitAndRunAndClamping) {
 TEST(InfieldRangeAdjustment, DoublePlayDepthIsTwoWorseAndNothingElse) {
   for (const std::int16_t fielder : kAllFielders) {
     for (const Location location : kAllLocations) {
-      Situation s = at(fielder, location, {infield::k3BGuardsLine, infield::k1BGuardsLine,
-                                          infield::kSSHoldsRunner, infield::k2BHoldsRunner},
+      Situation s = at(fielder, location,
+                       {infield::k3BGuardsLine, infield::k1BGuardsLine, infield::kSSHoldsRunner,
+                        infield::k2BHoldsRunner},
                        true, 0);
       s.doublePlayIn = true;
       for (int rating = 0; rating < kRatingCount; ++rating) {
@@ -229,11 +228,15 @@ TEST(InfieldRangeAdjustment, DoublePlayDepthIsTwoWorseAndNothingElse) {
 int defenceRank(Result r) {
   switch (r) {
     case Result::DivingStop:
-    case Result::Snagged: return 0;
+    case Result::Snagged:
+      return 0;
     case Result::CloseCall:
-    case Result::Toss: return 1;
-    case Result::KeptInInfield: return 2;
-    case Result::GoesPast: return 3;
+    case Result::Toss:
+      return 1;
+    case Result::KeptInInfield:
+      return 2;
+    case Result::GoesPast:
+      return 3;
   }
   return 4;
 }
@@ -320,10 +323,14 @@ TEST(InfieldRangeResult, ChartCorners) {
     Bands bands;
   };
   const Case cases[] = {
-      {0, L::InTheHole, 2, {{0, R::DivingStop}, {50, R::CloseCall}, {60, R::KeptInInfield},
-                            {68, R::GoesPast}}},
-      {0, L::UpTheMiddle, 2, {{0, R::DivingStop}, {50, R::Toss}, {60, R::KeptInInfield},
-                              {68, R::GoesPast}}},
+      {0,
+       L::InTheHole,
+       2,
+       {{0, R::DivingStop}, {50, R::CloseCall}, {60, R::KeptInInfield}, {68, R::GoesPast}}},
+      {0,
+       L::UpTheMiddle,
+       2,
+       {{0, R::DivingStop}, {50, R::Toss}, {60, R::KeptInInfield}, {68, R::GoesPast}}},
       {1, L::OffTheEnd, 6, {{0, R::KeptInInfield}}},
       {1, L::DownTheLine, 6, {{0, R::KeptInInfield}, {8, R::GoesPast}}},
       {1, L::InTheHole, 6, {{0, R::KeptInInfield}, {8, R::GoesPast}}},
