@@ -173,6 +173,13 @@ class Form2 {
   // --- Outfield range (charts/fielding/outfield_range.cpp) --------------------------
   void cmdOFR_Click();
   void cmdOFRResult_Click();
+  void OFRLocation();
+  void OFRRoll(int R);
+  // The choices the location roll was made with; the result roll reads them, not the
+  // options. The location itself is LocationText, its fielder FielderPosition.
+  std::int16_t outfieldBattingStyle = -1;
+  std::int16_t outfieldSurface = -1;
+  std::int16_t outfieldBallpark = -1;
 
   // --- Error chart (charts/fielding/error_chart.cpp) --------------------------------
   void cmdError_Click();
