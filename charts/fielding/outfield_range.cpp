@@ -78,8 +78,8 @@ void Form2::OFRRoll(int R) {
   const of::Location& location = of::kLocations.at(static_cast<std::size_t>(row));
 
   const std::string& ballpark = optBallpark[outfieldBallpark].caption;
-  const bool warmDay = ballpark == "Chicago NL" && dialogs_.yesNo("Is it a warm or hot day?",
-                                                                  "Weather");
+  const bool warmDay =
+      ballpark == "Chicago NL" && dialogs_.yesNo("Is it a warm or hot day?", "Weather");
   R = of::adjustRating(R, ballpark, LocationText, warmDay);
   Text1.caption = std::string(of::ratingCaption(R));
   IncrementDiceRolls();

@@ -12,11 +12,17 @@ struct Cell {
   int high;
 };
 constexpr Cell kSkip{-1, -1};
-constexpr Cell r(int low, int high) { return {low, high}; }
-constexpr Cell r(int only) { return {only, only}; }
+constexpr Cell r(int low, int high) {
+  return {low, high};
+}
+constexpr Cell r(int only) {
+  return {only, only};
+}
 
 }  // namespace
 
+// The tables keep the chart's columns.
+// clang-format off
 const std::array<Location, kLocationCount> kLocations = {{
     {"Down the Line RF", kRF, G::DownTheLine},
     {"Shallow Blooper RF", kRF, G::ShallowBlooper},
@@ -74,12 +80,16 @@ constexpr Limits kCutOffGrass        = {100, 83, 67, 51,    35,    19,    13};
 constexpr Limits kCutOffTurf         = {97,  76, 57, 39,    kNone, kNone, kNone};
 constexpr Limits kBouncesPast        = {96,  84, 72, 60,    50,    28,    21};  // leaguer only
 
+// clang-format on
+
 bool below(const Limits& limits, int rating, int roll) {
   const int limit = limits[static_cast<std::size_t>(rating)];
   return limit != kNone && roll < limit;
 }
 
-bool validRating(int rating) { return rating >= 0 && rating < kRatings; }
+bool validRating(int rating) {
+  return rating >= 0 && rating < kRatings;
+}
 
 }  // namespace
 
@@ -87,8 +97,8 @@ std::optional<Band> locationBand(int row, int battingStyle) {
   if (row < 0 || row >= kLocationCount || battingStyle < 0 || battingStyle >= kBattingStyles) {
     return std::nullopt;
   }
-  const Cell cell = kLocationChart[static_cast<std::size_t>(row)]
-                                  [static_cast<std::size_t>(battingStyle)];
+  const Cell cell =
+      kLocationChart[static_cast<std::size_t>(row)][static_cast<std::size_t>(battingStyle)];
   if (cell.low == kSkip.low) return std::nullopt;
   return Band{cell.low, cell.high};
 }
@@ -110,14 +120,22 @@ int locationRowOf(std::string_view text) {
 
 std::string_view fielderAbbreviation(int fielder) {
   switch (fielder) {
-    case k1B: return "1B";
-    case k2B: return "2B";
-    case k3B: return "3B";
-    case kSS: return "SS";
-    case kLF: return "LF";
-    case kCF: return "CF";
-    case kRF: return "RF";
-    default: return {};
+    case k1B:
+      return "1B";
+    case k2B:
+      return "2B";
+    case k3B:
+      return "3B";
+    case kSS:
+      return "SS";
+    case kLF:
+      return "LF";
+    case kCF:
+      return "CF";
+    case kRF:
+      return "RF";
+    default:
+      return {};
   }
 }
 
@@ -144,15 +162,24 @@ int adjustRating(int rating, std::string_view ballpark, std::string_view locatio
 
 std::string_view resultWord(Result result) {
   switch (result) {
-    case Result::IntoTheCorner: return "Into the Corner";
-    case Result::CutOff: return "Cut Off";
-    case Result::RunningCatch: return "Running Catch";
-    case Result::OffTheWall: return "Off the Wall";
-    case Result::ToTheWall: return "To the Wall";
-    case Result::FallsIn: return "Falls In";
-    case Result::BouncesPast: return "Bounces Past";
-    case Result::GameWinningSingle: return "Game winning single";
-    case Result::CaughtRunnersHold: return "Caught - Runners hold.";
+    case Result::IntoTheCorner:
+      return "Into the Corner";
+    case Result::CutOff:
+      return "Cut Off";
+    case Result::RunningCatch:
+      return "Running Catch";
+    case Result::OffTheWall:
+      return "Off the Wall";
+    case Result::ToTheWall:
+      return "To the Wall";
+    case Result::FallsIn:
+      return "Falls In";
+    case Result::BouncesPast:
+      return "Bounces Past";
+    case Result::GameWinningSingle:
+      return "Game winning single";
+    case Result::CaughtRunnersHold:
+      return "Caught - Runners hold.";
   }
   return {};
 }
@@ -168,11 +195,15 @@ Result playResult(Group group, int surface, int rating, int roll) {
   }
   if (group == G::TexasLeaguer && below(kBouncesPast, rating, roll)) return Result::BouncesPast;
   switch (group) {
-    case G::DownTheLine: return Result::IntoTheCorner;
-    case G::OverTheHead: return Result::OffTheWall;
-    case G::IntoTheGap: return Result::ToTheWall;
+    case G::DownTheLine:
+      return Result::IntoTheCorner;
+    case G::OverTheHead:
+      return Result::OffTheWall;
+    case G::IntoTheGap:
+      return Result::ToTheWall;
     case G::TexasLeaguer:
-    case G::ShallowBlooper: return Result::FallsIn;
+    case G::ShallowBlooper:
+      return Result::FallsIn;
   }
   return Result::FallsIn;
 }
@@ -180,10 +211,13 @@ Result playResult(Group group, int surface, int rating, int roll) {
 Result withOutfieldIn(Group group, Result result) {
   switch (group) {
     case G::OverTheHead:
-    case G::IntoTheGap: return Result::GameWinningSingle;
+    case G::IntoTheGap:
+      return Result::GameWinningSingle;
     case G::TexasLeaguer:
-    case G::ShallowBlooper: return Result::CaughtRunnersHold;
-    case G::DownTheLine: return result;
+    case G::ShallowBlooper:
+      return Result::CaughtRunnersHold;
+    case G::DownTheLine:
+      return result;
   }
   return result;
 }
@@ -216,7 +250,8 @@ std::string explanation(Result result, const Location& location, int surface, bo
             return "Runner on third scores";
           }
           return "Runner on third scores, runner on 2nd may try for third if Speed > 7";
-        case G::OverTheHead: return "Runner on third scores, runner on 2nd may try for third";
+        case G::OverTheHead:
+          return "Runner on third scores, runner on 2nd may try for third";
         case G::TexasLeaguer:
         case G::ShallowBlooper:
           return "Runners hold, unless Hit and Run, where runners are doubled or tripled off "
@@ -228,7 +263,8 @@ std::string explanation(Result result, const Location& location, int surface, bo
         return "Batter triples and can stretch if Speed > 7.  All runners score.";
       }
       return "Batter doubles and can stretch.  All runners score.";
-    case Result::ToTheWall: return "Batter doubles, all runners score.";
+    case Result::ToTheWall:
+      return "Batter doubles, all runners score.";
     case Result::BouncesPast:
       return turf ? "Ball gets by fielder!\rBatter credited with a triple and can stretch.  All "
                     "runners score."
@@ -240,7 +276,8 @@ std::string explanation(Result result, const Location& location, int surface, bo
                   : "Fielder can't get to the ball and it falls in for a single.  Runners may "
                     "attempt to take an extra base.";
     case Result::GameWinningSingle:
-    case Result::CaughtRunnersHold: return {};
+    case Result::CaughtRunnersHold:
+      return {};
   }
   return {};
 }

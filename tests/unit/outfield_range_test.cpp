@@ -74,11 +74,10 @@ TEST(OutfieldLocation, EdgeRolls) {
     std::string_view text;
   };
   const Case cases[] = {
-      {0, 0, "Down the Line RF"},    {0, 91, "Shallow Blooper 1B"},
-      {0, 99, "Shallow Blooper 3B"}, {0, 86, "Shallow Blooper LF"},
-      {1, 90, "Down the Line LF"},   {1, 96, "Shallow Blooper 1B"},
-      {2, 93, "Shallow Blooper SS"}, {3, 0, "Down the Line RF"},
-      {3, 1, "Over the Head RF"},    {3, 94, "Shallow Blooper 3B"},
+      {0, 0, "Down the Line RF"},    {0, 91, "Shallow Blooper 1B"}, {0, 99, "Shallow Blooper 3B"},
+      {0, 86, "Shallow Blooper LF"}, {1, 90, "Down the Line LF"},   {1, 96, "Shallow Blooper 1B"},
+      {2, 93, "Shallow Blooper SS"}, {3, 0, "Down the Line RF"},    {3, 1, "Over the Head RF"},
+      {3, 94, "Shallow Blooper 3B"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(locationRow(c.style, c.roll), locationRowOf(c.text)) << c.style << "/" << c.roll;
@@ -113,12 +112,16 @@ TEST(OutfieldLocation, TextsAreUniqueAndNameTheirFielder) {
 // The results a group can give, in the order the chart tries them.
 std::vector<Result> chartOrder(Group group) {
   switch (group) {
-    case Group::DownTheLine: return {Result::RunningCatch, Result::CutOff, Result::IntoTheCorner};
-    case Group::OverTheHead: return {Result::RunningCatch, Result::OffTheWall};
-    case Group::IntoTheGap: return {Result::RunningCatch, Result::CutOff, Result::ToTheWall};
+    case Group::DownTheLine:
+      return {Result::RunningCatch, Result::CutOff, Result::IntoTheCorner};
+    case Group::OverTheHead:
+      return {Result::RunningCatch, Result::OffTheWall};
+    case Group::IntoTheGap:
+      return {Result::RunningCatch, Result::CutOff, Result::ToTheWall};
     case Group::TexasLeaguer:
       return {Result::RunningCatch, Result::BouncesPast, Result::FallsIn};
-    case Group::ShallowBlooper: return {Result::RunningCatch, Result::FallsIn};
+    case Group::ShallowBlooper:
+      return {Result::RunningCatch, Result::FallsIn};
   }
   return {};
 }
@@ -216,11 +219,17 @@ TEST(OutfieldResult, OutfieldInReplacesEveryRollButDownTheLine) {
         const Result normal = playResult(group, kGrass, rating, roll);
         const Result in = withOutfieldIn(group, normal);
         switch (group) {
-          case Group::DownTheLine: EXPECT_EQ(in, normal); break;
+          case Group::DownTheLine:
+            EXPECT_EQ(in, normal);
+            break;
           case Group::OverTheHead:
-          case Group::IntoTheGap: EXPECT_EQ(in, Result::GameWinningSingle); break;
+          case Group::IntoTheGap:
+            EXPECT_EQ(in, Result::GameWinningSingle);
+            break;
           case Group::TexasLeaguer:
-          case Group::ShallowBlooper: EXPECT_EQ(in, Result::CaughtRunnersHold); break;
+          case Group::ShallowBlooper:
+            EXPECT_EQ(in, Result::CaughtRunnersHold);
+            break;
         }
       }
     }
@@ -238,8 +247,8 @@ TEST(OutfieldRating, BallparksAdjustAndClamp) {
     int expected;
   };
   const Case cases[] = {
-      {2, "Colorado", "Into the Gap RF", false, 5},     // AV -> PR
-      {4, "Colorado", "Into the Gap RF", false, 6},     // MD -> WK, held at WK
+      {2, "Colorado", "Into the Gap RF", false, 5},  // AV -> PR
+      {4, "Colorado", "Into the Gap RF", false, 6},  // MD -> WK, held at WK
       {6, "Colorado", "Down the Line LF", true, 6},
       {2, "Chicago NL", "Over the Head CF", false, 2},  // a cool day changes nothing
       {2, "Chicago NL", "Over the Head CF", true, 4},
@@ -247,8 +256,8 @@ TEST(OutfieldRating, BallparksAdjustAndClamp) {
       {1, "Boston", "Over the Head CF", false, 3},
       {1, "Boston", "Over the Head LF", false, 3},
       {1, "Boston", "Over the Head RF", false, 1},
-      {1, "Boston", "Shallow Blooper LF", false, 0},    // VG -> SP
-      {0, "Boston", "Shallow Blooper LF", false, 0},    // held at SP
+      {1, "Boston", "Shallow Blooper LF", false, 0},  // VG -> SP
+      {0, "Boston", "Shallow Blooper LF", false, 0},  // held at SP
       {5, "Boston", "Over the Head LF", false, 6},
       {1, "Boston", "Shallow Blooper CF", true, 1},
       {3, "Arizona", "Over the Head CF", true, 3},
