@@ -176,6 +176,10 @@ class Form2 {
 
   // --- Error chart (charts/fielding/error_chart.cpp) --------------------------------
   void cmdError_Click();
+  // Rolls against ErrorRating for FielderPosition and explains the result.
+  void ErrorResult();
+  // The error rating after "Cold" and "In", 1..20, set by cmdError_Click for ErrorResult.
+  std::int16_t ErrorRating = 0;
 
   // --- Tough play (charts/fielding/tough_play.cpp) ----------------------------------
   void cmdToughPlay_Click();
