@@ -169,13 +169,31 @@ class Form2 {
   // --- Infield range (charts/fielding/infield_range.cpp) ----------------------------
   void cmdIFR_Click();
   void cmdIFRResult_Click();
+  void FindLocation();  // the fielder named for a double play into FielderPosition, or -1
+  void IFRRoll();
+  void IFRResult(int R);
+  // What the location roll used, for the result roll: the batting style (0 in double-play
+  // mode) and the surface as they were when "Range - Infield" was pressed.
+  std::int16_t ifrBattingStyle = 0;
+  std::int16_t ifrSurface = 0;
 
   // --- Outfield range (charts/fielding/outfield_range.cpp) --------------------------
   void cmdOFR_Click();
   void cmdOFRResult_Click();
+  void OFRLocation();
+  void OFRRoll(int R);
+  // The choices the location roll was made with; the result roll reads them, not the
+  // options. The location itself is LocationText, its fielder FielderPosition.
+  std::int16_t outfieldBattingStyle = -1;
+  std::int16_t outfieldSurface = -1;
+  std::int16_t outfieldBallpark = -1;
 
   // --- Error chart (charts/fielding/error_chart.cpp) --------------------------------
   void cmdError_Click();
+  // Rolls against ErrorRating for FielderPosition and explains the result.
+  void ErrorResult();
+  // The error rating after "Cold" and "In", 1..20, set by cmdError_Click for ErrorResult.
+  std::int16_t ErrorRating = 0;
 
   // --- Tough play (charts/fielding/tough_play.cpp) ----------------------------------
   void cmdToughPlay_Click();

@@ -1,11 +1,109 @@
 // Outfield range: where the ball goes and what the fielder makes of it.
 
+#include <string>
+
+#include "charts/fielding/outfield_range_table.h"
 #include "shell/form2.h"
 
 namespace vnt {
 
-// Not built yet: the chart can be set up, and its buttons do nothing.
-void Form2::cmdOFR_Click() {}
-void Form2::cmdOFRResult_Click() {}
+namespace of = outfield;
+
+void Form2::cmdOFR_Click() {
+  // Every missing choice is reported, one box after another, before anything is rolled.
+  const std::int16_t battingStyle = GetBattingStyle();
+  if (battingStyle == -1) dialogs_.ok("You must select a batting style", "");
+  const std::int16_t surface = GetSurface();
+  if (surface == -1) dialogs_.ok("You must select a surface", "");
+  const std::int16_t ballpark = GetBallpark();
+  if (ballpark == -1) dialogs_.ok("You must select a ballpark", "");
+  if (battingStyle == -1 || surface == -1 || ballpark == -1) return;
+
+  outfieldBattingStyle = battingStyle;
+  outfieldSurface = surface;
+  outfieldBallpark = ballpark;
+  OFRLocation();
+}
+
+void Form2::OFRLocation() {
+  cmdOFR.visible = false;
+  cmdOFRResult.visible = true;
+  Label1.caption = "Enter Unadjusted Range Rating - ";
+  const std::int16_t roll = rollDice(99, 0);
+
+  fraRange.caption = "Range - ";
+  fraRange.visible = true;
+  for (auto& option : optRange) {
+    option.value = false;
+    option.visible = true;
+  }
+
+  // The choices stay on screen, fixed, as the ones this ball was rolled with.
+  for (auto& option : OptBatting) option.enabled = false;
+  select(OptBatting[outfieldBattingStyle]);
+  for (auto& option : optBallpark) option.enabled = false;
+  select(optBallpark[outfieldBallpark]);
+  for (auto& option : optSurface) option.enabled = false;
+  select(optSurface[outfieldSurface]);
+
+  // Every column covers 00-99, so a row is always found.
+  const int row = of::locationRow(outfieldBattingStyle, roll);
+  const of::Location& location = of::kLocations.at(static_cast<std::size_t>(row));
+  LocationText = std::string(location.text);
+  FielderPosition = static_cast<std::int16_t>(location.fielder);
+
+  fraRange.caption += LocationText;
+  Label1.caption += of::fielderAbbreviation(location.fielder);
+  Text1.caption = LocationText;
+  IncrementDiceRolls();
+}
+
+void Form2::cmdOFRResult_Click() {
+  int R = -1;
+  for (const auto& option : optRange) {
+    if (option.value) R = option.index;
+  }
+  if (R == -1) return;  // no rating yet: the press is ignored
+  OFRRoll(R);
+}
+
+void Form2::OFRRoll(int R) {
+  cmdCancel.caption = "&Continue";
+  Label1.caption = VersionLine();
+  cmdOFRResult.visible = false;
+  chkOFin.enabled = false;
+
+  const int row = of::locationRowOf(LocationText);
+  if (row == -1) return;  // no location rolled: nothing to settle
+  const of::Location& location = of::kLocations.at(static_cast<std::size_t>(row));
+
+  const std::string& ballpark = optBallpark[outfieldBallpark].caption;
+  const bool warmDay =
+      ballpark == "Chicago NL" && dialogs_.yesNo("Is it a warm or hot day?", "Weather");
+  R = of::adjustRating(R, ballpark, LocationText, warmDay);
+  Text1.caption = std::string(of::ratingCaption(R));
+  IncrementDiceRolls();
+
+  const std::int16_t roll = rollDice(99, 0);
+  cmdOFRResult.visible = false;
+
+  const bool outfieldIn = chkOFin.value;
+  of::Result result = of::playResult(location.group, outfieldSurface, R, roll);
+  if (outfieldIn) result = of::withOutfieldIn(location.group, result);
+  const std::string word(of::resultWord(result));
+
+  fraBallparks.visible = false;
+  fraRange.visible = false;
+  fraSurface.visible = false;
+  for (auto& option : OptBatting) option.visible = false;
+  fraCrazyPlay.visible = true;
+  lblCrazyPlay.visible = true;
+  fraCrazyPlay.caption = LocationText + " " + word;
+  lblCrazyPlay.caption = word + "\r\r";
+  Text1.caption = word;
+  IncrementDiceRolls();
+
+  lblCrazyPlay.caption += of::explanation(result, location, outfieldSurface, outfieldIn);
+}
 
 }  // namespace vnt
