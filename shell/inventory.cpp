@@ -155,7 +155,7 @@ void Form2::buildInventory() {
            {"Pitcher", "First Base", "Second Base", "Third Base", "Shortstop"},
            {5, 1335, 60, 270});
 
-  add(fraJump, "fraJump", K::Frame, nullptr, {1800, 1800, 1335, 3900}, "Jump Rating");
+  add(fraJump, "fraJump", K::Frame, nullptr, {2160, 1920, 1695, 2115}, "Jump Rating");
   // Two columns of seven: "10".."4" and "3".."-3".
   addGroup(optJump, "optJump", K::Option, &fraJump, countingDown(10, 14), {7, 780});
 
