@@ -147,12 +147,20 @@ class Form2 {
   // --- Steal (charts/baserunning/steal.cpp) ------------------------------------------
   void cmdStealing_Click();
   void cmdStealError_Click();
+  void StealResult(std::int16_t stealRating);
+  void StealError(std::int16_t errorRating);
+  // The steal roll's outcome word ("SB+E2" or "Dropped?"), read back by "Error?".
+  std::string StealOutcome;
 
   // --- Jump, balk and pickoff (charts/baserunning/jump.cpp) --------------------------
   void cmdJump_Click();
   void cmdJumpError_Click();
   void cmdBalk_Click();
   void cmdPickoff_Click();
+  void Jump(std::int16_t holdRating, std::int16_t jumpRating);
+  void Balk(std::int16_t balkRating);
+  void Pickoff(std::int16_t pickoffRating);
+  void JumpResult(std::int16_t errorRating);
 
   // --- Rundown and collision (charts/baserunning/rundown.cpp) -----------------------
   void cmdRundown_Click();
