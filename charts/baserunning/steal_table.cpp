@@ -17,6 +17,7 @@ struct Row {
 // "-" on the printed chart: no roll is below it, so its line never applies.
 constexpr int X = 0;
 
+// clang-format off
 constexpr std::array<Row, 14> kSecondBase = {{
     // rating  S   E   D   B
     {10, 78, 91, 92, 94},
@@ -34,7 +35,9 @@ constexpr std::array<Row, 14> kSecondBase = {{
     {-2, 4, 5, 6, 8},
     {-3, X, 4, 5, 7},
 }};
+// clang-format on
 
+// clang-format off
 constexpr std::array<Row, 14> kThirdBase = {{
     // rating  S   E   D   B
     {10, 73, 87, 88, 90},
@@ -52,8 +55,10 @@ constexpr std::array<Row, 14> kThirdBase = {{
     {-2, X, 5, 6, 8},
     {-3, X, 4, 5, 7},
 }};
+// clang-format on
 
 // No throw into the outfield when stealing home; ratings 2 down to -3 share the last row.
+// clang-format off
 constexpr std::array<Row, 9> kHome = {{
     // rating  S   E   D   B
     {10, 36, X, 39, 47},
@@ -66,6 +71,7 @@ constexpr std::array<Row, 9> kHome = {{
     {3, 8, X, 11, 19},
     {2, X, X, 9, 17},
 }};
+// clang-format on
 
 const Row& rowFor(Base base, int rating) {
   rating = std::clamp(rating, kLowestRating, kHighestRating);
@@ -96,14 +102,22 @@ Outcome stealOutcome(Base base, int rating, int roll, int season) {
 
 std::string_view outcomeWord(Outcome outcome) {
   switch (outcome) {
-    case Outcome::BlownCall: return "Blown Call";
-    case Outcome::HardSlide: return "Hard Slide";
-    case Outcome::Collision: return "Collision";
-    case Outcome::SB: return "SB";
-    case Outcome::SBE2: return "SB+E2";
-    case Outcome::Dropped: return "Dropped?";
-    case Outcome::Rundown: return "Rundown";
-    case Outcome::CS: return "CS";
+    case Outcome::BlownCall:
+      return "Blown Call";
+    case Outcome::HardSlide:
+      return "Hard Slide";
+    case Outcome::Collision:
+      return "Collision";
+    case Outcome::SB:
+      return "SB";
+    case Outcome::SBE2:
+      return "SB+E2";
+    case Outcome::Dropped:
+      return "Dropped?";
+    case Outcome::Rundown:
+      return "Rundown";
+    case Outcome::CS:
+      return "CS";
   }
   return "CS";
 }

@@ -52,15 +52,34 @@ struct Row {
 
 TEST(JumpTable, RowsOverEveryBoundary) {
   const std::vector<Row> rows = {
-      {5, 1, {{0, 0, Outcome::E1}, {1, 88, Outcome::Holds}, {89, 89, Outcome::Balk},
-              {90, 99, Outcome::Pickoff}}},
-      {3, 10, {{0, 9, Outcome::E1}, {10, 68, Outcome::Attempts}, {69, 79, Outcome::JumpMinus2},
-               {80, 89, Outcome::Balk}, {90, 99, Outcome::Pickoff}}},
-      {1, 1, {{0, 0, Outcome::E1}, {1, 35, Outcome::Attempts}, {36, 46, Outcome::JumpMinus2},
-              {47, 88, Outcome::Holds}, {89, 89, Outcome::Balk}, {90, 99, Outcome::Pickoff}}},
+      {5,
+       1,
+       {{0, 0, Outcome::E1},
+        {1, 88, Outcome::Holds},
+        {89, 89, Outcome::Balk},
+        {90, 99, Outcome::Pickoff}}},
+      {3,
+       10,
+       {{0, 9, Outcome::E1},
+        {10, 68, Outcome::Attempts},
+        {69, 79, Outcome::JumpMinus2},
+        {80, 89, Outcome::Balk},
+        {90, 99, Outcome::Pickoff}}},
+      {1,
+       1,
+       {{0, 0, Outcome::E1},
+        {1, 35, Outcome::Attempts},
+        {36, 46, Outcome::JumpMinus2},
+        {47, 88, Outcome::Holds},
+        {89, 89, Outcome::Balk},
+        {90, 99, Outcome::Pickoff}}},
       // Hold 1 with the best jump: B(1, 10) does not exceed A, so no "Jump -2" and no "Holds".
-      {1, 10, {{0, 9, Outcome::E1}, {10, 79, Outcome::Attempts}, {80, 89, Outcome::Balk},
-               {90, 99, Outcome::Pickoff}}},
+      {1,
+       10,
+       {{0, 9, Outcome::E1},
+        {10, 79, Outcome::Attempts},
+        {80, 89, Outcome::Balk},
+        {90, 99, Outcome::Pickoff}}},
   };
   for (const Row& row : rows) {
     int next = 0;
@@ -83,8 +102,8 @@ TEST(JumpTable, EmptyLinesNeverOccur) {
     Outcome never;
   };
   const Case cases[] = {
-      {5, 1, Outcome::Attempts}, {5, 1, Outcome::JumpMinus2}, {1, 10, Outcome::Holds},
-      {1, 10, Outcome::JumpMinus2}, {1, 9, Outcome::Holds},   {3, 10, Outcome::Holds},
+      {5, 1, Outcome::Attempts},    {5, 1, Outcome::JumpMinus2}, {1, 10, Outcome::Holds},
+      {1, 10, Outcome::JumpMinus2}, {1, 9, Outcome::Holds},      {3, 10, Outcome::Holds},
       {2, 10, Outcome::Holds},
   };
   for (const Case& c : cases) {
@@ -132,8 +151,8 @@ TEST(BalkAndPickoff, EachRatingSucceedsOnALowPrefixOfTheDie) {
 
 TEST(PitcherThrow, ErrorRatingBoundsOverTheWholeRoll) {
   for (int roll = 0; roll <= 20; ++roll) {
-    EXPECT_FALSE(throwGetsAway(20, roll)) << roll;  // the roll never exceeds 20
-    EXPECT_TRUE(throwGetsAway(-5, roll)) << roll;   // rating 1 in the cold
+    EXPECT_FALSE(throwGetsAway(20, roll)) << roll;        // the roll never exceeds 20
+    EXPECT_TRUE(throwGetsAway(-5, roll)) << roll;         // rating 1 in the cold
     EXPECT_EQ(throwGetsAway(0, roll), roll > 0) << roll;  // rating 6 in the cold
   }
 }

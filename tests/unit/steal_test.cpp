@@ -14,9 +14,12 @@ constexpr int kSeason = 2015;
 
 std::string nameOf(Base base) {
   switch (base) {
-    case Base::Second: return "second";
-    case Base::Third: return "third";
-    case Base::Home: return "home";
+    case Base::Second:
+      return "second";
+    case Base::Third:
+      return "third";
+    case Base::Home:
+      return "home";
   }
   return "?";
 }
