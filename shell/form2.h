@@ -157,14 +157,20 @@ class Form2 {
   // --- Rundown and collision (charts/baserunning/rundown.cpp) -----------------------
   void cmdRundown_Click();
   void cmdCollision_Click();
+  void RundownResult(std::int16_t speed);
+  void CollisionResult(std::int16_t range);
 
   // --- Sending runners (charts/baserunning/sending_runners.cpp) ---------------------
   void cmdRunners_Click();
   void cmdRunError_Click();
+  void SendingRunners(std::int16_t speed);
+  void RunError(std::int16_t errorRating);
 
   // --- Wild pitch, passed ball and foul (charts/baserunning/wild_pitch.cpp) ---------
   void cmdWildPitch_Click();
   void cmdFoulBall_Click();
+  void FoulResult(int ballpark);
+  void WPResult(std::int16_t wildPitch, std::int16_t passedBall);
 
   // --- Infield range (charts/fielding/infield_range.cpp) ----------------------------
   void cmdIFR_Click();
