@@ -12,9 +12,13 @@ constexpr std::array<int, kRangeCount> kSafeBelow{3, 6, 9, 12, 14, 16, 19};
 
 }  // namespace
 
-bool outOnFirstRoll(int speed, int roll) { return roll > speed; }
+bool outOnFirstRoll(int speed, int roll) {
+  return roll > speed;
+}
 
-bool safeOnSecondRoll(int speed, int roll) { return roll <= speed; }
+bool safeOnSecondRoll(int speed, int roll) {
+  return roll <= speed;
+}
 
 int collisionSafeBelow(int range) {
   // Only the seven range buttons exist; anything else reads as the nearest end.

@@ -51,8 +51,12 @@ void Form2::SendingRunners(std::int16_t speed) {
     IncrementDiceRolls();
     explanation = word;
     switch (play) {
-      case sr::UnusualPlay::Rundown: followUp = FollowUp::Rundown; break;
-      case sr::UnusualPlay::Collision: followUp = FollowUp::Collision; break;
+      case sr::UnusualPlay::Rundown:
+        followUp = FollowUp::Rundown;
+        break;
+      case sr::UnusualPlay::Collision:
+        followUp = FollowUp::Collision;
+        break;
       case sr::UnusualPlay::BlownCall: {
         const sr::CallResult call = sr::blownCallOrHardSlide(rollDice(9, 0), Season);
         Text1.caption = std::string(call.word);
@@ -64,7 +68,8 @@ void Form2::SendingRunners(std::int16_t speed) {
   }
 
   switch (followUp) {
-    case FollowUp::None: break;
+    case FollowUp::None:
+      break;
     case FollowUp::Error:
       for (auto& option : optError) {
         option.value = false;

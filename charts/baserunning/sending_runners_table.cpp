@@ -43,7 +43,9 @@ const Row& row(int speed) {
 
 }  // namespace
 
-Band band(int speed, Outcome column) { return row(speed).bands[static_cast<std::size_t>(column)]; }
+Band band(int speed, Outcome column) {
+  return row(speed).bands[static_cast<std::size_t>(column)];
+}
 
 Outcome outcome(int speed, int roll) {
   const Row& r = row(speed);
@@ -56,14 +58,22 @@ Outcome outcome(int speed, int roll) {
 
 std::string_view word(Outcome outcome) {
   switch (outcome) {
-    case Outcome::SafePlus: return "Safe +";
-    case Outcome::SafeAdvance: return "Safe (Adv?)";
-    case Outcome::Safe: return "Safe";
-    case Outcome::Collision: return "Collision!";
-    case Outcome::Error: return "Error?";
-    case Outcome::UnusualPlay: return "Unusual Play";
-    case Outcome::OutPlus: return "Out +";
-    case Outcome::Out: return "Out";
+    case Outcome::SafePlus:
+      return "Safe +";
+    case Outcome::SafeAdvance:
+      return "Safe (Adv?)";
+    case Outcome::Safe:
+      return "Safe";
+    case Outcome::Collision:
+      return "Collision!";
+    case Outcome::Error:
+      return "Error?";
+    case Outcome::UnusualPlay:
+      return "Unusual Play";
+    case Outcome::OutPlus:
+      return "Out +";
+    case Outcome::Out:
+      return "Out";
   }
   return {};
 }
@@ -76,14 +86,17 @@ std::string_view sentence(Outcome outcome) {
     case Outcome::SafeAdvance:
       return " - Runner slides in safe.  Other runners may attempt to advance. Cannot advance "
              "past 3rd on throw home.";
-    case Outcome::Safe: return " - Runner slides in safe.  Other runners hold.";
+    case Outcome::Safe:
+      return " - Runner slides in safe.  Other runners hold.";
     case Outcome::OutPlus:
       return " - Runner is tagged out on a good throw.  Other runners advance one base.  Cannot "
              "advance past 3rd on throw home.";
-    case Outcome::Out: return " - Runner nailed on great throw!  Other runners hold.";
+    case Outcome::Out:
+      return " - Runner nailed on great throw!  Other runners hold.";
     case Outcome::Collision:
     case Outcome::Error:
-    case Outcome::UnusualPlay: return {};
+    case Outcome::UnusualPlay:
+      return {};
   }
   return {};
 }
@@ -96,9 +109,12 @@ UnusualPlay unusualPlay(int roll) {
 
 std::string_view unusualPlayWord(UnusualPlay play, int season) {
   switch (play) {
-    case UnusualPlay::Rundown: return "Rundown";
-    case UnusualPlay::BlownCall: return season >= 2016 ? "Hard Slide" : "Blown Call";
-    case UnusualPlay::Collision: return "Collision!";
+    case UnusualPlay::Rundown:
+      return "Rundown";
+    case UnusualPlay::BlownCall:
+      return season >= 2016 ? "Hard Slide" : "Blown Call";
+    case UnusualPlay::Collision:
+      return "Collision!";
   }
   return {};
 }
@@ -109,12 +125,15 @@ CallResult blownCallOrHardSlide(int roll, int season) {
     return {"Out!", hardSlide ? " - Runner out and is injured for today from the hard slide!"
                               : " - Runner out and is ejected for arguing the call!"};
   }
-  return {"Safe!",
-          hardSlide
-              ? " - Runner safe and fielder covering the bag is injured for today from the hard slide!"
-              : " - Runner safe and fielder covering the bag is ejected for arguing the call!"};
+  return {
+      "Safe!",
+      hardSlide
+          ? " - Runner safe and fielder covering the bag is injured for today from the hard slide!"
+          : " - Runner safe and fielder covering the bag is ejected for arguing the call!"};
 }
 
-bool throwIsLate(int errorRating, int roll) { return roll <= errorRating; }
+bool throwIsLate(int errorRating, int roll) {
+  return roll <= errorRating;
+}
 
 }  // namespace vnt::sending_runners

@@ -20,7 +20,9 @@ constexpr std::array<std::array<Band, kFoulColumns>, 5> kFoulChart{{
 }};
 // clang-format on
 
-bool ratedOneToFive(int rating) { return rating >= 1 && rating <= 5; }
+bool ratedOneToFive(int rating) {
+  return rating >= 1 && rating <= 5;
+}
 
 // --- Wild pitch / passed ball: one row per pair of ratings, W then P ---------------
 // Columns: WP+, WP, PB, BLK, BLK+.
@@ -60,7 +62,9 @@ constexpr std::array<PitchRow, 25> kPitchChart{{
 }};
 // clang-format on
 
-int clampRating(int rating) { return rating < 1 ? 1 : rating > 5 ? 5 : rating; }
+int clampRating(int rating) {
+  return rating < 1 ? 1 : rating > 5 ? 5 : rating;
+}
 
 const PitchRow& pitchRow(int wildPitch, int passedBall) {
   // The readers give only 1..5; clamp so no other value can read outside the chart.
@@ -69,7 +73,9 @@ const PitchRow& pitchRow(int wildPitch, int passedBall) {
   return kPitchChart[static_cast<std::size_t>((w - 1) * 5 + (p - 1))];
 }
 
-bool inBand(const Band& band, int roll) { return roll >= band.first && roll <= band.last; }
+bool inBand(const Band& band, int roll) {
+  return roll >= band.first && roll <= band.last;
+}
 
 }  // namespace
 
@@ -89,12 +95,18 @@ Foul foulBall(int foulTerritory, int roll) {
 
 std::string foulWord(Foul outcome) {
   switch (outcome) {
-    case Foul::Foul: return "Foul";
-    case Foul::C: return "Out - C";
-    case Foul::FirstBase: return "Out - 1B";
-    case Foul::ThirdBase: return "Out - 3B";
-    case Foul::LF: return "Out - LF";
-    case Foul::RF: return "Out - RF";
+    case Foul::Foul:
+      return "Foul";
+    case Foul::C:
+      return "Out - C";
+    case Foul::FirstBase:
+      return "Out - 1B";
+    case Foul::ThirdBase:
+      return "Out - 3B";
+    case Foul::LF:
+      return "Out - LF";
+    case Foul::RF:
+      return "Out - RF";
   }
   return {};
 }
@@ -113,11 +125,16 @@ Pitch pitch(int wildPitch, int passedBall, int roll) {
 
 std::string_view pitchWord(Pitch outcome) {
   switch (outcome) {
-    case Pitch::WildPitchPlus: return "WP+";
-    case Pitch::WildPitch: return "WP";
-    case Pitch::PassedBall: return "PB";
-    case Pitch::Blocked: return "BLK";
-    case Pitch::BlockedPlus: return "BLK+";
+    case Pitch::WildPitchPlus:
+      return "WP+";
+    case Pitch::WildPitch:
+      return "WP";
+    case Pitch::PassedBall:
+      return "PB";
+    case Pitch::Blocked:
+      return "BLK";
+    case Pitch::BlockedPlus:
+      return "BLK+";
   }
   return {};
 }
@@ -128,9 +145,12 @@ std::string pitchText(Pitch outcome, bool hitAndRun) {
       case Pitch::WildPitchPlus:
         return "WP+ - Wild pitch.  Runners advance one base and may attempt an extra base if "
                "speed > 6.";
-      case Pitch::WildPitch: return "WP - Wild pitch.  Runners advance one base.";
-      case Pitch::PassedBall: return "PB - Passed ball.  Runners advance one base.";
-      case Pitch::Blocked: return "BLK - Pitch in dirt blocked.";
+      case Pitch::WildPitch:
+        return "WP - Wild pitch.  Runners advance one base.";
+      case Pitch::PassedBall:
+        return "PB - Passed ball.  Runners advance one base.";
+      case Pitch::Blocked:
+        return "BLK - Pitch in dirt blocked.";
       case Pitch::BlockedPlus:
         return "BLK+ - Pitch in dirt blocked.  Lead runner is picked off if catcher has a -1 "
                "arm or better.";
@@ -140,10 +160,14 @@ std::string pitchText(Pitch outcome, bool hitAndRun) {
   // The runners were going with the pitch, so the base is stolen whatever happens.
   const std::string stolen = "Automatic stolen base\r\r";
   switch (outcome) {
-    case Pitch::WildPitchPlus: return stolen + "WP+ - Runners take an extra base.";
-    case Pitch::WildPitch: return stolen + "WP - Runners may attempt an extra base if speed > 6.";
-    case Pitch::PassedBall: return stolen + "PB - Runners may attempt an extra base if speed > 6.";
-    case Pitch::Blocked: return stolen + "BK - No additional advancement.";
+    case Pitch::WildPitchPlus:
+      return stolen + "WP+ - Runners take an extra base.";
+    case Pitch::WildPitch:
+      return stolen + "WP - Runners may attempt an extra base if speed > 6.";
+    case Pitch::PassedBall:
+      return stolen + "PB - Runners may attempt an extra base if speed > 6.";
+    case Pitch::Blocked:
+      return stolen + "BK - No additional advancement.";
     case Pitch::BlockedPlus:
       return stolen +
              "BLK+ - Runners round stolen base, but lead runner is picked off trying to get back "

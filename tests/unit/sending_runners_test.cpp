@@ -8,11 +8,13 @@
 namespace vnt::sending_runners {
 namespace {
 
-constexpr Outcome kColumns[] = {Outcome::SafePlus, Outcome::SafeAdvance, Outcome::Safe,
-                                Outcome::Collision, Outcome::Error,      Outcome::UnusualPlay,
-                                Outcome::OutPlus,  Outcome::Out};
+constexpr Outcome kColumns[] = {Outcome::SafePlus,  Outcome::SafeAdvance, Outcome::Safe,
+                                Outcome::Collision, Outcome::Error,       Outcome::UnusualPlay,
+                                Outcome::OutPlus,   Outcome::Out};
 
-bool occurs(const Band& b) { return b.last >= b.first; }
+bool occurs(const Band& b) {
+  return b.last >= b.first;
+}
 
 // Each row of the chart splits 1..20 into bands that follow one another in column order,
 // without gaps or overlaps, and the lookup agrees with the bands.
@@ -69,9 +71,10 @@ TEST(SendingRunnersChart, EdgeRatings) {
     int roll;
     Outcome expected;
   };
-  for (const Case& c : {Case{1, Outcome::Collision}, Case{2, Outcome::Error},
-                        Case{3, Outcome::UnusualPlay}, Case{4, Outcome::OutPlus},
-                        Case{9, Outcome::OutPlus}, Case{10, Outcome::Out}, Case{20, Outcome::Out}}) {
+  for (const Case& c :
+       {Case{1, Outcome::Collision}, Case{2, Outcome::Error}, Case{3, Outcome::UnusualPlay},
+        Case{4, Outcome::OutPlus}, Case{9, Outcome::OutPlus}, Case{10, Outcome::Out},
+        Case{20, Outcome::Out}}) {
     EXPECT_EQ(outcome(-1, c.roll), c.expected) << "roll " << c.roll;
   }
 
@@ -96,8 +99,8 @@ TEST(SendingRunnersChart, WordsAreDistinctAndOnlySettledResultsHaveSentences) {
   for (Outcome column : kColumns) words.insert(word(column));
   EXPECT_EQ(words.size(), std::size(kColumns));
   for (Outcome column : kColumns) {
-    const bool needsAnotherStep = column == Outcome::Collision || column == Outcome::Error ||
-                                  column == Outcome::UnusualPlay;
+    const bool needsAnotherStep =
+        column == Outcome::Collision || column == Outcome::Error || column == Outcome::UnusualPlay;
     EXPECT_EQ(sentence(column).empty(), needsAnotherStep) << word(column);
     if (!needsAnotherStep) {
       EXPECT_EQ(sentence(column).substr(0, 3), " - ");

@@ -9,10 +9,12 @@ namespace {
 
 constexpr Foul kFoulColumnsInOrder[] = {Foul::Foul,      Foul::C,  Foul::FirstBase,
                                         Foul::ThirdBase, Foul::LF, Foul::RF};
-constexpr Pitch kPitchColumnsInOrder[] = {Pitch::WildPitchPlus, Pitch::WildPitch,
-                                          Pitch::PassedBall, Pitch::Blocked, Pitch::BlockedPlus};
+constexpr Pitch kPitchColumnsInOrder[] = {Pitch::WildPitchPlus, Pitch::WildPitch, Pitch::PassedBall,
+                                          Pitch::Blocked, Pitch::BlockedPlus};
 
-bool occurs(const Band& b) { return b.last >= b.first; }
+bool occurs(const Band& b) {
+  return b.last >= b.first;
+}
 
 TEST(FoulChart, EveryRatingCoversTheRollsInColumnOrder) {
   for (int f = 1; f <= 5; ++f) {
