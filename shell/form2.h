@@ -147,24 +147,38 @@ class Form2 {
   // --- Steal (charts/baserunning/steal.cpp) ------------------------------------------
   void cmdStealing_Click();
   void cmdStealError_Click();
+  void StealResult(std::int16_t stealRating);
+  void StealError(std::int16_t errorRating);
+  // The steal roll's outcome word ("SB+E2" or "Dropped?"), read back by "Error?".
+  std::string StealOutcome;
 
   // --- Jump, balk and pickoff (charts/baserunning/jump.cpp) --------------------------
   void cmdJump_Click();
   void cmdJumpError_Click();
   void cmdBalk_Click();
   void cmdPickoff_Click();
+  void Jump(std::int16_t holdRating, std::int16_t jumpRating);
+  void Balk(std::int16_t balkRating);
+  void Pickoff(std::int16_t pickoffRating);
+  void JumpResult(std::int16_t errorRating);
 
   // --- Rundown and collision (charts/baserunning/rundown.cpp) -----------------------
   void cmdRundown_Click();
   void cmdCollision_Click();
+  void RundownResult(std::int16_t speed);
+  void CollisionResult(std::int16_t range);
 
   // --- Sending runners (charts/baserunning/sending_runners.cpp) ---------------------
   void cmdRunners_Click();
   void cmdRunError_Click();
+  void SendingRunners(std::int16_t speed);
+  void RunError(std::int16_t errorRating);
 
   // --- Wild pitch, passed ball and foul (charts/baserunning/wild_pitch.cpp) ---------
   void cmdWildPitch_Click();
   void cmdFoulBall_Click();
+  void FoulResult(int ballpark);
+  void WPResult(std::int16_t wildPitch, std::int16_t passedBall);
 
   // --- Infield range (charts/fielding/infield_range.cpp) ----------------------------
   void cmdIFR_Click();

@@ -1,11 +1,73 @@
 // Rundown and collision.
 
+#include "charts/baserunning/rundown_table.h"
 #include "shell/form2.h"
 
 namespace vnt {
 
-// Not built yet: the chart can be set up, and its buttons do nothing.
-void Form2::cmdRundown_Click() {}
-void Form2::cmdCollision_Click() {}
+namespace {
+constexpr int kSendingRunnersChart = 9;
+}  // namespace
+
+void Form2::cmdRundown_Click() {
+  const std::int16_t speed = GetJumpRating();
+  if (speed == -99) {
+    dialogs_.ok("You must select an Speed rating", "");
+    return;
+  }
+  RundownResult(speed);
+}
+
+// The rundown shows no outcome word: its result is the explanation alone, and only the
+// raw rolls (when "Show Dice Rolls" is checked) reach the history.
+void Form2::RundownResult(std::int16_t speed) {
+  lblCrazyPlay.caption.clear();
+  lblCrazyPlay.visible = true;
+  fraCrazyPlay.caption = "Rundown";
+  fraCrazyPlay.visible = true;
+  cmdRundown.visible = false;
+  cmdCancel.caption = "&Continue";
+
+  const std::int16_t first = rollDice(10, 1);
+  if (rundown::outOnFirstRoll(speed, first)) {
+    lblCrazyPlay.caption += "Runner is out, other runners hold.";
+  } else {
+    lblCrazyPlay.caption += "Runner stays in rundown, other runners may advance.";
+    if (dialogs_.yesNo("Do you want to go to the Sending Runners? chart for another runner?",
+                       "Defensive Manager's Choice")) {
+      fraJump.visible = false;
+      fraCrazyPlay.visible = false;
+      cmdCancel.caption = "&Cancel";
+      cmdChart_Click(kSendingRunnersChart);
+    } else {
+      lblCrazyPlay.caption += "\r";
+      const std::int16_t second = rollDice(99, 0);
+      lblCrazyPlay.caption += rundown::safeOnSecondRoll(speed, second)
+                                  ? "Runner is safe, other runners hold."
+                                  : "Runner is out, other runners hold.";
+    }
+  }
+  Label1.caption = VersionLine();
+}
+
+void Form2::cmdCollision_Click() {
+  std::int16_t range = -1;
+  for (const auto& option : optRange) {
+    if (option.value) range = static_cast<std::int16_t>(option.index);
+  }
+  if (range == -1) {
+    dialogs_.ok("You must select a Range rating", "Collision!");
+    return;
+  }
+  CollisionResult(range);
+}
+
+void Form2::CollisionResult(std::int16_t range) {
+  const std::int16_t roll = rollDice(20, 1);
+  const std::string outcome(rundown::collision(range, roll));
+  lblCrazyPlay.caption =
+      "\r\r\r\r\r" + outcome + "\rOther runners hold.  Check for injuries to both players.";
+  showOutcome(cmdCollision, outcome);
+}
 
 }  // namespace vnt
