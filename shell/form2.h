@@ -89,7 +89,7 @@ class Form2 {
   std::array<std::int16_t, 141> BallparkTable{};
   // The fielder and location rolled by a chart's first click, read by its result click.
   std::int16_t FielderPosition = 0;
-  std::int16_t HitLocation = 0;
+  std::string HitLocation;
   std::string LocationText;
 
   // --- Window ------------------------------------------------------------------------
@@ -197,7 +197,7 @@ class Form2 {
   void OFRLocation();
   void OFRRoll(int R);
   // The choices the location roll was made with; the result roll reads them, not the
-  // options. The location itself is LocationText, its fielder FielderPosition.
+  // options. The location itself is HitLocation, its fielder FielderPosition.
   std::int16_t outfieldBattingStyle = -1;
   std::int16_t outfieldSurface = -1;
   std::int16_t outfieldBallpark = -1;

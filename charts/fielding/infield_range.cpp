@@ -89,7 +89,7 @@ void Form2::IFRRoll() {
     for (auto& option : optLocation) option.enabled = false;
     location = ir::doublePlayLocation(FielderPosition, roll);
   }
-  HitLocation = static_cast<std::int16_t>(location);
+  HitLocation = std::string(ir::locationWords(location));
   LocationText = ir::locationText(location, FielderPosition);
 
   fraRange.caption += " " + LocationText;
@@ -107,6 +107,7 @@ void Form2::IFRRoll() {
 void Form2::cmdIFRResult_Click() {
   const int rating = selectedRange(optRange);
   if (rating == -1) return;  // no range chosen yet: nothing to roll against
+  if (!ir::locationNamed(HitLocation)) return;  // no location rolled yet
   IFRResult(rating);
 }
 
@@ -131,7 +132,8 @@ void Form2::IFRResult(int R) {
   situation.hitAndRun = chkHitRun.value;
   situation.battingStyle = ifrBattingStyle;
   situation.fielder = FielderPosition;
-  situation.location = static_cast<ir::Location>(HitLocation);
+  // The result button shows only after a location roll, so the words name a location.
+  situation.location = ir::locationNamed(HitLocation).value_or(ir::Location::DownTheLine);
   const int rating = ir::adjustedRating(R, situation);
   Text1.caption = std::string(ir::ratingName(rating));
   IncrementDiceRolls();

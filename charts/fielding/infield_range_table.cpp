@@ -158,6 +158,14 @@ std::string_view locationWords(Location location) {
   return {};
 }
 
+std::optional<Location> locationNamed(std::string_view words) {
+  for (int i = 0; i < kLocationCount; ++i) {
+    const auto location = static_cast<Location>(i);
+    if (locationWords(location) == words) return location;
+  }
+  return std::nullopt;
+}
+
 std::string_view fielderAbbreviation(int fielder) {
   switch (fielder) {
     case kPitcher:

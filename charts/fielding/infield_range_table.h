@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,12 +18,14 @@ inline constexpr int kDoublePlayRolls = 10;  // the double-play location roll is
 inline constexpr int kRatingCount = 7;       // SP (0, best) .. WK (6, worst)
 inline constexpr int kBoxCount = infield::kBoxCount;
 
-// Where the ball goes. Kept in the window's 16-bit HitLocation between the two clicks.
+// Where the ball goes. The window keeps its words in HitLocation between the two clicks.
 enum class Location : std::int16_t { DownTheLine, Ripped, OffTheEnd, InTheHole, UpTheMiddle };
 inline constexpr int kLocationCount = 5;
 
 // "Down the Line ", "Ripped! ", ... (each ends in a blank); empty for an unknown value.
 std::string_view locationWords(Location location);
+// The location whose words these are, if any.
+std::optional<Location> locationNamed(std::string_view words);
 
 // Fielders by their scorekeeping numbers; the catcher never plays a ball of this chart.
 inline constexpr std::int16_t kPitcher = 1;

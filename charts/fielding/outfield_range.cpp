@@ -49,12 +49,12 @@ void Form2::OFRLocation() {
   // Every column covers 00-99, so a row is always found.
   const int row = of::locationRow(outfieldBattingStyle, roll);
   const of::Location& location = of::kLocations.at(static_cast<std::size_t>(row));
-  LocationText = std::string(location.text);
+  HitLocation = std::string(location.text);
   FielderPosition = static_cast<std::int16_t>(location.fielder);
 
-  fraRange.caption += LocationText;
+  fraRange.caption += HitLocation;
   Label1.caption += of::fielderAbbreviation(location.fielder);
-  Text1.caption = LocationText;
+  Text1.caption = HitLocation;
   IncrementDiceRolls();
 }
 
@@ -73,14 +73,14 @@ void Form2::OFRRoll(int R) {
   cmdOFRResult.visible = false;
   chkOFin.enabled = false;
 
-  const int row = of::locationRowOf(LocationText);
+  const int row = of::locationRowOf(HitLocation);
   if (row == -1) return;  // no location rolled: nothing to settle
   const of::Location& location = of::kLocations.at(static_cast<std::size_t>(row));
 
   const std::string& ballpark = optBallpark[outfieldBallpark].caption;
   const bool warmDay =
       ballpark == "Chicago NL" && dialogs_.yesNo("Is it a warm or hot day?", "Weather");
-  R = of::adjustRating(R, ballpark, LocationText, warmDay);
+  R = of::adjustRating(R, ballpark, HitLocation, warmDay);
   Text1.caption = std::string(of::ratingCaption(R));
   IncrementDiceRolls();
 
@@ -98,7 +98,7 @@ void Form2::OFRRoll(int R) {
   for (auto& option : OptBatting) option.visible = false;
   fraCrazyPlay.visible = true;
   lblCrazyPlay.visible = true;
-  fraCrazyPlay.caption = LocationText + " " + word;
+  fraCrazyPlay.caption = HitLocation + " " + word;
   lblCrazyPlay.caption = word + "\r\r";
   Text1.caption = word;
   IncrementDiceRolls();
