@@ -3,8 +3,9 @@
 // directory, as the program does.
 //
 // A step is "click NAME" or "click NAME INDEX" ("click optYear 43" or "click optYear(43)"),
-// or "answer yes|no" for the next Yes/No box. Message boxes are printed and answered Yes
-// (or OK) unless a step said otherwise.
+// "answer yes|no" for the next Yes/No box, or "dice N" for the next draw (later draws come
+// from the clock). Message boxes are printed and answered Yes (or OK) unless a step said
+// otherwise.
 
 #include <QApplication>
 #include <QPixmap>
@@ -12,6 +13,7 @@
 #include <QStringList>
 #include <charconv>
 #include <cstdlib>
+#include <deque>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -46,9 +48,26 @@ class PrintingDialogs final : public vnt::Dialogs {
   }
 };
 
+// Draws the values it was given, in order, then falls back on the clock.
+class PresetDice final : public vnt::Dice {
+ public:
+  std::deque<std::int16_t> preset;
+  std::int16_t RandomNumber(std::int16_t upper, std::int16_t lower) override {
+    if (preset.empty()) return clock_.RandomNumber(upper, lower);
+    const std::int16_t value = preset.front();
+    preset.pop_front();
+    return value;
+  }
+
+ private:
+  vnt::ClockDice clock_;
+};
+
 struct Step {
-  std::string name;  // empty for an answer
-  int index = -1;
+  enum class Kind { Click, Answer, Dice };
+  Kind kind = Kind::Click;
+  std::string name;
+  int index = -1;  // the control's index, or the value of a die
   bool yes = true;
 };
 
@@ -73,16 +92,29 @@ std::optional<std::vector<Step>> parseSteps(int argc, char** argv) {
   for (std::size_t i = 0; i < words.size();) {
     if (words[i] == "answer" && i + 1 < words.size() &&
         (words[i + 1] == "yes" || words[i + 1] == "no")) {
-      steps.push_back(Step{{}, -1, words[i + 1] == "yes"});
+      steps.push_back(Step{Step::Kind::Answer, {}, -1, words[i + 1] == "yes"});
+      i += 2;
+      continue;
+    }
+    if (words[i] == "dice" && i + 1 < words.size()) {
+      int value = 0;
+      const std::string& word = words[i + 1];
+      const auto [ptr, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
+      if (ec != std::errc() || ptr != word.data() + word.size() || value < -32768 ||
+          value > 32767) {
+        std::cerr << "vnt-snapshot: bad die value \"" << word << "\"\n";
+        return std::nullopt;
+      }
+      steps.push_back(Step{Step::Kind::Dice, {}, value});
       i += 2;
       continue;
     }
     if (words[i] != "click" || i + 1 >= words.size()) {
-      std::cerr << "vnt-snapshot: expected \"click NAME [INDEX]\" or \"answer yes|no\" at \""
+      std::cerr << "vnt-snapshot: expected \"click NAME [INDEX]\", \"answer yes|no\" or \"dice N\" at \""
                 << words[i] << "\"\n";
       return std::nullopt;
     }
-    Step step{words[i + 1]};
+    Step step{Step::Kind::Click, words[i + 1]};
     i += 2;
     if (const auto open = step.name.find('('); open != std::string::npos) {
       const auto index = step.name.back() == ')'
@@ -109,7 +141,7 @@ std::optional<std::vector<Step>> parseSteps(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::cerr << "usage: vnt-snapshot OUT.png [click NAME [INDEX] | answer yes|no]...\n";
+    std::cerr << "usage: vnt-snapshot OUT.png [click NAME [INDEX] | answer yes|no | dice N]...\n";
     return 2;
   }
   const QString out = QString::fromLocal8Bit(argv[1]);
@@ -119,7 +151,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
 
-  vnt::ClockDice dice;
+  PresetDice dice;
   PrintingDialogs dialogs;
   vnt::Form2 form(dice, dialogs);
   form.Form_Load();
@@ -127,8 +159,12 @@ int main(int argc, char** argv) {
   window.show();
 
   for (const Step& step : *steps) {
-    if (step.name.empty()) {
+    if (step.kind == Step::Kind::Answer) {
       dialogs.nextAnswer = step.yes;
+      continue;
+    }
+    if (step.kind == Step::Kind::Dice) {
+      dice.preset.push_back(static_cast<std::int16_t>(step.index));
       continue;
     }
     vnt::Control* control = form.find(step.name, step.index);

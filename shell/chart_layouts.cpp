@@ -2,6 +2,7 @@
 // the roll button, so every chart arranges the ones it can show together (its set-up and
 // its follow-ups) side by side; frames it never shows keep their places.
 
+#include <algorithm>
 #include <iterator>
 #include <vector>
 
@@ -16,38 +17,27 @@ constexpr int kTop = 1920;
 constexpr int kWidth = 4575;
 constexpr int kBottom = 6960;
 constexpr int kHeight = kBottom - kTop;
-// Two columns of frames, and a third beside them for narrow ones.
-constexpr int kColumnWidth = 1695;
-constexpr int kSecondColumn = 2160;
-constexpr int kThirdColumn = 3240;
 constexpr int kGap = 105;
+// Two columns of frames; the first is wide enough for "Pitcher's Hold Rating".
+constexpr int kColumnWidth = 1830;
+constexpr int kSecondColumn = kLeft + kColumnWidth + kGap;
+constexpr int kSecondWidth = kLeft + kWidth - kSecondColumn;
+// Below the history list, right of the chart area (clear of the logo and batting styles).
+constexpr int kRightLeft = 5040;
+constexpr int kRightTop = 4980;
 
-constexpr Twips kRating{kLeft, kTop, kColumnWidth, 1605};            // five options
-constexpr Twips kSecondRating{kSecondColumn, kTop, kColumnWidth, 1605};
+constexpr Twips kRating{kLeft, kTop, kColumnWidth, 1095};  // five options in two columns
 constexpr Twips kSurface{kLeft, kTop, kColumnWidth, 870};
 constexpr Twips kBallparksBelow{kLeft, 4140, kWidth, 2775};
 constexpr Twips kBallparksTop{kLeft, kTop, kWidth, 2775};
-
-// The detail label fills its frame, or sits below the frame's twenty rating buttons.
-Twips labelFilling(const Twips& frame) { return {120, 270, frame.width - 240, frame.height - 330}; }
-Twips labelBelowButtons(const Twips& frame) {
-  return {120, 1590, frame.width - 240, frame.height - 1650};
-}
 
 struct Placement {
   const char* control;
   Twips at;
 };
 
-std::vector<Placement> detailFrame(const Twips& frame, bool withButtons) {
-  return {{"fraCrazyPlay", frame},
-          {"lblCrazyPlay", withButtons ? labelBelowButtons(frame) : labelFilling(frame)}};
-}
-
-std::vector<Placement> operator+(std::vector<Placement> a, const std::vector<Placement>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
+// The detail frame; its label is placed by the window as the frame's buttons come and go.
+Placement detailFrame(const Twips& frame) { return {"fraCrazyPlay", frame}; }
 
 // Indexed by chart button.
 const std::vector<Placement>& chartLayout(int index) {
@@ -55,53 +45,60 @@ const std::vector<Placement>& chartLayout(int index) {
       // 0 Ball park effects
       {{"fraBallparks", kBallparksTop}},
       // 1 Bunt: rating and field side by side, the defence below
-      std::vector<Placement>{{"fraBuntRating", kRating},
-                             {"fraSurface", {kSecondColumn, kTop, kColumnWidth, 870}},
-                             {"fraIFDefense", {kLeft, 3630, kWidth, 2175}}},
+      {{"fraBuntRating", kRating},
+       {"fraSurface", {kSecondColumn, kTop, kColumnWidth, 870}},
+       {"fraIFDefense", {kLeft, 3120, kWidth, 2040}},
+       detailFrame({kLeft, 5265, kWidth, kBottom - 5265})},
       // 2 Crazy play: the whole area for the play's text
-      detailFrame({kLeft, kTop, kWidth, kHeight}, false),
+      {detailFrame({kLeft, kTop, kWidth, kHeight})},
       // 3 Deep: power, ballparks; wind and clutch stand at the right
-      std::vector<Placement>{{"fraBuntRating", kRating},
-                             {"fraBallparks", kBallparksBelow}} +
-          detailFrame({kSecondColumn, kTop, kWidth - kColumnWidth - kGap, 2115}, false),
-      // 4 Error: the rating buttons and the result below them
-      detailFrame({kLeft, kTop, kWidth, kHeight}, true),
-      // 5 Infield range
-      std::vector<Placement>{{"fraSurface", kSurface},
-                             {"cmdNormIFR", {kSecondColumn, 2100, 2775, 495}},
-                             {"fraIFDefense", {kLeft, 2880, kWidth, 2175}}},
+      {{"fraBuntRating", kRating},
+       {"fraBallparks", kBallparksBelow},
+       detailFrame({kSecondColumn, kTop, kSecondWidth, 2115})},
+      // 4 Error: the rating buttons, the result below them
+      {detailFrame({kLeft, kTop, kWidth, kHeight})},
+      // 5 Infield range: range and location appear below the defence; the result replaces all
+      {{"fraSurface", kSurface},
+       {"cmdNormIFR", {kSecondColumn, 2100, kSecondWidth, 495}},
+       {"fraIFDefense", {kLeft, 2880, kWidth, 2175}},
+       {"fraRange", {kLeft, 5160, 2400, 1350}},
+       {"fraLocation", {2865, 5160, 2070, 1605}},
+       detailFrame({kLeft, kTop, kWidth, kHeight})},
       // 6 Injury
-      std::vector<Placement>{{"fraBuntRating", kRating}} +
-          detailFrame({kSecondColumn, kTop, kWidth - kColumnWidth - kGap, kHeight}, false),
+      {{"fraBuntRating", kRating}, detailFrame({kSecondColumn, kTop, kSecondWidth, kHeight})},
       // 7 Jump: hold rating and base at the left, jump rating beside; "E1?" below
-      std::vector<Placement>{{"fraBuntRating", kRating},
-                             {"fraTime", {kLeft, 3630, kColumnWidth, 840}},
-                             {"fraJump", {kSecondColumn, kTop, kColumnWidth, 2115}}} +
-          detailFrame({kLeft, 4560, kWidth, kBottom - 4560}, true),
-      // 8 Outfield range
-      {{"fraSurface", kSurface}, {"fraBallparks", kBallparksBelow}},
+      {{"fraBuntRating", kRating},
+       {"fraTime", {kLeft, 3120, kColumnWidth, 840}},
+       {"fraJump", {kSecondColumn, kTop, 1695, 2115}},
+       detailFrame({kLeft, 4140, kWidth, kBottom - 4140})},
+      // 8 Outfield range: the range beside the field; the result replaces them all
+      {{"fraSurface", kSurface},
+       {"fraBallparks", kBallparksBelow},
+       {"fraRange", {kSecondColumn, kTop, kSecondWidth, 1350}},
+       detailFrame({kLeft, kTop, kWidth, kHeight})},
       // 9 Sending runners: the notes at the left, speed and range at the right
-      std::vector<Placement>{{"fraJump", {kThirdColumn, kTop, kColumnWidth, 2115}},
-                             {"fraRange", {kThirdColumn, 4140, kColumnWidth, 2115}}} +
-          detailFrame({kLeft, kTop, kThirdColumn - kLeft - kGap, kHeight}, true),
-      // 10 Steal: rating at the left, base and adjustments beside, the result below
-      std::vector<Placement>{{"fraJump", {kLeft, kTop, kColumnWidth, 2115}},
-                             {"fraTime", {kSecondColumn, kTop, 2775, 840}},
-                             {"fraAdjust", {kSecondColumn, 2865, 2775, 1170}},
-                             {"lblAdjust", {120, 270, 2535, 840}}} +
-          detailFrame({kLeft, 4140, kWidth, kBottom - 4140}, true),
+      {{"fraJump", {2910, kTop, 2025, 2115}},
+       {"fraRange", {2910, 4140, 2025, 1350}},
+       detailFrame({kLeft, kTop, 2910 - kGap - kLeft, kHeight})},
+      // 10 Steal: rating at the left, base and (after a jump) hold rating beside, the
+      // adjustments at the right, the result below
+      {{"fraJump", {kLeft, kTop, 1935, 2115}},
+       {"fraTime", {2400, kTop, 2535, 840}},
+       {"fraBuntRating", {2400, 2865, 2535, 1095}},
+       {"fraAdjust", {kRightLeft, kRightTop, 3255, 1230}},
+       {"lblAdjust", {120, 270, 3015, 900}},
+       detailFrame({kLeft, 4140, kWidth, kBottom - 4140})},
       // 11 Weather
-      std::vector<Placement>{{"fraMonth", {kLeft, kTop, kColumnWidth, 2115}},
-                             {"fraTime", {kSecondColumn, kTop, kColumnWidth, 840}},
-                             {"fraBallparks", kBallparksBelow}},
+      {{"fraMonth", {kLeft, kTop, kColumnWidth, 2115}},
+       {"fraTime", {kSecondColumn, kTop, kColumnWidth, 840}},
+       {"fraBallparks", kBallparksBelow}},
       // 12 Wild pitch, passed ball and foul
-      std::vector<Placement>{{"fraBallparks", kBallparksTop},
-                             {"fraBuntRating", kRating},
-                             {"fraPB", kSecondRating}} +
-          detailFrame({kLeft, 3630, kWidth, kBottom - 3630}, false),
+      {{"fraBallparks", kBallparksTop},
+       {"fraBuntRating", kRating},
+       {"fraPB", {kSecondColumn, kTop, kColumnWidth, 1095}},
+       detailFrame({kLeft, 3120, kWidth, kBottom - 3120})},
       // 13 Balk (and its pickoff)
-      std::vector<Placement>{{"fraBuntRating", kRating}} +
-          detailFrame({kSecondColumn, kTop, kWidth - kColumnWidth - kGap, kHeight}, false),
+      {{"fraBuntRating", kRating}, detailFrame({kSecondColumn, kTop, kSecondWidth, kHeight})},
   };
   static const std::vector<Placement> kNone;
   return index >= 0 && index < static_cast<int>(std::size(kLayouts)) ? kLayouts[index] : kNone;
@@ -113,6 +110,18 @@ void Form2::placeChartControls(int Index) {
   for (const Placement& placement : chartLayout(Index)) {
     if (Control* control = find(placement.control)) control->layout = placement.at;
   }
+  placeDetailLabel();
+}
+
+// The detail text starts below the frame's rating buttons while they show, at the top of
+// the frame otherwise.
+void Form2::placeDetailLabel() {
+  int top = 270;
+  for (const Control& option : optError) {
+    if (option.visible) top = std::max(top, option.layout.top + option.layout.height + 30);
+  }
+  const Twips& frame = fraCrazyPlay.layout;
+  lblCrazyPlay.layout = {120, top, frame.width - 240, std::max(0, frame.height - top - 60)};
 }
 
 }  // namespace vnt

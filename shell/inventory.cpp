@@ -130,8 +130,9 @@ void Form2::buildInventory() {
   add(fraSurface, "fraSurface", K::Frame, nullptr, {360, 4080, 1695, 855}, "Playing Field");
   addGroup(optSurface, "optSurface", K::Option, &fraSurface, {"Grass", "Turf"}, {2, 1455});
 
-  add(fraBuntRating, "fraBuntRating", K::Frame, nullptr, {360, 1800, 1335, 1635}, "Bunt Rating");
-  addGroup(Option1, "Option1", K::Option, &fraBuntRating, countingDown(5, 5), {5, 1095, 240});
+  add(fraBuntRating, "fraBuntRating", K::Frame, nullptr, {360, 1920, 1830, 1095}, "Bunt Rating");
+  // "5" to "3" over "2" and "1": two columns, so the frame leaves room beside and below.
+  addGroup(Option1, "Option1", K::Option, &fraBuntRating, countingDown(5, 5), {3, 600});
 
   add(fraIFDefense, "fraIFDefense", K::Frame, nullptr, {360, 1800, 4575, 2175}, "Infield Defense");
   addGroup(chkIFDefense, "chkIFDefense", K::CheckBox, &fraIFDefense, kDefenseCaptions,
@@ -146,14 +147,14 @@ void Form2::buildInventory() {
   add(cmdNormIFR, "cmdNormIFR", K::Button, nullptr, {2280, 4200, 2655, kButtonHeight},
       "&Normal Defensive Alignment");
 
-  add(fraRange, "fraRange", K::Frame, nullptr, {3240, 1800, 1695, 2145}, "Range Rating");
+  add(fraRange, "fraRange", K::Frame, nullptr, {360, 5160, 2160, 1350}, "Range Rating");
   addGroup(optRange, "optRange", K::Option, &fraRange, {"SP", "VG", "AV", "FR", "MD", "PR", "WK"},
-           {7, 1455, 240});
+           {4, 780});
 
-  add(fraLocation, "fraLocation", K::Frame, nullptr, {1800, 1800, 1440, 1635}, "Location");
+  add(fraLocation, "fraLocation", K::Frame, nullptr, {2625, 5160, 2310, 1605}, "Location");
   addGroup(optLocation, "optLocation", K::Option, &fraLocation,
            {"Pitcher", "First Base", "Second Base", "Third Base", "Shortstop"},
-           {5, 1335, 60, 270});
+           {5, 1920});
 
   add(fraJump, "fraJump", K::Frame, nullptr, {2160, 1920, 1695, 2115}, "Jump Rating");
   // Two columns of seven: "10".."4" and "3".."-3".
@@ -180,22 +181,22 @@ void Form2::buildInventory() {
   addGroup(optK9, "optK9", K::Option, &fraKper9,
            {"> 9.9", "8.0 - 9.9", "6.0 - 7.9", "4.0 - 5.9", "< 4.0"}, {5, 1215, 120, 240});
 
-  add(fraPB, "fraPB", K::Frame, nullptr, {1800, 1800, 1335, 1635}, "Passed Ball Rating");
-  addGroup(optPBRating, "optPBRating", K::Option, &fraPB, countingDown(5, 5), {5, 1095, 240});
+  add(fraPB, "fraPB", K::Frame, nullptr, {2295, 1920, 1830, 1095}, "Passed Ball Rating");
+  addGroup(optPBRating, "optPBRating", K::Option, &fraPB, countingDown(5, 5), {3, 600});
 
   add(fraError, "fraError", K::Frame, nullptr, {5040, 4320, 1575, 615}, "Adjustments");
   // Side by side: one row of two.
   addGroup(chkError, "chkError", K::CheckBox, &fraError, {"Cold", "In"}, {1, 720});
 
-  add(fraCrazyPlay, "fraCrazyPlay", K::Frame, nullptr, {360, 1800, 4575, 3840},
+  add(fraCrazyPlay, "fraCrazyPlay", K::Frame, nullptr, {360, 1920, 4575, 5040},
       "Crazy Play Result");
-  addGroup(optError, "optError", K::Option, &fraCrazyPlay, countingDown(20, 20), {5, 600});
-  add(lblCrazyPlay, "lblCrazyPlay", K::Label, &fraCrazyPlay, {120, 270, 4335, 3450}).font = {13,
+  addGroup(optError, "optError", K::Option, &fraCrazyPlay, countingDown(20, 20), {5, 555});
+  add(lblCrazyPlay, "lblCrazyPlay", K::Label, &fraCrazyPlay, {120, 270, 4335, 4710}).font = {13,
                                                                                             false};
 
-  add(fraAdjust, "fraAdjust", K::Frame, nullptr, {3240, 2880, 1695, 1455},
+  add(fraAdjust, "fraAdjust", K::Frame, nullptr, {5040, 4980, 3255, 1230},
       "Stealing Adjustments");
-  add(lblAdjust, "lblAdjust", K::Label, &fraAdjust, {120, 270, 1455, 1095}).font = {13, false};
+  add(lblAdjust, "lblAdjust", K::Label, &fraAdjust, {120, 270, 3015, 900}).font = {13, false};
 
   // Narrower than the button beside the roll button, so "DP - IF In" fits beside them.
   const Twips besideRollButtonBox{2280, kRollButtonTop, 1335, kButtonHeight};

@@ -478,6 +478,14 @@ TEST(CaptionWidgetsTest, CaptionTextTurnsCarriageReturnsIntoLineBreaks) {
   EXPECT_EQ(captionText("forced at 3rd unless H&R"), QStringLiteral("forced at 3rd unless H&R"));
 }
 
+TEST(CaptionWidgetsTest, LabelsLeaveOutOpeningBlankLinesOnly) {
+  EXPECT_EQ(labelText("\r\r\r\r\rHolds\r\rRunner"), QStringLiteral("Holds\n\nRunner"));
+  EXPECT_EQ(labelText("Catcher's Arm\rPitcher's Steal Rating"),
+            QStringLiteral("Catcher's Arm\nPitcher's Steal Rating"));
+  EXPECT_EQ(labelText("\r\r"), QString());
+  EXPECT_EQ(labelText(""), QString());
+}
+
 TEST(QtDialogsTest, RepaintsFirstAndNamesTheApplicationWhenNoTitleIsGiven) {
   QWidget parent;
   QtDialogs dialogs;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -11,9 +12,12 @@
 #include "shell/form2.h"
 #include "tests/unit/every_screen.h"
 #include "tests/unit/test_support.h"
+#include "tools/vnt_scenario/scenario.h"
 
 namespace vnt {
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr int kClientWidth = 8436;
 constexpr int kClientHeight = 8724;
@@ -30,14 +34,44 @@ bool shown(const Control& control) {
   return true;
 }
 
+// What is wrong with the layout of the screen as it stands, or an empty text.
+std::string layoutProblems(const Form2& form) {
+  std::string problems;
+  const auto add = [&problems](const std::string& problem) {
+    problems += (problems.empty() ? "" : "; ") + problem;
+  };
+  std::vector<const Control*> visible;
+  for (const Control* c : form.controls()) {
+    if (shown(*c)) visible.push_back(c);
+  }
+  for (const Control* c : visible) {
+    const int width = c->container ? c->container->layout.width : kClientWidth;
+    const int height = c->container ? c->container->layout.height : kClientHeight;
+    const Twips& r = c->layout;
+    if (r.left < 0 || r.top < 0 || r.width <= 0 || r.height <= 0 || r.left + r.width > width ||
+        r.top + r.height > height) {
+      add(c->displayName() + " sticks out of its container");
+    }
+  }
+  for (std::size_t i = 0; i < visible.size(); ++i) {
+    for (std::size_t j = i + 1; j < visible.size(); ++j) {
+      if (visible[i]->container == visible[j]->container &&
+          overlap(visible[i]->layout, visible[j]->layout)) {
+        add(visible[i]->displayName() + " overlaps " + visible[j]->displayName());
+      }
+    }
+  }
+  return problems;
+}
+
 class ScreenLayoutTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(std::filesystem::path(VNT_SOURCE_DIR) / "seasons");
+    previous_ = fs::current_path();
+    fs::current_path(fs::path(VNT_SOURCE_DIR) / "seasons");
     form.Form_Load();
   }
-  void TearDown() override { std::filesystem::current_path(previous_); }
+  void TearDown() override { fs::current_path(previous_); }
 
   testing::QueuedDice dice;
   testing::FakeDialogs dialogs;
@@ -46,37 +80,34 @@ class ScreenLayoutTest : public ::testing::Test {
                            [this](bool yes) { dialogs.answers.push_back(yes); }};
 
  private:
-  std::filesystem::path previous_;
+  fs::path previous_;
 };
 
-TEST_F(ScreenLayoutTest, NothingOverlapsOrSticksOutOnAnyScreen) {
+TEST_F(ScreenLayoutTest, EverySetUpKeepsItsControlsApart) {
   int screens = 0;
   testing::visitEveryScreen(form, feed, [&](const std::string& screen) {
     ++screens;
-    std::vector<const Control*> visible;
-    for (const Control* c : form.controls()) {
-      if (shown(*c)) visible.push_back(c);
-    }
-    for (const Control* c : visible) {
-      const int width = c->container ? c->container->layout.width : kClientWidth;
-      const int height = c->container ? c->container->layout.height : kClientHeight;
-      const Twips& r = c->layout;
-      EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.width > 0 && r.height > 0 &&
-                  r.left + r.width <= width && r.top + r.height <= height)
-          << screen << ": " << c->displayName() << " sticks out of its container";
-    }
-    for (std::size_t i = 0; i < visible.size(); ++i) {
-      for (std::size_t j = i + 1; j < visible.size(); ++j) {
-        if (visible[i]->container != visible[j]->container) continue;
-        EXPECT_FALSE(overlap(visible[i]->layout, visible[j]->layout))
-            << screen << ": " << visible[i]->displayName() << " overlaps "
-            << visible[j]->displayName();
-      }
-    }
+    EXPECT_EQ(layoutProblems(form), "") << screen;
   });
   EXPECT_EQ(screens, 2 + 14 + 1);
   EXPECT_TRUE(dice.values.empty());
   EXPECT_TRUE(dialogs.answers.empty());
+}
+
+// The scenarios between them reach every result and follow-up of the built charts; each
+// screen they pass through must be as tidy as the set-ups.
+TEST(ScenarioScreens, EveryScreenOfEveryScenarioKeepsItsControlsApart) {
+  std::vector<fs::path> files;
+  for (const auto& entry :
+       fs::recursive_directory_iterator(fs::path(VNT_SOURCE_DIR) / "tests" / "scenarios")) {
+    if (entry.path().extension() == ".scn") files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  ASSERT_FALSE(files.empty());
+  for (const fs::path& file : files) {
+    const scenario::Outcome outcome = scenario::play(file.string(), layoutProblems);
+    EXPECT_TRUE(outcome.passed) << outcome.failure;
+  }
 }
 
 }  // namespace

@@ -148,7 +148,8 @@ class TemporaryWorkingDirectory {
 
 class Player {
  public:
-  explicit Player(fs::path scenarioDir) : scenarioDir_(std::move(scenarioDir)) {}
+  Player(fs::path scenarioDir, ScreenCheck check)
+      : scenarioDir_(std::move(scenarioDir)), check_(std::move(check)) {}
 
   void playLine(std::istream& in, const std::string& raw, int& lineNumber) {
     const std::size_t first = raw.find_first_not_of(" \t\r");
@@ -296,6 +297,7 @@ class Player {
     if (form_) fail("one `start` only");
     form_ = std::make_unique<Form2>(dice_, dialogs_);
     form_->Form_Load();
+    checkScreen();
   }
 
   void clickCommand(const std::vector<Token>& t) {
@@ -309,6 +311,14 @@ class Player {
       if (!at->enabled) fail(c.displayName() + " clickable, found " + which + " disabled");
     }
     f.click(c);
+    checkScreen();
+  }
+
+  void checkScreen() const {
+    if (!check_) return;
+    if (const std::string wrong = check_(*form_); !wrong.empty()) {
+      fail("a tidy screen, found " + wrong);
+    }
   }
 
   void diceCommand(const std::vector<Token>& t, int line) {
@@ -406,6 +416,7 @@ class Player {
   }
 
   fs::path scenarioDir_;
+  ScreenCheck check_;
   ScriptedDice dice_;
   RecordingDialogs dialogs_;
   std::unique_ptr<Form2> form_;
@@ -413,7 +424,7 @@ class Player {
 
 }  // namespace
 
-Outcome play(const std::string& path) {
+Outcome play(const std::string& path, const ScreenCheck& check) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return {false, path + ": cannot open the scenario file"};
   if (!path.ends_with(".scn")) return {false, path + ": a scenario file ends in .scn"};
@@ -422,7 +433,7 @@ Outcome play(const std::string& path) {
   try {
     const fs::path dir = fs::absolute(fs::path(path)).parent_path();
     TemporaryWorkingDirectory workingDirectory;
-    Player player(dir);
+    Player player(dir, check);
     std::string line;
     while (std::getline(in, line)) {
       ++lineNumber;

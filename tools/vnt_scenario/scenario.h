@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -9,6 +10,10 @@
 
 #include "shell/dice.h"
 #include "ui/dialogs.h"
+
+namespace vnt {
+class Form2;
+}
 
 namespace vnt::scenario {
 
@@ -62,8 +67,12 @@ struct Outcome {
   std::string failure;  // "file:line: what was expected, what was found"
 };
 
+// A check of the whole window, run after `start` and after every click: it returns what it
+// found wrong, or an empty text. Tests use it to look at every screen a scenario reaches.
+using ScreenCheck = std::function<std::string(const Form2&)>;
+
 // Plays one scenario file in a fresh temporary working directory.
-Outcome play(const std::string& path);
+Outcome play(const std::string& path, const ScreenCheck& check = {});
 
 // Splits a scenario line into words and quoted strings (escapes resolved). Quoted strings
 // keep a marker so "expect text Text1 \"\"" differs from a missing argument.

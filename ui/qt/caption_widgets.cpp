@@ -88,6 +88,13 @@ QString captionText(const std::string& caption) {
   return text;
 }
 
+QString labelText(const std::string& caption) {
+  QString text = captionText(caption);
+  qsizetype blank = 0;
+  while (blank < text.size() && text[blank] == QLatin1Char('\n')) ++blank;
+  return text.mid(blank);
+}
+
 void WrapButton::setTextColor(std::optional<QColor> color) {
   if (textColor_ == color) return;
   textColor_ = color;

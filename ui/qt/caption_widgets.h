@@ -22,6 +22,11 @@ namespace vnt {
 // as it stands: their texts are results such as "unless H&R", never access keys.
 QString captionText(const std::string& caption);
 
+// A label's text as drawn. Result texts may open with blank lines meant to carry them below
+// the rating buttons of their frame; the window places the label below those buttons
+// already, so the blank lines are left out.
+QString labelText(const std::string& caption);
+
 
 // The largest size of `font`, down to a floor, at which `text` laid out with `flags` fits in
 // `room`.

@@ -217,7 +217,7 @@ void QtWindow::syncOne(const Binding& binding) {
       static_cast<QGroupBox*>(w)->setTitle(captionText(control.caption));
       break;
     case ControlKind::Label:
-      static_cast<QLabel*>(w)->setText(captionText(control.caption));
+      static_cast<QLabel*>(w)->setText(labelText(control.caption));
       break;
     case ControlKind::ListBox: {
       auto* list = static_cast<QListWidget*>(w);

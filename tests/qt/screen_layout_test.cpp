@@ -1,0 +1,118 @@
+// Every screen as the player sees it in the real widgets: no caption needs more room than its
+// widget gives it, and no two shown widgets of one frame (or of the window) overlap.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QWidget>
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/form2.h"
+#include "tests/unit/every_screen.h"
+#include "tests/unit/test_support.h"
+#include "tools/vnt_scenario/scenario.h"
+#include "ui/qt/caption_widgets.h"
+#include "ui/qt/qt_window.h"
+
+namespace vnt {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool shown(const Control& control) {
+  for (const Control* c = &control; c != nullptr; c = c->container) {
+    if (!c->visible) return false;
+  }
+  return true;
+}
+
+// What is wrong with the window as painted, or an empty text. Word-wrapped detail labels
+// are measured too unless `labels` is false: a result text may be drawn a little smaller.
+std::string paintedProblems(QtWindow& window, bool labels) {
+  window.sync();
+  std::string problems;
+  const auto add = [&problems](const std::string& problem) {
+    problems += (problems.empty() ? "" : "; ") + problem;
+  };
+  std::vector<std::pair<const Control*, QWidget*>> visible;
+  for (const Control* c : window.form().controls()) {
+    if (!shown(*c)) continue;
+    QWidget* w = window.widget(*c);
+    if (w == nullptr) continue;
+    visible.emplace_back(c, w);
+    const bool isLabel = c->kind == ControlKind::Label;
+    if ((labels || !isLabel) && !captionFits(w)) {
+      add("the caption of " + c->displayName() + " does not fit");
+    }
+  }
+  for (std::size_t i = 0; i < visible.size(); ++i) {
+    for (std::size_t j = i + 1; j < visible.size(); ++j) {
+      QWidget* a = visible[i].second;
+      QWidget* b = visible[j].second;
+      if (a->parentWidget() == b->parentWidget() && a->geometry().intersects(b->geometry())) {
+        add(visible[i].first->displayName() + " overlaps " + visible[j].first->displayName());
+      }
+    }
+  }
+  return problems;
+}
+
+class PaintedScreens : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previous_ = fs::current_path();
+    fs::current_path(fs::path(VNT_SOURCE_DIR) / "seasons");
+  }
+  void TearDown() override { fs::current_path(previous_); }
+
+ private:
+  fs::path previous_;
+};
+
+TEST_F(PaintedScreens, EverySetUpFitsItsPlaces) {
+  testing::QueuedDice dice;
+  testing::FakeDialogs dialogs;
+  Form2 form(dice, dialogs);
+  form.Form_Load();
+  QtWindow window(form);
+  window.show();
+  const testing::ScreenFeed feed{[&](std::int16_t v) { dice.values.push_back(v); },
+                                 [&](bool yes) { dialogs.answers.push_back(yes); }};
+  testing::visitEveryScreen(form, feed, [&](const std::string& screen) {
+    EXPECT_EQ(paintedProblems(window, true), "") << screen;
+  });
+}
+
+// The results and follow-ups the scenarios reach, painted: result texts may wrap and, when
+// very long, be drawn smaller, but every button, box, option and frame caption must fit.
+TEST_F(PaintedScreens, EveryScenarioScreenFitsItsPlaces) {
+  std::vector<fs::path> files;
+  for (const auto& entry :
+       fs::recursive_directory_iterator(fs::path(VNT_SOURCE_DIR) / "tests" / "scenarios")) {
+    if (entry.path().extension() == ".scn") files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  for (const fs::path& file : files) {
+    const Form2* painted = nullptr;
+    std::unique_ptr<QtWindow> window;
+    const auto check = [&](const Form2& form) {
+      if (&form != painted) {
+        // The window only reads the model while painting; the runner keeps it const.
+        window = std::make_unique<QtWindow>(const_cast<Form2&>(form));
+        window->show();
+        painted = &form;
+      }
+      return paintedProblems(*window, false);
+    };
+    const scenario::Outcome outcome = scenario::play(file.string(), check);
+    EXPECT_TRUE(outcome.passed) << outcome.failure;
+    window.reset();
+  }
+}
+
+}  // namespace
+}  // namespace vnt
