@@ -66,11 +66,11 @@ const std::vector<Placement>& chartLayout(int index) {
        detailFrame({kLeft, kTop, kWidth, kHeight})},
       // 6 Injury
       {{"fraBuntRating", kRating}, detailFrame({kSecondColumn, kTop, kSecondWidth, kHeight})},
-      // 7 Jump: hold rating and base at the left, jump rating beside; "E1?" below
+      // 7 Jump: hold rating and base at the left, jump rating beside; "E1?" takes their place
       {{"fraBuntRating", kRating},
        {"fraTime", {kLeft, 3120, kColumnWidth, 840}},
        {"fraJump", {kSecondColumn, kTop, 1695, 2115}},
-       detailFrame({kLeft, 4140, kWidth, kBottom - 4140})},
+       detailFrame({kLeft, kTop, kWidth, kHeight})},
       // 8 Outfield range: the range beside the field; the result replaces them all
       {{"fraSurface", kSurface},
        {"fraBallparks", kBallparksBelow},
