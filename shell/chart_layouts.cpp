@@ -79,6 +79,8 @@ const std::vector<Placement>& chartLayout(int index) {
       // 9 Sending runners: the notes at the left, speed and range at the right
       {{"fraJump", {2910, kTop, 2025, 2115}},
        {"fraRange", {2910, 4140, 2025, 1350}},
+       // the hold rating, when a jump led to a steal and its rundown to this chart
+       {"fraBuntRating", {kRightLeft, kRightTop, kColumnWidth, 1095}},
        detailFrame({kLeft, kTop, 2910 - kGap - kLeft, kHeight})},
       // 10 Steal: rating at the left, base and (after a jump) hold rating beside, the
       // adjustments at the right, the result below

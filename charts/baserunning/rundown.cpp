@@ -10,8 +10,10 @@ constexpr int kSendingRunnersChart = 9;
 }  // namespace
 
 void Form2::cmdRundown_Click() {
+  // Speeds run from 10 to 0. A steal rating of -1 to -3 can still be selected (and locked)
+  // from the steal roll: that is no speed, so it asks for one like an empty choice.
   const std::int16_t speed = GetJumpRating();
-  if (speed == -99) {
+  if (speed < 0) {
     dialogs_.ok("You must select an Speed rating", "");
     return;
   }
