@@ -112,18 +112,30 @@ void Form2::placeChartControls(int Index) {
   for (const Placement& placement : chartLayout(Index)) {
     if (Control* control = find(placement.control)) control->layout = placement.at;
   }
-  placeDetailLabel();
 }
 
-// The detail text starts below the frame's rating buttons while they show, at the top of
-// the frame otherwise.
-void Form2::placeDetailLabel() {
-  int top = 270;
-  for (const Control& option : optError) {
-    if (option.visible) top = std::max(top, option.layout.top + option.layout.height + 30);
+// The detail frame keeps its bottom and rises to just below the frames above it that still
+// show, so a result takes the room the set-up's inputs leave behind. Its text starts below
+// the frame's rating buttons while they show, at the top of the frame otherwise.
+void Form2::placeDetailFrame() {
+  Twips& frame = fraCrazyPlay.layout;
+  const int bottom = frame.top + frame.height;
+  int top = kTop;
+  for (const Control* control : controls_) {
+    const Twips& r = control->layout;
+    const bool above = control->container == nullptr && control != &fraCrazyPlay &&
+                       control->visible && r.top >= kTop && r.top + r.height <= bottom &&
+                       r.left < frame.left + frame.width && frame.left < r.left + r.width;
+    if (above) top = std::max(top, r.top + r.height + kGap);
   }
-  const Twips& frame = fraCrazyPlay.layout;
-  lblCrazyPlay.layout = {120, top, frame.width - 240, std::max(0, frame.height - top - 60)};
+  frame.top = top;
+  frame.height = std::max(0, bottom - top);
+
+  int textTop = 270;
+  for (const Control& option : optError) {
+    if (option.visible) textTop = std::max(textTop, option.layout.top + option.layout.height + 30);
+  }
+  lblCrazyPlay.layout = {120, textTop, frame.width - 240, std::max(0, frame.height - textTop - 60)};
 }
 
 }  // namespace vnt

@@ -52,6 +52,7 @@ void Form2::cmdChart_Click(int Index) {
     case 13: setUpBalk(); break;
     default: break;
   }
+  placeDetailFrame();
 }
 
 // Only the chosen season's ballparks; the options beyond its count are never shown.

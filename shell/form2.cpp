@@ -148,7 +148,7 @@ void Form2::click(Control& control) {
   if (control.kind == ControlKind::Option) select(control);
   if (control.kind == ControlKind::CheckBox) control.value = !control.value;
   runClickHandler(*this, control);
-  placeDetailLabel();
+  placeDetailFrame();
 }
 
 ScreenState Form2::screenState() const {

@@ -278,7 +278,7 @@ class Form2 {
   void showSeasonBallparks();
   // Places the frames the chart shows so that none covers another.
   void placeChartControls(int Index);
-  void placeDetailLabel();
+  void placeDetailFrame();
   // The infield-defence boxes as a chart starts: all clear, then "1B Holds Run.".
   void resetInfieldDefense();
   // Sets a box and runs its change handler when its state really changes.
