@@ -21,13 +21,13 @@ TEST(Rundown, SecondRollSafeUpToSpeed) {
   }
 }
 
-// Each range gives "Safe" on the low rolls and "Out" on the rest, and the runner's chance
-// grows as the fielder's range gets worse.
+// Each range gives "Safe" on the low rolls and "Out" on the rest, and every step down in
+// the fielder's range gives the runner more safe rolls.
 TEST(Collision, SafeBelowTheBoundOutFromIt) {
   int previousBound = 1;
   for (int range = 0; range < kRangeCount; ++range) {
     const int bound = collisionSafeBelow(range);
-    EXPECT_GE(bound, previousBound) << "range " << range;
+    EXPECT_GT(bound, previousBound) << "range " << range;
     EXPECT_GT(bound, 1);
     EXPECT_LE(bound, 20);  // every range can still give "Out"
     for (int roll = 1; roll <= 20; ++roll) {
