@@ -40,6 +40,20 @@ TEST(JumpTable, AHigherHoldNeverReadsAnEarlierBand) {
   }
 }
 
+// A better jump never costs the runner an attempt: a roll past the wider "E1?" band that
+// attempts at J still attempts at J + 1.
+TEST(JumpTable, ABetterJumpKeepsEveryAttempt) {
+  for (int hold = 1; hold <= 5; ++hold) {
+    for (int j = 1; j < 10; ++j) {
+      for (int roll = j + 1; roll <= 99; ++roll) {
+        if (jumpOutcome(hold, j, roll) != Outcome::Attempts) continue;
+        EXPECT_EQ(jumpOutcome(hold, j + 1, roll), Outcome::Attempts)
+            << "hold " << hold << " J " << j << " roll " << roll;
+      }
+    }
+  }
+}
+
 struct Band {
   int first, last;
   Outcome outcome;

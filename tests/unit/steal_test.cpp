@@ -178,6 +178,26 @@ TEST(StealTable, EveryOutcomeHasItsWord) {
   EXPECT_EQ(found, words);
 }
 
+// The throw bands have one width on every row of a base: on second and third one roll is
+// "Dropped?" and two are "Rundown"; at home three rolls are "Dropped?" and eight "Rundown".
+TEST(StealTable, DroppedAndRundownBandsKeepTheirWidthOnEveryRow) {
+  for (Base base : kBases) {
+    const int droppedWidth = base == Base::Home ? 3 : 1;
+    const int rundownWidth = base == Base::Home ? 8 : 2;
+    for (int rating = kLowestRating; rating <= kHighestRating; ++rating) {
+      int dropped = 0;
+      int rundown = 0;
+      for (int roll = 0; roll <= 99; ++roll) {
+        const Outcome outcome = stealOutcome(base, rating, roll, kSeason);
+        dropped += outcome == Outcome::Dropped;
+        rundown += outcome == Outcome::Rundown;
+      }
+      EXPECT_EQ(dropped, droppedWidth) << nameOf(base) << " rating " << rating;
+      EXPECT_EQ(rundown, rundownWidth) << nameOf(base) << " rating " << rating;
+    }
+  }
+}
+
 // Ratings off the chart read the nearest row instead of reading past the table.
 TEST(StealTable, RatingsOffTheChartReadTheNearestRow) {
   for (Base base : kBases) {
