@@ -135,6 +135,10 @@ class Form2 {
   std::int16_t GetIFDefense() const;  // 0 when any infield-defence box is checked
   // The -3..12 rating group: button i gives 10 - i; -99 when none is selected.
   std::int16_t GetJumpRating() const;
+  // The error ratings "20" to "1": button i gives 20 - i; -1 when none is selected.
+  std::int16_t errorRating() const;
+  // The range ratings "SP" to "WK": button i gives i; -1 when none is selected.
+  std::int16_t rangeRating() const;
   void OptBatting_Click(int Index);
 
   // Each chart below declares its handlers, result procedures and state in its own

@@ -42,6 +42,12 @@ std::int16_t Form2::GetJumpRating() const {
   return readGroup(optJump, [](int i) { return 10 - i; }, -99);
 }
 
+std::int16_t Form2::errorRating() const {
+  return readGroup(optError, [](int i) { return 20 - i; });
+}
+
+std::int16_t Form2::rangeRating() const { return readGroup(optRange, sameAsIndex); }
+
 // Reads the style as soon as it is picked; the charts read it again when they roll.
 void Form2::OptBatting_Click(int) { GetBattingStyle(); }
 

@@ -9,15 +9,6 @@
 namespace vnt {
 namespace {
 
-// The 20..1 error-rating group: button i gives 20 - i, -1 when none is selected.
-std::int16_t selectedErrorRating(const ControlArray& optError) {
-  std::int16_t rating = -1;
-  for (const Control& option : optError) {
-    if (option.value) rating = static_cast<std::int16_t>(20 - option.index);
-  }
-  return rating;
-}
-
 constexpr int kStealChart = 10;
 
 }  // namespace
@@ -121,7 +112,7 @@ void Form2::Pickoff(std::int16_t pickoffRating) {
 }
 
 void Form2::cmdJumpError_Click() {
-  const std::int16_t rating = selectedErrorRating(optError);
+  const std::int16_t rating = errorRating();
   if (rating == -1) dialogs_.ok("You must select an Error rating", "");
   Label1.caption = "Select Pitcher Error Rating";
   if (rating != -1) JumpResult(rating);

@@ -53,10 +53,7 @@ void Form2::RundownResult(std::int16_t speed) {
 }
 
 void Form2::cmdCollision_Click() {
-  std::int16_t range = -1;
-  for (const auto& option : optRange) {
-    if (option.value) range = static_cast<std::int16_t>(option.index);
-  }
+  const std::int16_t range = rangeRating();
   if (range == -1) {
     dialogs_.ok("You must select a Range rating", "Collision!");
     return;

@@ -110,15 +110,12 @@ void Form2::SendingRunners(std::int16_t speed) {
 }
 
 void Form2::cmdRunError_Click() {
-  std::int16_t errorRating = -1;
-  for (const auto& option : optError) {
-    if (option.value) errorRating = static_cast<std::int16_t>(20 - option.index);
-  }
-  if (errorRating == -1) {
+  const std::int16_t rating = errorRating();
+  if (rating == -1) {
     dialogs_.ok("You must select an Error rating", "");
     return;
   }
-  RunError(errorRating);
+  RunError(rating);
 }
 
 void Form2::RunError(std::int16_t errorRating) {

@@ -6,18 +6,6 @@
 #include "shell/form2.h"
 
 namespace vnt {
-namespace {
-
-// The 20..1 error-rating group: button i gives 20 - i, -1 when none is selected.
-std::int16_t selectedErrorRating(const ControlArray& optError) {
-  std::int16_t rating = -1;
-  for (const Control& option : optError) {
-    if (option.value) rating = static_cast<std::int16_t>(20 - option.index);
-  }
-  return rating;
-}
-
-}  // namespace
 
 void Form2::cmdStealing_Click() {
   const std::int16_t rating = GetJumpRating();
@@ -142,7 +130,7 @@ void Form2::StealResult(std::int16_t stealRating) {
 }
 
 void Form2::cmdStealError_Click() {
-  const std::int16_t rating = selectedErrorRating(optError);
+  const std::int16_t rating = errorRating();
   if (rating == -1) {
     dialogs_.ok("You must select an Error rating", "");
     return;

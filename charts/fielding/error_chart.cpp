@@ -8,15 +8,6 @@
 namespace vnt {
 namespace {
 
-// The error-rating group: option i is the rating 20 - i; -1 when none is selected.
-std::int16_t selectedErrorRating(const ControlArray& options) {
-  std::int16_t rating = -1;
-  for (const Control& option : options) {
-    if (option.value) rating = static_cast<std::int16_t>(error::kBestRating - option.index);
-  }
-  return rating;
-}
-
 constexpr std::int16_t kColdPenalty = 6;
 constexpr std::int16_t kInfieldInPenalty = 6;
 
@@ -30,7 +21,7 @@ void Form2::cmdError_Click() {
   // The button is only offered once a fielder 1..9 has been rolled.
   if (!error::tableFor(FielderPosition)) return;
 
-  std::int16_t rating = selectedErrorRating(optError);
+  std::int16_t rating = errorRating();
   if (rating == -1) {
     dialogs_.ok("You must select an Error rating", "");
     return;
