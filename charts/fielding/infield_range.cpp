@@ -105,9 +105,9 @@ void Form2::IFRRoll() {
 }
 
 void Form2::cmdIFRResult_Click() {
+  // Without a range or a rolled location there is nothing to roll against.
   const int rating = selectedRange(optRange);
-  if (rating == -1) return;  // no range chosen yet: nothing to roll against
-  if (!ir::locationNamed(HitLocation)) return;  // no location rolled yet
+  if (rating == -1 || !ir::locationNamed(HitLocation)) return;
   IFRResult(rating);
 }
 

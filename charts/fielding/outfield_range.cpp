@@ -68,14 +68,16 @@ void Form2::cmdOFRResult_Click() {
 }
 
 void Form2::OFRRoll(int R) {
+  // Without a rolled location there is nothing to settle; leave the screen as it is rather
+  // than half-way to a result.
+  const int row = of::locationRowOf(HitLocation);
+  if (row == -1) return;
+  const of::Location& location = of::kLocations.at(static_cast<std::size_t>(row));
+
   cmdCancel.caption = "&Continue";
   Label1.caption = VersionLine();
   cmdOFRResult.visible = false;
   chkOFin.enabled = false;
-
-  const int row = of::locationRowOf(HitLocation);
-  if (row == -1) return;  // no location rolled: nothing to settle
-  const of::Location& location = of::kLocations.at(static_cast<std::size_t>(row));
 
   const std::string& ballpark = optBallpark[outfieldBallpark].caption;
   const bool warmDay =

@@ -8,6 +8,8 @@
 
 #include "charts/fielding/infield_defense.h"
 #include "charts/fielding/infield_range_table.h"
+#include "shell/form2.h"
+#include "tests/unit/test_support.h"
 
 namespace vnt::infield_range {
 namespace {
@@ -143,6 +145,20 @@ TEST(InfieldRangeLocation, DoublePlayDieGivesPlaceByFielder) {
   }
   EXPECT_EQ(locationText(doublePlayLocation(kPitcher, 2), kPitcher), "Up the Middle P");
   EXPECT_EQ(locationText(doublePlayLocation(kFirstBase, 2), kFirstBase), "Down the Line 1B");
+}
+
+// HitLocation carries the words from one click to the next: each location's words name it
+// again, blank and all, and nothing else does (the outfield chart leaves its own texts there).
+TEST(InfieldRangeLocation, WordsNameTheirLocationExactly) {
+  for (const Location location : kAllLocations) {
+    const std::string_view words = locationWords(location);
+    ASSERT_TRUE(words.ends_with(' ')) << words;
+    EXPECT_EQ(locationNamed(words), location) << words;
+    EXPECT_FALSE(locationNamed(words.substr(0, words.size() - 1))) << words;
+  }
+  for (const char* other : {"", "Over the Head CF", "In the Hole SS", "down the line "}) {
+    EXPECT_FALSE(locationNamed(other)) << other;
+  }
 }
 
 // ---- Range adjustment ----------------------------------------------------------------
@@ -443,6 +459,27 @@ TEST(InfieldRangeExplanation, TextsByResultAndPlace) {
     EXPECT_EQ(explanation(c.result, c.location, c.fielder, c.drawnIn), c.text)
         << resultWord(c.result) << " " << locationText(c.location, c.fielder);
   }
+}
+
+// ---- The window -----------------------------------------------------------------------
+
+// "Range Result" settles only a ball this chart located: with the outfield chart's text in
+// HitLocation nothing is rolled or changed.
+TEST(InfieldRangeWindow, ResultWithoutAnInfieldLocationDoesNothing) {
+  testing::QueuedDice dice;
+  testing::FakeDialogs dialogs;
+  Form2 form{dice, dialogs};
+  form.HitLocation = "Over the Head CF";
+  form.cmdCancel.caption = "&Cancel";
+  form.cmdIFRResult.visible = true;
+  form.fraCrazyPlay.visible = false;
+  form.optRange[2].value = true;
+  form.cmdIFRResult_Click();
+  EXPECT_TRUE(dice.draws.empty());
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(form.cmdCancel.caption, "&Cancel");
+  EXPECT_TRUE(form.cmdIFRResult.visible);
+  EXPECT_FALSE(form.fraCrazyPlay.visible);
 }
 
 }  // namespace

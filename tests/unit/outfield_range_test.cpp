@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "charts/fielding/outfield_range_table.h"
+#include "shell/form2.h"
+#include "tests/unit/test_support.h"
 
 namespace vnt::outfield {
 namespace {
@@ -348,6 +350,25 @@ TEST(OutfieldExplanation, FielderAndSurfaceTexts) {
   EXPECT_EQ(explanation(Result::BouncesPast, at("Texas Leaguer LF"), kTurf, false),
             "Ball gets by fielder!\rBatter credited with a triple and can stretch.  All runners "
             "score.");
+}
+
+// ---- The window -----------------------------------------------------------------------
+
+// The result roll settles only a ball this chart located: with the infield chart's words
+// left in HitLocation nothing is rolled, asked or changed.
+TEST(OutfieldWindow, ResultWithoutAnOutfieldLocationDoesNothing) {
+  testing::QueuedDice dice;
+  testing::FakeDialogs dialogs;
+  Form2 form{dice, dialogs};
+  form.HitLocation = "In the Hole ";
+  form.cmdCancel.caption = "&Cancel";
+  form.cmdOFRResult.visible = true;
+  form.optRange[2].value = true;
+  form.cmdOFRResult_Click();
+  EXPECT_TRUE(dice.draws.empty());
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(form.cmdCancel.caption, "&Cancel");
+  EXPECT_TRUE(form.cmdOFRResult.visible);
 }
 
 }  // namespace
