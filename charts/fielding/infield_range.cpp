@@ -17,15 +17,6 @@ constexpr const char* kTitle = "Range - Infield";
 constexpr std::int16_t kLocationFielders[] = {ir::kPitcher, ir::kFirstBase, ir::kSecondBase,
                                               ir::kThirdBase, ir::kShortstop};
 
-// The selected range rating index, 0 (SP) to 6 (WK), or -1.
-int selectedRange(const ControlArray& optRange) {
-  int rating = -1;
-  for (const Control& option : optRange) {
-    if (option.value) rating = option.index;
-  }
-  return rating;
-}
-
 }  // namespace
 
 void Form2::cmdIFR_Click() {
@@ -106,7 +97,7 @@ void Form2::IFRRoll() {
 
 void Form2::cmdIFRResult_Click() {
   // Without a range or a rolled location there is nothing to roll against.
-  const int rating = selectedRange(optRange);
+  const int rating = rangeRating();
   if (rating == -1 || !ir::locationNamed(HitLocation)) return;
   IFRResult(rating);
 }

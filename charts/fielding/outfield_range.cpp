@@ -59,10 +59,7 @@ void Form2::OFRLocation() {
 }
 
 void Form2::cmdOFRResult_Click() {
-  int R = -1;
-  for (const auto& option : optRange) {
-    if (option.value) R = option.index;
-  }
+  const int R = rangeRating();
   if (R == -1) return;  // no rating yet: the press is ignored
   OFRRoll(R);
 }
