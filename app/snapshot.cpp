@@ -110,8 +110,9 @@ std::optional<std::vector<Step>> parseSteps(int argc, char** argv) {
       continue;
     }
     if (words[i] != "click" || i + 1 >= words.size()) {
-      std::cerr << "vnt-snapshot: expected \"click NAME [INDEX]\", \"answer yes|no\" or \"dice N\" at \""
-                << words[i] << "\"\n";
+      std::cerr
+          << "vnt-snapshot: expected \"click NAME [INDEX]\", \"answer yes|no\" or \"dice N\" at \""
+          << words[i] << "\"\n";
       return std::nullopt;
     }
     Step step{Step::Kind::Click, words[i + 1]};

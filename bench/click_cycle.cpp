@@ -44,8 +44,8 @@ int main(int argc, char** argv) {
     long clicks = 0;
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < cycles; ++i) {
-      for (vnt::Control* control : {&form.cmdChart[10], &form.optJump[i % 14], &form.cmdStealing,
-                                    &form.cmdCancel}) {
+      for (vnt::Control* control :
+           {&form.cmdChart[10], &form.optJump[i % 14], &form.cmdStealing, &form.cmdCancel}) {
         if (!control->reachable()) continue;  // a follow-up left "Stealing" hidden
         window.click(*control);
         if (paint) window.repaint();

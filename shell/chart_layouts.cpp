@@ -37,7 +37,9 @@ struct Placement {
 };
 
 // The detail frame; its label is placed by the window as the frame's buttons come and go.
-Placement detailFrame(const Twips& frame) { return {"fraCrazyPlay", frame}; }
+Placement detailFrame(const Twips& frame) {
+  return {"fraCrazyPlay", frame};
+}
 
 // Indexed by chart button.
 const std::vector<Placement>& chartLayout(int index) {

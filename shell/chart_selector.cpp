@@ -20,7 +20,9 @@ void clearAndShow(ControlArray& group, int first, int last) {
   }
 }
 
-void clearAndShow(ControlArray& group) { clearAndShow(group, 0, group.size() - 1); }
+void clearAndShow(ControlArray& group) {
+  clearAndShow(group, 0, group.size() - 1);
+}
 
 // Captions that count down from `from`, one per element: "10", "9", ...
 void captionCountingDown(ControlArray& group, int from) {
@@ -36,21 +38,50 @@ void Form2::cmdChart_Click(int Index) {
   placeChartControls(Index);
 
   switch (Index) {
-    case 0: setUpBallparkEffects(); break;
-    case 1: setUpBunt(); break;
-    case 2: setUpCrazyPlay(); break;
-    case 3: setUpDeepDrive(); break;
-    case 4: setUpError(); break;
-    case 5: setUpInfieldRange(); break;
-    case 6: setUpInjury(); break;
-    case 7: setUpJump(); break;
-    case 8: setUpOutfieldRange(); break;
-    case 9: setUpSendingRunners(); break;
-    case 10: setUpSteal(); break;
-    case 11: setUpWeather(); break;
-    case 12: setUpWildPitch(); break;
-    case 13: setUpBalk(); break;
-    default: break;
+    case 0:
+      setUpBallparkEffects();
+      break;
+    case 1:
+      setUpBunt();
+      break;
+    case 2:
+      setUpCrazyPlay();
+      break;
+    case 3:
+      setUpDeepDrive();
+      break;
+    case 4:
+      setUpError();
+      break;
+    case 5:
+      setUpInfieldRange();
+      break;
+    case 6:
+      setUpInjury();
+      break;
+    case 7:
+      setUpJump();
+      break;
+    case 8:
+      setUpOutfieldRange();
+      break;
+    case 9:
+      setUpSendingRunners();
+      break;
+    case 10:
+      setUpSteal();
+      break;
+    case 11:
+      setUpWeather();
+      break;
+    case 12:
+      setUpWildPitch();
+      break;
+    case 13:
+      setUpBalk();
+      break;
+    default:
+      break;
   }
   placeDetailFrame();
 }

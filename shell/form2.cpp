@@ -17,7 +17,9 @@ bool Control::reachable() const {
   return true;
 }
 
-Form2::Form2(Dice& dice, Dialogs& dialogs) : dice_(dice), dialogs_(dialogs) { buildInventory(); }
+Form2::Form2(Dice& dice, Dialogs& dialogs) : dice_(dice), dialogs_(dialogs) {
+  buildInventory();
+}
 
 std::string Form2::VersionLine() {
   return "VNT Assistant Program " + std::to_string(VNT_VERSION_MAJOR) + "." +
@@ -123,10 +125,18 @@ void Form2::showOutcome(Control& rollButton, const std::string& outcome) {
   IncrementDiceRolls();
 }
 
-void Form2::cmdOne_Click() { rollQuickDice(cmdOne, 9, 0); }
-void Form2::cmdTwo_Click() { rollQuickDice(cmdTwo, 99, 0); }
-void Form2::cmdThree_Click() { rollQuickDice(cmdThree, 999, 0); }
-void Form2::cmdTwenty_Click() { rollQuickDice(cmdTwenty, 20, 1); }
+void Form2::cmdOne_Click() {
+  rollQuickDice(cmdOne, 9, 0);
+}
+void Form2::cmdTwo_Click() {
+  rollQuickDice(cmdTwo, 99, 0);
+}
+void Form2::cmdThree_Click() {
+  rollQuickDice(cmdThree, 999, 0);
+}
+void Form2::cmdTwenty_Click() {
+  rollQuickDice(cmdTwenty, 20, 1);
+}
 
 Control* Form2::find(std::string_view name, int index) {
   for (Control* control : controls_) {

@@ -76,8 +76,8 @@ class Form2 {
   Control cmdRollBPE, cmdRollBunt, cmdCrazyPlay, cmdDeep, cmdError, cmdIFR, cmdIFRResult,
       cmdNewInjury, cmdRecovered, cmdJump, cmdJumpError, cmdOFR, cmdOFRResult, cmdRunners,
       cmdRunError, cmdStealing, cmdStealError, cmdWeather, cmdWildPitch, cmdFoulBall, cmdBalk,
-      cmdPickoff, cmdRundown, cmdCollision, cmdRobbed, cmdToughPlay, cmdBuntError,
-      cmdBuntSpeed, cmdBuntStrikeout;
+      cmdPickoff, cmdRundown, cmdCollision, cmdRobbed, cmdToughPlay, cmdBuntError, cmdBuntSpeed,
+      cmdBuntStrikeout;
 
   // --- Window-level state -----------------------------------------------------------
   std::string title = kApplicationTitle;

@@ -15,16 +15,24 @@ std::int16_t readGroup(const ControlArray& group, Value value, std::int16_t none
   return result;
 }
 
-int sameAsIndex(int i) { return i; }
+int sameAsIndex(int i) {
+  return i;
+}
 
 }  // namespace
 
-std::int16_t Form2::GetSurface() const { return readGroup(optSurface, sameAsIndex); }
-std::int16_t Form2::GetBattingStyle() const { return readGroup(OptBatting, sameAsIndex); }
+std::int16_t Form2::GetSurface() const {
+  return readGroup(optSurface, sameAsIndex);
+}
+std::int16_t Form2::GetBattingStyle() const {
+  return readGroup(OptBatting, sameAsIndex);
+}
 std::int16_t Form2::GetMonth() const {
   return readGroup(optMonth, [](int i) { return i + 1; });
 }
-std::int16_t Form2::GetTime() const { return readGroup(optTime, sameAsIndex); }
+std::int16_t Form2::GetTime() const {
+  return readGroup(optTime, sameAsIndex);
+}
 std::int16_t Form2::GetRating() const {
   return readGroup(Option1, [](int i) { return 5 - i; });
 }
@@ -32,23 +40,30 @@ std::int16_t Form2::GetWind() const {
   return readGroup(optWind, [](int i) { return 5 - i; });
 }
 // All thirty options, whatever the season's ballpark count.
-std::int16_t Form2::GetBallpark() const { return readGroup(optBallpark, sameAsIndex); }
+std::int16_t Form2::GetBallpark() const {
+  return readGroup(optBallpark, sameAsIndex);
+}
 std::int16_t Form2::GetIFDefense() const {
   return readGroup(chkIFDefense, [](int) { return 0; });
 }
 
 // -1 is a rating here ("-1"), so "nothing selected" is -99.
 std::int16_t Form2::GetJumpRating() const {
-  return readGroup(optJump, [](int i) { return 10 - i; }, -99);
+  return readGroup(
+      optJump, [](int i) { return 10 - i; }, -99);
 }
 
 std::int16_t Form2::errorRating() const {
   return readGroup(optError, [](int i) { return 20 - i; });
 }
 
-std::int16_t Form2::rangeRating() const { return readGroup(optRange, sameAsIndex); }
+std::int16_t Form2::rangeRating() const {
+  return readGroup(optRange, sameAsIndex);
+}
 
 // Reads the style as soon as it is picked; the charts read it again when they roll.
-void Form2::OptBatting_Click(int) { GetBattingStyle(); }
+void Form2::OptBatting_Click(int) {
+  GetBattingStyle();
+}
 
 }  // namespace vnt

@@ -60,7 +60,8 @@ bool consistent(unsigned set) {
 TEST(InfieldConflictTable, IsSymmetricAndNeverSelfConflicting) {
   for (int a = 0; a < kBoxCount; ++a) {
     EXPECT_FALSE(conflicts(a, a)) << a;
-    for (int b = 0; b < kBoxCount; ++b) EXPECT_EQ(conflicts(a, b), conflicts(b, a)) << a << "," << b;
+    for (int b = 0; b < kBoxCount; ++b)
+      EXPECT_EQ(conflicts(a, b), conflicts(b, a)) << a << "," << b;
   }
   EXPECT_FALSE(conflicts(-1, 0));
   EXPECT_FALSE(conflicts(kBoxCount, 0));

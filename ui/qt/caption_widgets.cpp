@@ -210,9 +210,9 @@ namespace vnt {
 bool captionFits(const QWidget* widget) {
   const auto fitsAtFullSize = [widget](const QRect& room, int flags, const QString& text) {
     if (text.isEmpty()) return true;
-    const QRect need = QFontMetrics(widget->font(), widget)
-                           .boundingRect(QRect(room.left(), room.top(), room.width(), 1 << 20),
-                                         flags, text);
+    const QRect need =
+        QFontMetrics(widget->font(), widget)
+            .boundingRect(QRect(room.left(), room.top(), room.width(), 1 << 20), flags, text);
     return need.width() <= room.width() && need.height() <= room.height();
   };
   QStyleOptionButton option;
@@ -236,9 +236,8 @@ bool captionFits(const QWidget* widget) {
   }
   if (const auto* label = dynamic_cast<const FitLabel*>(widget)) {
     QRect room = label->contentsRect();
-    const int indent = label->frameWidth() > 0
-                           ? label->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2
-                           : 0;
+    const int indent =
+        label->frameWidth() > 0 ? label->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2 : 0;
     room.adjust(label->margin() + indent, label->margin(), -label->margin() - indent,
                 -label->margin());
     return fitsAtFullSize(room, static_cast<int>(label->alignment()) | Qt::TextWordWrap,

@@ -27,7 +27,6 @@ QString captionText(const std::string& caption);
 // already, so the blank lines are left out.
 QString labelText(const std::string& caption);
 
-
 // The largest size of `font`, down to a floor, at which `text` laid out with `flags` fits in
 // `room`.
 QFont fittingFont(const QFont& font, const QRect& room, int flags, const QString& text,
