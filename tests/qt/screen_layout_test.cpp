@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QWidget>
-#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -23,13 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool shown(const Control& control) {
-  for (const Control* c = &control; c != nullptr; c = c->container) {
-    if (!c->visible) return false;
-  }
-  return true;
-}
-
 // What is wrong with the window as painted, or an empty text. Word-wrapped detail labels
 // are measured too unless `labels` is false: a result text may be drawn a little smaller.
 std::string paintedProblems(QtWindow& window, bool labels) {
@@ -40,7 +32,7 @@ std::string paintedProblems(QtWindow& window, bool labels) {
   };
   std::vector<std::pair<const Control*, QWidget*>> visible;
   for (const Control* c : window.form().controls()) {
-    if (!shown(*c)) continue;
+    if (!testing::shown(*c)) continue;
     QWidget* w = window.widget(*c);
     if (w == nullptr) continue;
     visible.emplace_back(c, w);
@@ -90,12 +82,7 @@ TEST_F(PaintedScreens, EverySetUpFitsItsPlaces) {
 // The results and follow-ups the scenarios reach, painted: result texts may wrap and, when
 // very long, be drawn smaller, but every button, box, option and frame caption must fit.
 TEST_F(PaintedScreens, EveryScenarioScreenFitsItsPlaces) {
-  std::vector<fs::path> files;
-  for (const auto& entry :
-       fs::recursive_directory_iterator(fs::path(VNT_SOURCE_DIR) / "tests" / "scenarios")) {
-    if (entry.path().extension() == ".scn") files.push_back(entry.path());
-  }
-  std::sort(files.begin(), files.end());
+  const std::vector<fs::path> files = testing::scenarioFiles();
   for (const fs::path& file : files) {
     const Form2* painted = nullptr;
     std::unique_ptr<QtWindow> window;

@@ -4,13 +4,35 @@
 // selection, the chart menu, each chart's set-up and both answers to "Possible Foul Ball?".
 // Layout checks run their test on each.
 
+#include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "shell/form2.h"
 
 namespace vnt::testing {
+
+// On screen: the control and every frame around it are visible.
+inline bool shown(const Control& control) {
+  for (const Control* c = &control; c != nullptr; c = c->container) {
+    if (!c->visible) return false;
+  }
+  return true;
+}
+
+// Every scenario file of the project, in a fixed order.
+inline std::vector<std::filesystem::path> scenarioFiles() {
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(
+           std::filesystem::path(VNT_SOURCE_DIR) / "tests" / "scenarios")) {
+    if (entry.path().extension() == ".scn") files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
 
 struct ScreenFeed {
   std::function<void(std::int16_t)> roll;  // queues the Error chart's fielder roll

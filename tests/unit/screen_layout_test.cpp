@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -27,13 +26,6 @@ bool overlap(const Twips& a, const Twips& b) {
          b.top < a.top + a.height;
 }
 
-bool shown(const Control& control) {
-  for (const Control* c = &control; c != nullptr; c = c->container) {
-    if (!c->visible) return false;
-  }
-  return true;
-}
-
 // What is wrong with the layout of the screen as it stands, or an empty text.
 std::string layoutProblems(const Form2& form) {
   std::string problems;
@@ -42,7 +34,7 @@ std::string layoutProblems(const Form2& form) {
   };
   std::vector<const Control*> visible;
   for (const Control* c : form.controls()) {
-    if (shown(*c)) visible.push_back(c);
+    if (testing::shown(*c)) visible.push_back(c);
   }
   for (const Control* c : visible) {
     const int width = c->container ? c->container->layout.width : kClientWidth;
@@ -97,12 +89,7 @@ TEST_F(ScreenLayoutTest, EverySetUpKeepsItsControlsApart) {
 // The scenarios between them reach every result and follow-up of the built charts; each
 // screen they pass through must be as tidy as the set-ups.
 TEST(ScenarioScreens, EveryScreenOfEveryScenarioKeepsItsControlsApart) {
-  std::vector<fs::path> files;
-  for (const auto& entry :
-       fs::recursive_directory_iterator(fs::path(VNT_SOURCE_DIR) / "tests" / "scenarios")) {
-    if (entry.path().extension() == ".scn") files.push_back(entry.path());
-  }
-  std::sort(files.begin(), files.end());
+  const std::vector<fs::path> files = testing::scenarioFiles();
   ASSERT_FALSE(files.empty());
   for (const fs::path& file : files) {
     const scenario::Outcome outcome = scenario::play(file.string(), layoutProblems);
