@@ -2,12 +2,14 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "shell/control.h"
 #include "shell/dice.h"
+#include "shell/season_files.h"
 #include "ui/dialogs.h"
 
 namespace vnt {
@@ -121,6 +123,16 @@ class Form2 {
   // When the file cannot be read or holds no such ballpark it says so and gives false,
   // leaving the table as it was.
   bool lookUpBallpark(int ballpark);
+  // The season files a chart reads when it rolls. Each is read and checked before anything
+  // is rolled or changed; when the file cannot be read or holds no record for the ballpark,
+  // an OK box says so ("Cannot read 1987Weather.vnt", "No record for Boston in
+  // 1987BPE.vnt") and the caller rolls nothing.
+  // All 141 slots of BallparkTable from the Weather record of the ballpark option given.
+  bool loadWeatherTable(int ballpark);
+  // The eight thresholds of the BPE record at the ballpark option's position.
+  std::optional<std::array<std::int16_t, 8>> readBallparkEffects(int ballpark);
+  // The season's crazy plays in file order.
+  std::optional<std::vector<CrazyPlay>> readSeasonCrazyPlays();
 
   // --- Chart selector and readers --------------------------------------------------
   void cmdChart_Click(int Index);
