@@ -52,7 +52,7 @@ const std::vector<Placement>& chartLayout(int index) {
       {{"fraBuntRating", kRating},
        {"fraSurface", {kSecondColumn, kTop, kColumnWidth, 870}},
        {"fraIFDefense", {kLeft, 3120, kWidth, 2040}},
-       {"fraJump", {kLeft, 3120, kColumnWidth, 2115}},
+       {"fraJump", {kLeft, 3120, 2400, 2115}},
        {"fraRange", {kLeft, 3120, kColumnWidth, 1350}},
        {"fraKper9", {kRightLeft, 4920, 1335, 1515}},
        {"fraError", {kRightLeft, 4320, 1575, 615}},
