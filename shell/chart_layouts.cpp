@@ -26,6 +26,10 @@ constexpr int kSecondWidth = kLeft + kWidth - kSecondColumn;
 constexpr int kRightLeft = 5040;
 constexpr int kRightTop = 4980;
 
+// The deep drive's power rating: two columns of buttons 600 apart, and the outcome box beside.
+constexpr int kDeepPowerWidth = 1380;
+constexpr int kDeepResultLeft = kLeft + kDeepPowerWidth + kGap;
+
 constexpr Twips kRating{kLeft, kTop, kColumnWidth, 1095};  // five options in two columns
 constexpr Twips kSurface{kLeft, kTop, kColumnWidth, 870};
 constexpr Twips kBallparksBelow{kLeft, 4140, kWidth, 2775};
@@ -53,10 +57,14 @@ const std::vector<Placement>& chartLayout(int index) {
        detailFrame({kLeft, 5265, kWidth, kBottom - 5265})},
       // 2 Crazy play: the whole area for the play's text
       {detailFrame({kLeft, kTop, kWidth, kHeight})},
-      // 3 Deep: power, ballparks; wind and clutch stand at the right
-      {{"fraBuntRating", kRating},
+      // 3 Deep: power, ballparks; wind and clutch stand at the right. The power frame is
+      // only as wide as its two columns of buttons, so the outcome box beside it has room
+      // for the longest result at full size; the leap at the wall takes the ballparks' place
+      // with a frame wide enough for its one-line caption.
+      {{"fraBuntRating", {kLeft, kTop, kDeepPowerWidth, 1095}},
        {"fraBallparks", kBallparksBelow},
-       detailFrame({kSecondColumn, kTop, kSecondWidth, 2115})},
+       {"fraRange", {kLeft, 4140, kWidth, 1350}},
+       detailFrame({kDeepResultLeft, kTop, kLeft + kWidth - kDeepResultLeft, 4140 - kGap - kTop})},
       // 4 Error: the rating buttons, the result below them
       {detailFrame({kLeft, kTop, kWidth, kHeight})},
       // 5 Infield range: range and location appear below the defence; the result replaces all
