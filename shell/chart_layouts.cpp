@@ -29,6 +29,9 @@ constexpr int kRightTop = 4980;
 // The deep drive's power rating: two columns of buttons 600 apart, and the outcome box beside.
 constexpr int kDeepPowerWidth = 1380;
 constexpr int kDeepResultLeft = kLeft + kDeepPowerWidth + kGap;
+constexpr int kDeepResultWidth = kLeft + kWidth - kDeepResultLeft;
+// The ballparks sit as low as "&Cancel" allows, for the outcome box's six lines above them.
+constexpr int kDeepBallparksTop = 4215;
 
 constexpr Twips kRating{kLeft, kTop, kColumnWidth, 1095};  // five options in two columns
 constexpr Twips kSurface{kLeft, kTop, kColumnWidth, 870};
@@ -59,12 +62,12 @@ const std::vector<Placement>& chartLayout(int index) {
       {detailFrame({kLeft, kTop, kWidth, kHeight})},
       // 3 Deep: power, ballparks; wind and clutch stand at the right. The power frame is
       // only as wide as its two columns of buttons, so the outcome box beside it has room
-      // for the longest result at full size; the leap at the wall takes the ballparks' place
-      // with a frame wide enough for its one-line caption.
+      // for the longest result at full size; the leap at the wall, which never shows with
+      // the outcome box, takes its place, wide enough for its one-line caption.
       {{"fraBuntRating", {kLeft, kTop, kDeepPowerWidth, 1095}},
-       {"fraBallparks", kBallparksBelow},
-       {"fraRange", {kLeft, 4140, kWidth, 1350}},
-       detailFrame({kDeepResultLeft, kTop, kLeft + kWidth - kDeepResultLeft, 4140 - kGap - kTop})},
+       {"fraBallparks", {kLeft, kDeepBallparksTop, kWidth, 2775}},
+       {"fraRange", {kDeepResultLeft, kTop, kDeepResultWidth, 1350}},
+       detailFrame({kDeepResultLeft, kTop, kDeepResultWidth, kDeepBallparksTop - kGap - kTop})},
       // 4 Error: the rating buttons, the result below them
       {detailFrame({kLeft, kTop, kWidth, kHeight})},
       // 5 Infield range: range and location appear below the defence; the result replaces all
