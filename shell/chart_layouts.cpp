@@ -30,7 +30,7 @@ constexpr int kRightTop = 4980;
 constexpr int kDeepPowerWidth = 1380;
 constexpr int kDeepResultLeft = kLeft + kDeepPowerWidth + kGap;
 constexpr int kDeepResultWidth = kLeft + kWidth - kDeepResultLeft;
-// The ballparks sit as low as "&Cancel" allows, for the outcome box's six lines above them.
+// The ballparks sit as low as "&Cancel" allows, to give the outcome box above them a line more.
 constexpr int kDeepBallparksTop = 4215;
 
 constexpr Twips kRating{kLeft, kTop, kColumnWidth, 1095};  // five options in two columns
@@ -61,9 +61,9 @@ const std::vector<Placement>& chartLayout(int index) {
       // 2 Crazy play: the whole area for the play's text
       {detailFrame({kLeft, kTop, kWidth, kHeight})},
       // 3 Deep: power, ballparks; wind and clutch stand at the right. The power frame is
-      // only as wide as its two columns of buttons, so the outcome box beside it has room
-      // for the longest result at full size; the leap at the wall, which never shows with
-      // the outcome box, takes its place, wide enough for its one-line caption.
+      // only as wide as its two columns of buttons, so the outcome box beside it gets all the
+      // room there is (only Boston's catch is drawn a little smaller); the leap at the wall,
+      // which never shows with the outcome box, takes its place.
       {{"fraBuntRating", {kLeft, kTop, kDeepPowerWidth, 1095}},
        {"fraBallparks", {kLeft, kDeepBallparksTop, kWidth, 2775}},
        {"fraRange", {kDeepResultLeft, kTop, kDeepResultWidth, 1350}},
