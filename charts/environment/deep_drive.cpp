@@ -39,10 +39,11 @@ void Form2::DeepResult() {
   cmdCancel.caption = "&Continue";
   Label1.caption = VersionLine();
 
+  // A wall at the edge of 16 bits stays there rather than wrapping round to a short one.
   const auto moveWalls = [this](int first, int last, int steps) {
     for (int slot = first; slot <= last; ++slot) {
-      BallparkTable[static_cast<std::size_t>(slot)] =
-          static_cast<std::int16_t>(BallparkTable[static_cast<std::size_t>(slot)] + steps);
+      auto& wall = BallparkTable[static_cast<std::size_t>(slot)];
+      wall = static_cast<std::int16_t>(std::clamp(wall + steps, -32768, 32767));
     }
   };
   switch (GetWind()) {
