@@ -30,7 +30,7 @@ constexpr int kRightTop = 4980;
 constexpr int kDeepPowerWidth = 1380;
 constexpr int kDeepResultLeft = kLeft + kDeepPowerWidth + kGap;
 constexpr int kDeepResultWidth = kLeft + kWidth - kDeepResultLeft;
-// The ballparks sit as low as "&Cancel" allows, to give the outcome box above them a line more.
+// The ballparks sit as low as "&Cancel" allows, giving the outcome box above them more height.
 constexpr int kDeepBallparksTop = 4215;
 
 constexpr Twips kRating{kLeft, kTop, kColumnWidth, 1095};  // five options in two columns
