@@ -9,6 +9,7 @@
 // is printed at the end. To measure another chart or file, add a row to a table below.
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -308,6 +309,8 @@ constexpr const char* kPlain = "file/plain-read/";
 // like the readings per second: on a busy machine the wall clock mostly measures waiting.
 class RatioReporter final : public benchmark::ConsoleReporter {
  public:
+  // Colours only on a terminal, so the figures can be piped into a file.
+  RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) != 0 ? OO_Color : OO_None) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
