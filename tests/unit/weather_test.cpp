@@ -240,23 +240,5 @@ TEST(WeatherTable, BundledRecordsGiveEveryRollOneClassInOrder) {
   }
 }
 
-// The bundled seasons between them show every branch of the chart: a closed dome, a
-// retractable roof, and snow possible in April in an open-air park.
-TEST(WeatherTable, BundledSeasonsShowEveryKindOfPark) {
-  bool dome = false, retractable = false, aprilSnow = false;
-  for (const Record& record : bundledRecords()) {
-    const Roof roof = roofType(record.table);
-    dome = dome || roof == Roof::Dome;
-    retractable = retractable || roof == Roof::Retractable;
-    if (roof == Roof::Open && weatherSky(record.table, 1, 99) == Sky::Snow &&
-        weatherSky(record.table, 1, 98) == Sky::Snow) {
-      aprilSnow = true;
-    }
-  }
-  EXPECT_TRUE(dome);
-  EXPECT_TRUE(retractable);
-  EXPECT_TRUE(aprilSnow);
-}
-
 }  // namespace
 }  // namespace vnt::weather
