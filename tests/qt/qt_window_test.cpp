@@ -472,6 +472,27 @@ TEST(CaptionWidgetsTest, ACaptionTooLongForItsPlaceIsDrawnSmallerNotCut) {
   EXPECT_LE(need.height(), narrow.height());
 }
 
+// The layout check tells a label drawn smaller from one that is cut: a text with room at a
+// smaller size passes only the shrunk check, one with no room at any size fails both.
+TEST(CaptionWidgetsTest, ALabelCutEvenWhenDrawnSmallerIsReported) {
+  FitLabel label;
+  label.setWordWrap(true);
+  const QString text = QStringLiteral("Days missed includes game now in progress.");
+  const QFontMetrics metrics(label.font(), &label);
+  label.setText(text);
+
+  label.resize(metrics.horizontalAdvance(text) + 20, metrics.height() + 4);
+  EXPECT_TRUE(captionFits(&label));
+  EXPECT_TRUE(captionFits(&label, true));
+
+  label.resize(metrics.horizontalAdvance(text) * 9 / 10, metrics.height() + 4);
+  EXPECT_FALSE(captionFits(&label));
+  EXPECT_TRUE(captionFits(&label, true));
+
+  label.resize(metrics.horizontalAdvance(text) / 4, metrics.height() / 2);
+  EXPECT_FALSE(captionFits(&label, true));
+}
+
 TEST(CaptionWidgetsTest, CaptionTextTurnsCarriageReturnsIntoLineBreaks) {
   EXPECT_EQ(captionText("a\rb\r\nc"), QStringLiteral("a\nb\nc"));
   // Result texts keep their ampersands: a label is no place for access keys.

@@ -207,11 +207,13 @@ void FitGroupBox::paintEvent(QPaintEvent*) {
 
 namespace vnt {
 
-bool captionFits(const QWidget* widget) {
-  const auto fitsAtFullSize = [widget](const QRect& room, int flags, const QString& text) {
+bool captionFits(const QWidget* widget, bool shrunk) {
+  const auto fitsAtFullSize = [widget, shrunk](const QRect& room, int flags, const QString& text) {
     if (text.isEmpty()) return true;
+    const QFont font =
+        shrunk ? fittingFont(widget->font(), room, flags, text, widget) : widget->font();
     const QRect need =
-        QFontMetrics(widget->font(), widget)
+        QFontMetrics(font, widget)
             .boundingRect(QRect(room.left(), room.top(), room.width(), 1 << 20), flags, text);
     return need.width() <= room.width() && need.height() <= room.height();
   };
