@@ -133,6 +133,14 @@ class Walk {
     }
     auto field = reader_.text();
     if (field) ++fields_;
+    // Names never hold a line break: a quote that closes on a later line most likely lost
+    // its partner and took in the fields after it.
+    if (field && reader_.fieldQuoted() && !reader_.unclosedQuote() && !strayQuote_ &&
+        field->find_first_of("\r\n") != std::string::npos) {
+      const std::size_t close = reader_.fieldOffset() + reader_.fieldLength() - 1;
+      strayQuote_ = at(reader_.fieldOffset(), "quote opened here closes only on line " +
+                                                  std::to_string(reader_.positionOf(close).line));
+    }
     return field;
   }
 
@@ -169,7 +177,7 @@ class Walk {
     if (const auto open = reader_.unclosedQuote()) {
       return at(*open, "quote opened here is never closed");
     }
-    return std::nullopt;
+    return strayQuote_;
   }
 
   std::size_t fieldOffset() const { return reader_.fieldOffset(); }
@@ -181,6 +189,7 @@ class Walk {
   int fields_ = 0;
   std::size_t previousEnd_ = 0;
   int previousLine_ = 1;
+  std::optional<SeasonFileProblem> strayQuote_;
 };
 
 std::string recordLabel(int record, const std::string& name) {
@@ -343,9 +352,9 @@ SeasonFileCheck examineDeepFile(std::string_view data) {
     if (fieldsAfterCount % (kDeepValues + 1) != 1) return std::nullopt;
     const int records = fieldsAfterCount / (kDeepValues + 1);
     if (records == n || records < 1) return std::nullopt;
-    return SeasonFileProblem{countAt.line, countAt.column,
-                             "count " + std::to_string(n) + ", but " + std::to_string(records) +
-                                 " records follow"};
+    return SeasonFileProblem{
+        countAt.line, countAt.column,
+        "count " + std::to_string(n) + ", but " + std::to_string(records) + " records follow"};
   };
 
   CheckSum sum;
@@ -359,7 +368,8 @@ SeasonFileCheck examineDeepFile(std::string_view data) {
     }
     const std::string& name = *nameField;
     const int nameLine = walk.line();
-    if (!suspect && record > 1 && !walk.fieldQuoted() && holdsNumber(*nameField) && !walk.startsLine()) {
+    if (!suspect && record > 1 && !walk.fieldQuoted() && holdsNumber(*nameField) &&
+        !walk.startsLine()) {
       suspect = walk.atField("record " + std::to_string(record - 1) + " has more than 16 numbers");
     }
     bool oneLine = true;  // the name and the numbers so far share a line
@@ -373,9 +383,8 @@ SeasonFileCheck examineDeepFile(std::string_view data) {
       }
       const auto value = numberField(*field);
       if (!value) {
-        return fail(walk.atField(outOfRange(recordLabel(record, name) + " number " +
-                                                std::to_string(i),
-                                            *field)),
+        return fail(walk.atField(outOfRange(
+                        recordLabel(record, name) + " number " + std::to_string(i), *field)),
                     false);
       }
       if (!suspect && oneLine && i > 1 && walk.line() > nameLine) {
@@ -394,22 +403,23 @@ SeasonFileCheck examineDeepFile(std::string_view data) {
     }
   }
 
-  result.recordsRead = true;
+  result.recordsRead = !suspect;
   result.computed = sum.expected();
   const auto checkField = walk.next();
   if (!checkField) return fail(walk.afterField("ends before the check value"), true);
   result.checkField = {{walk.fieldOffset(), walk.fieldLength()}};
   const auto check = numberField(*checkField);
-  if (!check) return fail(walk.atField(outOfRange("check value", *checkField)), false);
-  if (sum.matches(*check)) {
+  const SeasonFileProblem at = walk.atField("");
+  if (check && sum.matches(*check)) {
     result.passes = true;
     return result;
   }
-  const SeasonFileProblem at = walk.atField("");
-  const std::string stored =
-      holdsNumber(*checkField) ? std::to_string(*check) : shown(*checkField) + " (read as 0)";
   const int total = walk.fieldsToEnd();
   const int fieldsAfterCheck = total - 1 - n * (kDeepValues + 1) - 1;
+  if (fieldsAfterCheck > 0) result.recordsRead = false;
+  if (!check) return fail({at.line, at.column, outOfRange("check value", *checkField)}, false);
+  const std::string stored =
+      holdsNumber(*checkField) ? std::to_string(*check) : shown(*checkField) + " (read as 0)";
   if (auto hint = countHint(total - 1); hint && !suspect) return fail(*hint, true);
   return fail({at.line, at.column,
                "check value " + stored + " stored, " + std::to_string(result.computed) +
@@ -421,8 +431,8 @@ SeasonFileCheck examineBpeFile(std::string_view data, int n) {
   SeasonFileCheck result;
   result.records = n;
   if (n < 1 || n > kMaxBallparks) {
-    result.problem = SeasonFileProblem{0, 0, "the season's ballpark count " + std::to_string(n) +
-                                                 " is outside 1..30"};
+    result.problem = SeasonFileProblem{
+        0, 0, "the season's ballpark count " + std::to_string(n) + " is outside 1..30"};
     return result;
   }
   constexpr int kFields = kBpeValues + 1;
@@ -443,9 +453,9 @@ SeasonFileCheck examineBpeFile(std::string_view data, int n) {
     if (fields % kFields != 1 || suspect) return std::nullopt;
     const int records = fields / kFields;
     if (records == n || records < 1) return std::nullopt;
-    return SeasonFileProblem{0, 0,
-                             std::to_string(records) + " records, but the season's Deep file has " +
-                                 std::to_string(n)};
+    return SeasonFileProblem{
+        0, 0,
+        std::to_string(records) + " records, but the season's Deep file has " + std::to_string(n)};
   };
 
   CheckSum sum;
@@ -456,11 +466,11 @@ SeasonFileCheck examineBpeFile(std::string_view data, int n) {
     for (int i = 1; i <= kFields; ++i) {
       const auto field = walk.next();
       if (!field) {
-        auto problem = i == 1 ? walk.afterField("ends after " + std::to_string(record - 1) +
-                                                " of " + std::to_string(n) + " records")
-                              : walk.afterField("record " + std::to_string(record) +
-                                                " ends after " + std::to_string(i - 1) +
-                                                " of 9 fields");
+        auto problem = i == 1
+                           ? walk.afterField("ends after " + std::to_string(record - 1) + " of " +
+                                             std::to_string(n) + " records")
+                           : walk.afterField("record " + std::to_string(record) + " ends after " +
+                                             std::to_string(i - 1) + " of 9 fields");
         if (auto hint = countHint(walk.fields())) problem = *hint;
         return fail(std::move(problem), true);
       }
@@ -469,11 +479,11 @@ SeasonFileCheck examineBpeFile(std::string_view data, int n) {
       if (i > 1) {
         value = numberField(*field);
         if (!value) {
-          const std::string what = i <= kBpeValues ? "threshold " + std::to_string(i)
-                                                   : std::string("field 9");
-          return fail(walk.atField(outOfRange("record " + std::to_string(record) + " " + what,
-                                              *field)),
-                      false);
+          const std::string what =
+              i <= kBpeValues ? "threshold " + std::to_string(i) : std::string("field 9");
+          return fail(
+              walk.atField(outOfRange("record " + std::to_string(record) + " " + what, *field)),
+              false);
         }
       }
       if (!suspect && oneLine && i > 1 && walk.line() > recordLine) {
@@ -492,21 +502,22 @@ SeasonFileCheck examineBpeFile(std::string_view data, int n) {
     }
   }
 
-  result.recordsRead = true;
+  result.recordsRead = !suspect;
   result.computed = sum.expected();
   const auto checkField = walk.next();
   if (!checkField) return fail(walk.afterField("ends before the check value"), true);
   result.checkField = {{walk.fieldOffset(), walk.fieldLength()}};
   const auto check = numberField(*checkField);
-  if (!check) return fail(walk.atField(outOfRange("check value", *checkField)), false);
-  if (sum.matches(*check)) {
+  const SeasonFileProblem at = walk.atField("");
+  if (check && sum.matches(*check)) {
     result.passes = true;
     return result;
   }
-  const SeasonFileProblem at = walk.atField("");
+  const int total = walk.fieldsToEnd();
+  if (total > n * kFields + 1) result.recordsRead = false;
+  if (!check) return fail({at.line, at.column, outOfRange("check value", *checkField)}, false);
   const std::string stored =
       holdsNumber(*checkField) ? std::to_string(*check) : shown(*checkField) + " (read as 0)";
-  const int total = walk.fieldsToEnd();
   if (auto hint = countHint(total)) return fail(*hint, true);
   return fail({at.line, at.column,
                "check value " + stored + " stored, " + std::to_string(result.computed) +
@@ -611,9 +622,8 @@ WeatherLookup lookupWeatherRecord(std::string_view data, const std::string& name
       }
       const auto read = numberField(*field);
       if (!read) {
-        return fail(walk.atField(
-            outOfRange(recordLabel(record, *recordName) + " number " + std::to_string(i + 1),
-                       *field)));
+        return fail(walk.atField(outOfRange(
+            recordLabel(record, *recordName) + " number " + std::to_string(i + 1), *field)));
       }
       values[i] = *read;
     }
@@ -649,7 +659,8 @@ std::optional<std::vector<CrazyPlay>> readCrazyPlays(std::string_view data) {
   return readCrazyPlays(data, nullptr);
 }
 
-std::optional<std::vector<CrazyPlay>> readCrazyPlays(std::string_view data, SeasonFileProblem* why) {
+std::optional<std::vector<CrazyPlay>> readCrazyPlays(std::string_view data,
+                                                     SeasonFileProblem* why) {
   Walk walk(data);
   const auto fail = [&](SeasonFileProblem problem) -> std::optional<std::vector<CrazyPlay>> {
     if (why) *why = walk.unclosedQuote().value_or(std::move(problem));
@@ -668,7 +679,8 @@ std::optional<std::vector<CrazyPlay>> readCrazyPlays(std::string_view data, Seas
     }
     const auto threshold = numberField(*field);
     if (!threshold) {
-      return fail(walk.atField(outOfRange("record " + std::to_string(record) + " threshold", *field)));
+      return fail(
+          walk.atField(outOfRange("record " + std::to_string(record) + " threshold", *field)));
     }
     auto description = walk.next();
     if (!description) {

@@ -85,10 +85,10 @@ struct SeasonFileProblem {
 // checkDeepFile() and checkBpeFile() are these same walks, so the verdicts cannot differ.
 struct SeasonFileCheck {
   bool passes = false;
-  int records = 0;  // N: read from a Deep file, given for a BPE file
+  int records = 0;                           // N: read from a Deep file, given for a BPE file
   std::optional<SeasonFileProblem> problem;  // why it fails
-  // Every record was read, so at most the check value is missing or wrong; `computed` is
-  // then the check value the records give.
+  // Every record was read, nothing looks out of place and nothing follows the check value,
+  // so at most the check value is missing or wrong: `computed` is then the value to store.
   bool recordsRead = false;
   std::int16_t computed = 0;
   // The stored check value's bytes (offset, length), when the file has one.
