@@ -64,6 +64,19 @@ std::string notRead(const Folder& folder, const std::string& file) {
   return file + (folder.like(file).empty() ? ": file missing" : ": cannot be read");
 }
 
+// The name of the file the program reads for `file`: when several differ only in letter
+// case, the one whose bytes its reader returns.
+std::string readName(const Folder& folder, const std::string& file) {
+  const auto names = folder.like(file);
+  if (names.size() == 1) return names.front();
+  if (names.empty() || std::find(names.begin(), names.end(), file) != names.end()) return file;
+  const auto read = readSeasonFile(file);
+  for (const auto& name : names) {
+    if (read && readSeasonFile(name) == read) return name;
+  }
+  return file;
+}
+
 std::string ballpark(std::size_t index, const std::string& name) {
   return "ballpark " + std::to_string(index + 1) + " " + quoted(name);
 }
@@ -109,7 +122,7 @@ const std::vector<ThresholdGroup>& weatherGroups() {
 
 void weatherWarnings(const Folder& folder, const std::string& year,
                      const std::vector<std::string>& parks, std::vector<std::string>& warnings) {
-  const std::string file = year + "Weather.vnt";
+  const std::string file = readName(folder, year + "Weather.vnt");
   const auto data = readSeasonFile(file);
   if (!data) {
     warnings.push_back(notRead(folder, file));
@@ -167,9 +180,9 @@ std::vector<std::pair<std::string, FieldReader::Position>> bpeNames(std::string_
   return names;
 }
 
-void bpeWarnings(const std::string& year, const std::vector<std::string>& parks,
-                 std::vector<std::string>& warnings) {
-  const std::string file = year + "BPE.vnt";
+void bpeWarnings(const Folder& folder, const std::string& year,
+                 const std::vector<std::string>& parks, std::vector<std::string>& warnings) {
+  const std::string file = readName(folder, year + "BPE.vnt");
   const auto data = readSeasonFile(file);
   if (!data) return;  // the season is not offered, and the verdict says why
   for (std::size_t p = 0; p < parks.size(); ++p) {
@@ -206,7 +219,7 @@ void bpeWarnings(const std::string& year, const std::vector<std::string>& parks,
 
 void crazyPlayWarnings(const Folder& folder, const std::string& year,
                        std::vector<std::string>& warnings) {
-  const std::string file = year + "CPlay.vnt";
+  const std::string file = readName(folder, year + "CPlay.vnt");
   const auto data = readSeasonFile(file);
   if (!data) {
     warnings.push_back(notRead(folder, file));
@@ -246,17 +259,21 @@ SeasonReport checkYear(const Folder& folder, int year) {
   const SeasonVerdict verdict = checkSeason(year);
   report.offered = verdict.offered;
   if (!verdict.offered) {
-    report.reason =
-        verdict.problem ? located(verdict.file, *verdict.problem) : notRead(folder, verdict.file);
+    report.reason = verdict.problem ? located(readName(folder, verdict.file), *verdict.problem)
+                                    : notRead(folder, verdict.file);
   }
 
   auto& warnings = report.warnings;
   for (const auto suffix : kSuffixes)
     sameNameWarnings(folder, prefix + std::string(suffix), warnings);
+  // The other files are held against the Deep file's names only when its records read
+  // cleanly: names read out of step would make every comparison wrong.
   const auto deep = readSeasonFile(prefix + "Deep.vnt");
-  const auto parks = deep ? readBallparkNames(*deep) : std::nullopt;
+  const SeasonFileCheck deepCheck = deep ? examineDeepFile(*deep) : SeasonFileCheck{};
+  const auto parks =
+      deepCheck.passes || deepCheck.recordsRead ? readBallparkNames(*deep) : std::nullopt;
   if (parks) {
-    bpeWarnings(prefix, *parks, warnings);
+    bpeWarnings(folder, prefix, *parks, warnings);
     weatherWarnings(folder, prefix, *parks, warnings);
   } else {
     const std::string weather = prefix + "Weather.vnt";
