@@ -240,8 +240,9 @@ std::optional<std::string> FieldReader::text() {
     } else {
       field.assign(data_.substr(open, close - open));
       pos_ = close + 1;
-      fieldEnd_ = pos_;
       while (pos_ < end && !isSeparator(data_[pos_])) ++pos_;  // stray text after the quote
+      fieldEnd_ = pos_;
+      while (fieldEnd_ > close + 1 && isBlank(data_[fieldEnd_ - 1])) --fieldEnd_;
     }
   } else {
     const std::size_t start = pos_;
@@ -265,18 +266,22 @@ std::optional<std::int16_t> FieldReader::number() {
 }
 
 FieldReader::Position FieldReader::positionOf(std::size_t offset) const {
-  Position at;
+  // Asked field after field, so counting on from the last answer keeps a whole walk linear.
   const std::size_t stop = std::min(offset, data_.size());
-  for (std::size_t i = 0; i < stop; ++i) {
-    const char c = data_[i];
-    if (c == '\n' || (c == '\r' && !(i + 1 < data_.size() && data_[i + 1] == '\n'))) {
-      ++at.line;
-      at.column = 1;
+  if (stop < counted_) {
+    counted_ = 0;
+    countedAt_ = Position{};
+  }
+  for (; counted_ < stop; ++counted_) {
+    const char c = data_[counted_];
+    if (c == '\n' || (c == '\r' && !(counted_ + 1 < data_.size() && data_[counted_ + 1] == '\n'))) {
+      ++countedAt_.line;
+      countedAt_.column = 1;
     } else if (c != '\r') {
-      ++at.column;
+      ++countedAt_.column;
     }
   }
-  return at;
+  return countedAt_;
 }
 
 std::optional<std::int16_t> numberField(std::string_view field) {
@@ -326,6 +331,7 @@ SeasonFileCheck examineDeepFile(std::string_view data) {
   const auto fail = [&](SeasonFileProblem problem, bool preferSuspect) {
     if (auto quote = walk.unclosedQuote()) {
       problem = std::move(*quote);
+      result.recordsRead = false;  // where the quote ends, no one can tell
     } else if (preferSuspect && suspect) {
       problem = std::move(*suspect);
     }
@@ -442,6 +448,7 @@ SeasonFileCheck examineBpeFile(std::string_view data, int n) {
   const auto fail = [&](SeasonFileProblem problem, bool preferSuspect) {
     if (auto quote = walk.unclosedQuote()) {
       problem = std::move(*quote);
+      result.recordsRead = false;  // where the quote ends, no one can tell
     } else if (preferSuspect && suspect) {
       problem = std::move(*suspect);
     }

@@ -29,8 +29,8 @@ class FieldReader {
   std::optional<std::int16_t> number();
 
   // Where the field returned last lies, for messages that point at it: its bytes run from
-  // fieldOffset() for fieldLength() bytes (blanks trimmed, quotes included). After the input
-  // is used up they still describe the last field there was.
+  // fieldOffset() for fieldLength() bytes (blanks trimmed; quotes and any text after the
+  // closing quote included). After the input is used up they describe the last field.
   std::size_t fieldOffset() const { return fieldStart_; }
   std::size_t fieldLength() const { return fieldEnd_ - fieldStart_; }
   bool fieldQuoted() const { return quoted_; }
@@ -54,6 +54,8 @@ class FieldReader {
   std::size_t fieldEnd_ = 0;
   bool quoted_ = false;
   std::optional<std::size_t> unclosedQuote_;
+  mutable std::size_t counted_ = 0;  // positionOf() has counted lines up to here
+  mutable Position countedAt_;
 };
 
 // A field read as a number, as FieldReader::number() reads it: 0 when it holds no number,
