@@ -62,7 +62,8 @@ void checkDiagnosis(const vnt::SeasonFileCheck& check, std::string_view input, i
   } else {
     sealed += "\r\n" + value + "\r\n";
   }
-  const bool passes = n == 0 ? vnt::checkDeepFile(sealed).has_value() : vnt::checkBpeFile(sealed, n);
+  const bool passes =
+      n == 0 ? vnt::checkDeepFile(sealed).has_value() : vnt::checkBpeFile(sealed, n);
   if (!passes) std::abort();
 }
 

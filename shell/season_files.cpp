@@ -460,9 +460,9 @@ SeasonFileCheck examineBpeFile(std::string_view data, int n) {
     if (fields % kFields != 1 || suspect) return std::nullopt;
     const int records = fields / kFields;
     if (records == n || records < 1) return std::nullopt;
-    return SeasonFileProblem{
-        0, 0,
-        std::to_string(records) + " records, but the season's Deep file has " + std::to_string(n)};
+    return SeasonFileProblem{0, 0,
+                             std::to_string(records) + (records == 1 ? " record" : " records") +
+                                 ", but the season's Deep file has " + std::to_string(n)};
   };
 
   CheckSum sum;

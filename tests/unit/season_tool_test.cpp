@@ -217,8 +217,8 @@ std::vector<CheckCase> damagedSeasons() {
        {"1990  not offered  1990BPE.vnt: file missing"}},
       {"BpeRecordMissing",
        with(good, "1990BPE.vnt", replaced(kBpe, "12,22,32,42,14,24,34,44,\"Texas\"\r\n", "")),
-       {"1990  not offered  1990BPE.vnt: 1 records, but the season's Deep file has 2",
-        "1990  warning  1990BPE.vnt: no record for ballpark 2 \"Texas\" (it has 1 records, the "
+       {"1990  not offered  1990BPE.vnt: 1 record, but the season's Deep file has 2",
+        "1990  warning  1990BPE.vnt: no record for ballpark 2 \"Texas\" (it has 1 record, the "
         "Deep file 2)"}},
       {"AdditionSkippedAtTheEdge",
        with(without(without(good, "1990Weather.vnt"), "1990BPE.vnt"), "1990Deep.vnt", skipped),

@@ -189,8 +189,8 @@ void bpeWarnings(const Folder& folder, const std::string& year,
     const BpeLookup found = lookupBpeRecord(*data, static_cast<int>(p));
     if (found.status == LookupStatus::NoRecord) {
       warnings.push_back(file + ": no record for " + ballpark(p, parks[p]) + " (it has " +
-                         std::to_string(p) + " records, the Deep file " +
-                         std::to_string(parks.size()) + ")");
+                         std::to_string(p) + (p == 1 ? " record" : " records") +
+                         ", the Deep file " + std::to_string(parks.size()) + ")");
       break;
     }
     if (found.status == LookupStatus::Unreadable) break;
