@@ -141,7 +141,8 @@ SealResult sealFile(const std::string& path) {
   }
   std::error_code ec;
   const fs::path target = fs::canonical(given, ec);  // a link is sealed where it points
-  if (ec || !fs::is_regular_file(target, ec)) return refused(path + ": file missing");
+  if (ec) return refused(path + ": file missing");
+  if (!fs::is_regular_file(target, ec)) return refused(path + ": not a file");
   const auto bytes = readBytes(target);
   if (!bytes) return refused(path + ": cannot be read");
 
