@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "shell/season_files.h"
 
@@ -44,6 +45,28 @@ void checkDeep(std::string_view input) {
   }
 }
 
+// What a failing check says must hold up: a reason, and for a file whose records read
+// cleanly, writing the computed check value in place of the stored one makes it pass (what
+// `vnt-seasons seal` relies on).
+void checkDiagnosis(const vnt::SeasonFileCheck& check, std::string_view input, int n) {
+  if (check.passes != !check.problem) std::abort();
+  if (check.passes && !check.checkField) std::abort();
+  if (check.problem && (check.problem->reason.empty() || check.problem->line < 0)) std::abort();
+  if (check.passes || !check.recordsRead) return;
+  std::string sealed(input);
+  const std::string value = std::to_string(check.computed);
+  if (check.checkField) {
+    const auto [offset, length] = *check.checkField;
+    if (offset + length > input.size()) std::abort();
+    sealed.replace(offset, length, value);
+  } else {
+    sealed += "\r\n" + value + "\r\n";
+  }
+  const bool passes =
+      n == 0 ? vnt::checkDeepFile(sealed).has_value() : vnt::checkBpeFile(sealed, n);
+  if (!passes) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -52,5 +75,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   checkDeep(input);
   // The first byte picks the season's ballpark count (1..30) for the BPE check of the rest.
   if (size > 0) vnt::checkBpeFile(input.substr(1), data[0] % 30 + 1);
+  checkDiagnosis(vnt::examineDeepFile(input), input, 0);
+  if (size > 0) {
+    const int n = data[0] % 30 + 1;
+    checkDiagnosis(vnt::examineBpeFile(input.substr(1), n), input.substr(1), n);
+  }
+  vnt::SeasonFileProblem why;
+  if (vnt::lookupWeatherRecord(input, "Boston", &why).status == vnt::LookupStatus::Unreadable &&
+      why.reason.empty()) {
+    std::abort();
+  }
+  why = {};
+  if (!vnt::readCrazyPlays(input, &why) && why.reason.empty()) std::abort();
   return 0;
 }

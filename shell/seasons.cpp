@@ -8,15 +8,8 @@
 namespace vnt {
 
 void Form2::checkSeasonAvailability() {
-  for (int i = 0; i < kSeasonCount; ++i) {
-    const std::string year = std::to_string(kFirstSeason + i);
-    const auto deep = readSeasonFile(year + "Deep.vnt");
-    const std::optional<int> count = deep ? checkDeepFile(*deep) : std::nullopt;
-    optYear[i].enabled = count.has_value();
-    if (!count) continue;
-    const auto bpe = readSeasonFile(year + "BPE.vnt");
-    if (!bpe || !checkBpeFile(*bpe, *count)) optYear[i].enabled = false;
-  }
+  // `vnt-seasons check` gives the same verdict with its reason, so players can learn why.
+  for (int i = 0; i < kSeasonCount; ++i) optYear[i].enabled = checkSeason(kFirstSeason + i).offered;
 }
 
 void Form2::cmdYear_Click() {
