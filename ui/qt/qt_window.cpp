@@ -149,7 +149,7 @@ QWidget* QtWindow::build(Control& control, QWidget* parent) {
     case ControlKind::Image: {
       auto* image = new QLabel(parent);
       image->setAlignment(Qt::AlignCenter);
-      image->setPixmap(drawLogo(rectFor(control.layout).size()));
+      image->setPixmap(drawLogo(rectFor(control.layout).size(), qApp->devicePixelRatio()));
       image->setAccessibleName(QStringLiteral("VNT Assistant logo"));
       made = image;
       break;
