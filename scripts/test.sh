@@ -4,7 +4,7 @@
 # reader, for VNT_FUZZ_SECONDS, 60 by default). The Debian package is built and tried
 # when the package tools are there. Prints a line per phase, the tests' progress, failures
 # in full and ctest's summary last.
-# (The package tools: dpkg-dev; scripts/install-deps.sh test installs them.) Exits non-zero on any failure.
+# (The package tools: dpkg-dev and file; scripts/install-deps.sh test installs them.) Exits non-zero on any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -45,7 +45,7 @@ build ci
 echo "== Normal tests"
 quiet_ctest --preset ci -j "$jobs"
 
-if command -v dpkg-deb >/dev/null && command -v dpkg-shlibdeps >/dev/null; then
+if command -v dpkg-shlibdeps >/dev/null && command -v file >/dev/null; then
   echo "== Debian package: built, unpacked and started"
   quiet_ctest --preset package
 fi
