@@ -2,9 +2,8 @@
 # Builds with warnings as errors and runs every test twice: a normal build, then a build
 # under AddressSanitizer + UndefinedBehaviorSanitizer (which also fuzzes the season-file
 # reader, for VNT_FUZZ_SECONDS, 60 by default). The Debian package is built and tried
-# when the package tools are there. Prints a line per phase, the tests' progress, failures
-# in full and ctest's summary last.
-# (The package tools: dpkg-dev and file; scripts/install-deps.sh test installs them.) Exits non-zero on any failure.
+# when the package tools (dpkg-dev, file) are there. Prints a line per phase, the tests'
+# progress, failures in full and ctest's summary last. Exits non-zero on any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
