@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages one of the scripts needs, and nothing when all are there.
 #   install-deps.sh run       compiler, CMake, Ninja, Qt: enough to build the program
-#   install-deps.sh test      and clang, its sanitizer run-time, GoogleTest, the package tools
-#                             (dpkg-dev, and file, which CPack needs for the dependencies)
+#   install-deps.sh test      and clang, its sanitizer run-time, GoogleTest, Google Benchmark,
+#                             the package tools (dpkg-dev, and file, which CPack needs)
 #   install-deps.sh package   the program's build and the package tools, lintian included
 set -euo pipefail
 
 run=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core fonts-dejavu-extra)
 case "${1:-test}" in
   run) packages=("${run[@]}") ;;
-  test) packages=("${run[@]}" clang libclang-rt-14-dev libgtest-dev dpkg-dev file desktop-file-utils) ;;
+  test) packages=("${run[@]}" clang libclang-rt-14-dev libgtest-dev libbenchmark-dev
+                dpkg-dev file desktop-file-utils) ;;
   package) packages=("${run[@]}" dpkg-dev file desktop-file-utils lintian) ;;
   *) echo "usage: $0 [run|test|package]" >&2; exit 2 ;;
 esac

@@ -141,7 +141,11 @@ std::optional<std::string> FieldReader::text() {
 std::optional<std::int16_t> FieldReader::number() {
   const auto field = text();
   if (!field) return std::nullopt;
-  return parseNumber(*field);
+  return numberField(*field);
+}
+
+std::optional<std::int16_t> numberField(std::string_view field) {
+  return parseNumber(field);
 }
 
 std::optional<std::string> readSeasonFile(const std::string& name) {
@@ -240,6 +244,64 @@ DeepLookup lookupDeepRecord(std::string_view data, const std::string& name) {
     }
   }
   return result;
+}
+
+WeatherLookup lookupWeatherRecord(std::string_view data, const std::string& name) {
+  FieldReader reader(data);
+  const auto n = reader.number();
+  if (!n) return {};
+  WeatherLookup result;
+  result.status = LookupStatus::NoRecord;
+  std::array<std::int16_t, kWeatherValues> values{};
+  for (int record = 0; record < *n; ++record) {
+    const auto recordName = reader.text();
+    if (!recordName) return {};
+    for (auto& value : values) {
+      const auto read = reader.number();
+      if (!read) return {};
+      value = *read;
+    }
+    if (*recordName == name) {
+      result.status = LookupStatus::Found;
+      result.values = values;
+    }
+  }
+  return result;
+}
+
+BpeLookup lookupBpeRecord(std::string_view data, int index) {
+  if (index < 0) return {};
+  FieldReader reader(data);
+  BpeLookup result;
+  for (int record = 0; record <= index; ++record) {
+    for (auto& threshold : result.thresholds) {
+      // Running out of fields before the record is complete: the file holds too few records.
+      const auto field = reader.text();
+      if (!field) return {LookupStatus::NoRecord, {}};
+      const auto value = numberField(*field);
+      if (!value) return {};
+      threshold = *value;
+    }
+    // The ninth field (the name, as the files carry it) is not interpreted.
+    if (record < index && !reader.text()) return {LookupStatus::NoRecord, {}};
+  }
+  result.status = LookupStatus::Found;
+  return result;
+}
+
+std::optional<std::vector<CrazyPlay>> readCrazyPlays(std::string_view data) {
+  FieldReader reader(data);
+  const auto n = reader.number();
+  if (!n) return std::nullopt;
+  std::vector<CrazyPlay> plays;
+  for (int record = 0; record < *n; ++record) {
+    const auto threshold = reader.number();
+    if (!threshold) return std::nullopt;
+    auto description = reader.text();
+    if (!description) return std::nullopt;
+    plays.push_back({*threshold, std::move(*description)});
+  }
+  return plays;
 }
 
 }  // namespace vnt

@@ -43,7 +43,8 @@ void Form2::cmdYear_Click() {
 
   SeasonText = seasonText;
   BallparkCount = static_cast<std::int16_t>(names->size());
-  for (int r = 0; r < BallparkCount; ++r) optBallpark[r].caption = (*names)[static_cast<std::size_t>(r)];
+  for (int r = 0; r < BallparkCount; ++r)
+    optBallpark[r].caption = (*names)[static_cast<std::size_t>(r)];
   cmdCancel_Click();
 }
 
@@ -57,17 +58,63 @@ bool Form2::lookUpBallpark(int ballpark) {
   const auto deep = readSeasonFile(fileName);
   const DeepLookup found = deep ? lookupDeepRecord(*deep, name) : DeepLookup{};
   switch (found.status) {
-    case DeepLookup::Status::Unreadable:
+    case LookupStatus::Unreadable:
       dialogs_.ok("Cannot read " + fileName, "");
       return false;
-    case DeepLookup::Status::NoRecord:
+    case LookupStatus::NoRecord:
       dialogs_.ok("No record for " + name + " in " + fileName, "");
       return false;
-    case DeepLookup::Status::Found:
+    case LookupStatus::Found:
       break;
   }
   std::copy(found.values.begin(), found.values.end(), BallparkTable.begin());
   return true;
+}
+
+bool Form2::loadWeatherTable(int ballpark) {
+  const std::string fileName = seasonFile("Weather.vnt");
+  const std::string& name = optBallpark[ballpark].caption;
+  const auto weather = readSeasonFile(fileName);
+  const WeatherLookup found = weather ? lookupWeatherRecord(*weather, name) : WeatherLookup{};
+  switch (found.status) {
+    case LookupStatus::Unreadable:
+      dialogs_.ok("Cannot read " + fileName, "");
+      return false;
+    case LookupStatus::NoRecord:
+      dialogs_.ok("No record for " + name + " in " + fileName, "");
+      return false;
+    case LookupStatus::Found:
+      break;
+  }
+  BallparkTable = found.values;
+  return true;
+}
+
+std::optional<std::array<std::int16_t, 8>> Form2::readBallparkEffects(int ballpark) {
+  // The chart asks for "bpe.vnt"; the lookup ignores letter case, the message names the
+  // file as the season list does.
+  const std::string fileName = seasonFile("BPE.vnt");
+  const auto bpe = readSeasonFile(fileName);
+  const BpeLookup found = bpe ? lookupBpeRecord(*bpe, ballpark) : BpeLookup{};
+  switch (found.status) {
+    case LookupStatus::Unreadable:
+      dialogs_.ok("Cannot read " + fileName, "");
+      return std::nullopt;
+    case LookupStatus::NoRecord:
+      dialogs_.ok("No record for " + optBallpark[ballpark].caption + " in " + fileName, "");
+      return std::nullopt;
+    case LookupStatus::Found:
+      break;
+  }
+  return found.thresholds;
+}
+
+std::optional<std::vector<CrazyPlay>> Form2::readSeasonCrazyPlays() {
+  const std::string fileName = seasonFile("CPlay.vnt");
+  const auto data = readSeasonFile(fileName);
+  auto plays = data ? readCrazyPlays(*data) : std::nullopt;
+  if (!plays) dialogs_.ok("Cannot read " + fileName, "");
+  return plays;
 }
 
 }  // namespace vnt
