@@ -8,13 +8,15 @@
 namespace vnt {
 
 void Form2::checkSeasonAvailability() {
+  // One listing of the folder serves every season, however many files share it.
+  SeasonFolder folder;
   for (int i = 0; i < kSeasonCount; ++i) {
     const std::string year = std::to_string(kFirstSeason + i);
-    const auto deep = readSeasonFile(year + "Deep.vnt");
+    const auto deep = folder.read(year + "Deep.vnt");
     const std::optional<int> count = deep ? checkDeepFile(*deep) : std::nullopt;
     optYear[i].enabled = count.has_value();
     if (!count) continue;
-    const auto bpe = readSeasonFile(year + "BPE.vnt");
+    const auto bpe = folder.read(year + "BPE.vnt");
     if (!bpe || !checkBpeFile(*bpe, *count)) optYear[i].enabled = false;
   }
 }
