@@ -276,13 +276,20 @@ std::optional<std::string> SeasonFolder::read(const std::string& name) {
     if (!listed_) {
       listed_ = true;
       if (DIR* dir = ::opendir(".")) {
-        while (const dirent* entry = ::readdir(dir)) names_.emplace_back(entry->d_name);
+        while (const dirent* entry = ::readdir(dir)) {
+          const std::string_view entryName(entry->d_name);
+          if (namesByLength_.size() <= entryName.size())
+            namesByLength_.resize(entryName.size() + 1);
+          namesByLength_[entryName.size()].emplace_back(entryName);
+        }
         ::closedir(dir);
       }
     }
     std::vector<const std::string*> matches;
-    for (const std::string& candidate : names_) {
-      if (equalsIgnoringAsciiCase(candidate, name)) matches.push_back(&candidate);
+    if (name.size() < namesByLength_.size()) {
+      for (const std::string& candidate : namesByLength_[name.size()]) {
+        if (equalsIgnoringAsciiCase(candidate, name)) matches.push_back(&candidate);
+      }
     }
     std::sort(matches.begin(), matches.end(),
               [](const std::string* a, const std::string* b) { return *a < *b; });

@@ -53,7 +53,9 @@ class SeasonFolder {
 
  private:
   bool listed_ = false;
-  std::vector<std::string> names_;  // the folder's entries, as listed
+  // The folder's entries by the length of their names: a name can only match one of its
+  // own length, so a look-up passes over the thousands of others at once.
+  std::vector<std::vector<std::string>> namesByLength_;
 };
 
 // The contents of a file already opened for reading, as text. None unless the handle is a
