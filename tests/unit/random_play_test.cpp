@@ -139,18 +139,21 @@ bool clickable(const Control& c) {
          c.reachable();
 }
 
-// What the season choice fixed once and for all.
+// What the season choice fixed once and for all. The season frame is out of reach from
+// then on, so nothing a later click does may change it either.
 struct SeasonState {
   std::int16_t season;
   std::string text;
   std::int16_t count;
   std::vector<std::string> ballparks;
+  std::vector<std::pair<bool, bool>> years;  // each season option: enabled, selected
   bool operator==(const SeasonState&) const = default;
 };
 
 SeasonState seasonState(const Form2& form) {
-  SeasonState s{form.Season, form.SeasonText, form.BallparkCount, {}};
+  SeasonState s{form.Season, form.SeasonText, form.BallparkCount, {}, {}};
   for (const auto& option : form.optBallpark) s.ballparks.push_back(option.caption);
+  for (const auto& option : form.optYear) s.years.emplace_back(option.enabled, option.value);
   return s;
 }
 
@@ -202,7 +205,8 @@ std::string brokenRule(const Form2& form, const Control& clicked, const Script& 
     if (form.Season == -1 || form.fraSeasons.visible || form.cmdYear.visible) {
       rule("season choice shown after the chart menu");
     }
-    if (chosen && seasonState(form) != *chosen) rule("season changed after its choice");
+    if (chosen && seasonState(form) != *chosen)
+      rule("season or its frame changed after the choice");
   }
 
   // A click that asks for a missing choice rolls nothing after asking.
