@@ -26,6 +26,13 @@ constexpr int kSecondWidth = kLeft + kWidth - kSecondColumn;
 constexpr int kRightLeft = 5040;
 constexpr int kRightTop = 4980;
 
+// The deep drive's power rating: two columns of buttons 600 apart, and the outcome box beside.
+constexpr int kDeepPowerWidth = 1380;
+constexpr int kDeepResultLeft = kLeft + kDeepPowerWidth + kGap;
+constexpr int kDeepResultWidth = kLeft + kWidth - kDeepResultLeft;
+// The ballparks sit as low as "&Cancel" allows, giving the outcome box above them more height.
+constexpr int kDeepBallparksTop = 4215;
+
 constexpr Twips kRating{kLeft, kTop, kColumnWidth, 1095};  // five options in two columns
 constexpr Twips kSurface{kLeft, kTop, kColumnWidth, 870};
 constexpr Twips kBallparksBelow{kLeft, 4140, kWidth, 2775};
@@ -46,17 +53,27 @@ const std::vector<Placement>& chartLayout(int index) {
   static const std::vector<Placement> kLayouts[] = {
       // 0 Ball park effects
       {{"fraBallparks", kBallparksTop}},
-      // 1 Bunt: rating and field side by side, the defence below
+      // 1 Bunt: rating and field side by side, the defence below. The roll hides the defence;
+      // a speed or range follow-up takes its place above the result, the K/9 group and the
+      // error adjustments stand at the right.
       {{"fraBuntRating", kRating},
        {"fraSurface", {kSecondColumn, kTop, kColumnWidth, 870}},
        {"fraIFDefense", {kLeft, 3120, kWidth, 2040}},
+       {"fraJump", {kLeft, 3120, 2400, 2115}},
+       {"fraRange", {kLeft, 3120, kColumnWidth, 1350}},
+       {"fraKper9", {kRightLeft, 4920, 1335, 1515}},
+       {"fraError", {kRightLeft, 4320, 1575, 615}},
        detailFrame({kLeft, 5265, kWidth, kBottom - 5265})},
       // 2 Crazy play: the whole area for the play's text
       {detailFrame({kLeft, kTop, kWidth, kHeight})},
-      // 3 Deep: power, ballparks; wind and clutch stand at the right
-      {{"fraBuntRating", kRating},
-       {"fraBallparks", kBallparksBelow},
-       detailFrame({kSecondColumn, kTop, kSecondWidth, 2115})},
+      // 3 Deep: power, ballparks; wind and clutch stand at the right. The power frame is
+      // only as wide as its two columns of buttons, so the outcome box beside it gets all the
+      // room there is (only Boston's catch is drawn a little smaller); the leap at the wall,
+      // which never shows with the outcome box, takes its place.
+      {{"fraBuntRating", {kLeft, kTop, kDeepPowerWidth, 1095}},
+       {"fraBallparks", {kLeft, kDeepBallparksTop, kWidth, 2775}},
+       {"fraRange", {kDeepResultLeft, kTop, kDeepResultWidth, 1350}},
+       detailFrame({kDeepResultLeft, kTop, kDeepResultWidth, kDeepBallparksTop - kGap - kTop})},
       // 4 Error: the rating buttons, the result below them
       {detailFrame({kLeft, kTop, kWidth, kHeight})},
       // 5 Infield range: range and location appear below the defence; the result replaces all
