@@ -1,7 +1,7 @@
 // vnt-long-name-paint [NAME_BYTES] [ROUNDS]: how long the offscreen window takes to show a
 // season's ballparks when one ballpark name is huge (2 MiB unless told), against the same
-// season with ordinary names: from "Select Season" to the first painted ballpark list, then
-// the median of ROUNDS further paints. Also the "No record for <name>" box, laid out.
+// season with ordinary names: from "Select Season" to the first painted ballpark list, and
+// one further paint; medians of ROUNDS windows. Also the "No record for <name>" box.
 
 #include <unistd.h>
 
@@ -59,38 +59,41 @@ void writeSeason(const fs::path& dir, const std::string& first) {
 
 struct Timing {
   double show;   // "Select Season", the chart, and the first paint
-  double paint;  // one more paint, median
+  double paint;  // one more paint
 };
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
 
 Timing measure(const fs::path& dir, int rounds) {
   const fs::path previous = fs::current_path();
   fs::current_path(dir);
-  vnt::ClockDice dice;
-  SilentDialogs dialogs;
-  vnt::Form2 form(dice, dialogs);
-  form.Form_Load();
-  vnt::QtWindow window(form);
-  window.show();
-  QApplication::processEvents();
-
-  Timing timing{};
-  const auto start = Clock::now();
-  window.click(form.optYear[0]);
-  window.click(form.cmdYear);
-  window.click(form.cmdChart[0]);  // ballpark effects: the ballpark list
-  (void)window.grab();
-  timing.show = millisecondsSince(start);
-
+  std::vector<double> shows;
   std::vector<double> paints;
-  for (int i = 0; i < rounds; ++i) {
+  for (int round = 0; round < rounds; ++round) {
+    vnt::ClockDice dice;
+    SilentDialogs dialogs;
+    vnt::Form2 form(dice, dialogs);
+    form.Form_Load();
+    vnt::QtWindow window(form);
+    window.show();
+    QApplication::processEvents();
+
+    const auto start = Clock::now();
+    window.click(form.optYear[0]);
+    window.click(form.cmdYear);
+    window.click(form.cmdChart[0]);  // ballpark effects: the ballpark list
+    (void)window.grab();
+    shows.push_back(millisecondsSince(start));
+
     const auto paintStart = Clock::now();
     (void)window.grab();
     paints.push_back(millisecondsSince(paintStart));
   }
-  std::sort(paints.begin(), paints.end());
-  timing.paint = paints[paints.size() / 2];
   fs::current_path(previous);
-  return timing;
+  return {median(shows), median(paints)};
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <exception>
 
 #include "shell/check_sum.h"
@@ -62,6 +63,20 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
                                             [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// Eight bytes at a time: season files are megabytes at most, but read at every roll.
+bool isAscii(std::string_view s) {
+  std::size_t i = 0;
+  for (; i + 8 <= s.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, s.data() + i, 8);
+    if ((word & 0x8080808080808080ull) != 0) return false;
+  }
+  for (; i < s.size(); ++i) {
+    if (static_cast<unsigned char>(s[i]) >= 0x80) return false;
+  }
+  return true;
 }
 
 // Closes a file handle when it goes out of scope.
@@ -220,10 +235,18 @@ std::optional<std::string> readOpenSeasonFile(int fd) {
     return std::nullopt;
   }
   try {
-    // Read in pieces rather than into a buffer of the limit's size (season files are a
-    // few kilobytes), and keep counting so a file that grew since fstat() is still refused.
-    std::string contents;
-    contents.reserve(static_cast<std::size_t>(st.st_size));
+    // Read straight into a buffer of the size fstat() gave, then on to the end, so a file
+    // that grew since is still refused once it passes the limit.
+    std::string contents(static_cast<std::size_t>(st.st_size), '\0');
+    std::size_t used = 0;
+    while (used < contents.size()) {
+      const ssize_t got = ::read(fd, contents.data() + used, contents.size() - used);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) return std::nullopt;
+      if (got == 0) break;
+      used += static_cast<std::size_t>(got);
+    }
+    contents.resize(used);
     char piece[16384];
     for (;;) {
       const ssize_t got = ::read(fd, piece, sizeof piece);
@@ -232,6 +255,10 @@ std::optional<std::string> readOpenSeasonFile(int fd) {
       if (got == 0) break;
       contents.append(piece, static_cast<std::size_t>(got));
       if (contents.size() > kMaxSeasonFileBytes) return std::nullopt;
+    }
+    // Files that need no decoding (most of them) are handed over without a copy.
+    if (!std::string_view(contents).starts_with("\xEF\xBB\xBF") && isAscii(contents)) {
+      return contents;
     }
     return decodeSeasonText(contents);
   } catch (const std::exception&) {
@@ -247,6 +274,10 @@ std::string decodeSeasonText(std::string_view bytes) {
   std::size_t run = 0;
   std::size_t i = 0;
   while (i < bytes.size()) {
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {  // the common case, byte by byte
+      ++i;
+      continue;
+    }
     const std::size_t length = utf8SequenceLength(bytes.substr(i));
     if (length > 0) {
       i += length;

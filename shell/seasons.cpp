@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "shell/form2.h"
 #include "shell/season_files.h"
@@ -46,7 +47,7 @@ void Form2::cmdYear_Click() {
   SeasonText = seasonText;
   BallparkCount = static_cast<std::int16_t>(names->size());
   for (int r = 0; r < BallparkCount; ++r)
-    optBallpark[r].caption = (*names)[static_cast<std::size_t>(r)];
+    optBallpark[r].caption = std::move((*names)[static_cast<std::size_t>(r)]);
   cmdCancel_Click();
 }
 
