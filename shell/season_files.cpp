@@ -1,10 +1,14 @@
 #include "shell/season_files.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <exception>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 
 #include "shell/check_sum.h"
 
@@ -66,28 +70,104 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
                                             [&](char x, char y) { return lower(x) == lower(y); });
 }
 
-bool isRegularFile(const std::filesystem::path& path) {
-  std::error_code ec;
-  return std::filesystem::is_regular_file(path, ec) && !ec;
+// Eight bytes at a time: season files are megabytes at most, but read at every roll.
+bool isAscii(std::string_view s) {
+  std::size_t i = 0;
+  for (; i + 8 <= s.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, s.data() + i, 8);
+    if ((word & 0x8080808080808080ull) != 0) return false;
+  }
+  for (; i < s.size(); ++i) {
+    if (static_cast<unsigned char>(s[i]) >= 0x80) return false;
+  }
+  return true;
 }
 
-std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
-  std::error_code ec;
-  const std::uintmax_t size = std::filesystem::file_size(path, ec);
-  if (ec || size > kMaxSeasonFileBytes) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  // Read in pieces rather than into a buffer of the limit's size (season files are a few
-  // kilobytes), and keep counting so a file that grew since file_size() is still refused.
-  std::string contents;
-  contents.reserve(static_cast<std::size_t>(size));
-  char piece[16384];
-  while (in.read(piece, sizeof piece) || in.gcount() > 0) {
-    contents.append(piece, static_cast<std::size_t>(in.gcount()));
-    if (contents.size() > kMaxSeasonFileBytes) return std::nullopt;
+// Closes a file handle when it goes out of scope.
+class FileHandle {
+ public:
+  explicit FileHandle(int fd) : fd_(fd) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() {
+    if (fd_ >= 0) ::close(fd_);
   }
-  if (in.bad()) return std::nullopt;
-  return contents;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// Opening without blocking: a FIFO or device put where a season file should be must not
+// hold the window while it waits for a writer. What was opened is checked on the handle.
+FileHandle openForReading(const std::string& name) {
+  int fd;
+  do {
+    fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  return FileHandle(fd);
+}
+
+bool isRegularFile(int fd) {
+  struct stat st {};
+  return fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// The code point a Windows-1252 byte stands for. The five bytes the code page leaves
+// undefined map to the control characters of the same number, as Windows itself does.
+char32_t windows1252(unsigned char byte) {
+  // clang-format off
+  static constexpr char16_t kHigh[32] = {  // bytes 80..9F, eight to a row
+      0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+      0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+  // clang-format on
+  if (byte >= 0x80 && byte < 0xA0) return kHigh[byte - 0x80];
+  return byte;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {  // the code page reaches no further than U+FFFF
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// The length of the well-formed UTF-8 sequence at the start of `s` (no overlong forms, no
+// surrogates, nothing past U+10FFFF), or 0 when none starts there.
+std::size_t utf8SequenceLength(std::string_view s) {
+  const auto byte = [&s](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return 1;
+  std::size_t length;
+  unsigned char low = 0x80;
+  unsigned char high = 0xBF;  // the range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (s.size() < length || byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i) {
+    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+  }
+  return length;
 }
 
 // The count at the head of a Deep file; none unless it is 1..30.
@@ -288,27 +368,114 @@ std::optional<std::int16_t> numberField(std::string_view field) {
   return parseNumber(field);
 }
 
-std::optional<std::string> readSeasonFile(const std::string& name) {
-  // A name with a NUL in it would be cut short by the operating system.
-  if (name.empty() || name.find('\0') != std::string::npos) return std::nullopt;
+std::optional<std::string> readOpenSeasonFile(int fd) {
+  struct stat st {};
+  if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0 ||
+      static_cast<std::uintmax_t>(st.st_size) > kMaxSeasonFileBytes) {
+    return std::nullopt;
+  }
   try {
-    if (isRegularFile(name)) return readWholeFile(name);
+    // Read straight into a buffer of the size fstat() gave, then on to the end, so a file
+    // that grew since is still refused once it passes the limit.
+    std::string contents(static_cast<std::size_t>(st.st_size), '\0');
+    std::size_t used = 0;
+    while (used < contents.size()) {
+      const ssize_t got = ::read(fd, contents.data() + used, contents.size() - used);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) return std::nullopt;
+      if (got == 0) break;
+      used += static_cast<std::size_t>(got);
+    }
+    contents.resize(used);
+    char piece[16384];
+    for (;;) {
+      const ssize_t got = ::read(fd, piece, sizeof piece);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) return std::nullopt;
+      if (got == 0) break;
+      contents.append(piece, static_cast<std::size_t>(got));
+      if (contents.size() > kMaxSeasonFileBytes) return std::nullopt;
+    }
+    // Files that need no decoding (most of them) are handed over without a copy.
+    if (!std::string_view(contents).starts_with("\xEF\xBB\xBF") && isAscii(contents)) {
+      return contents;
+    }
+    return decodeSeasonText(contents);
+  } catch (const std::exception&) {
+    return std::nullopt;  // allocation failure: the caller only needs "cannot read"
+  }
+}
+
+std::string decodeSeasonText(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  std::string text;
+  text.reserve(bytes.size());
+  // Runs of valid UTF-8 (ASCII included) are copied whole; only stray bytes are re-encoded.
+  std::size_t run = 0;
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {  // the common case, byte by byte
+      ++i;
+      continue;
+    }
+    const std::size_t length = utf8SequenceLength(bytes.substr(i));
+    if (length > 0) {
+      i += length;
+      continue;
+    }
+    text.append(bytes.substr(run, i - run));
+    appendUtf8(text, windows1252(static_cast<unsigned char>(bytes[i])));
+    run = ++i;
+  }
+  text.append(bytes.substr(run));
+  return text;
+}
+
+std::optional<std::string> SeasonFolder::read(const std::string& name) {
+  // A name with a NUL or a slash in it would not name a file of this folder.
+  if (name.empty() || name.find('\0') != std::string::npos || name.find('/') != std::string::npos) {
+    return std::nullopt;
+  }
+  try {
+    // The exact spelling first: the common case needs no listing at all.
+    {
+      const FileHandle file = openForReading(name);
+      if (isRegularFile(file.get())) return readOpenSeasonFile(file.get());
+    }
 
     // Season files travel between systems that disagree about letter case.
-    std::error_code ec;
-    std::filesystem::directory_iterator it(".", ec);
-    std::optional<std::string> best;
-    for (const std::filesystem::directory_iterator done; !ec && it != done; it.increment(ec)) {
-      const std::string candidate = it->path().filename().string();
-      if (!equalsIgnoringAsciiCase(candidate, name)) continue;
-      if (best && *best <= candidate) continue;
-      if (isRegularFile(candidate)) best = candidate;
+    if (!listed_) {
+      listed_ = true;
+      if (DIR* dir = ::opendir(".")) {
+        while (const dirent* entry = ::readdir(dir)) {
+          const std::string_view entryName(entry->d_name);
+          if (namesByLength_.size() <= entryName.size())
+            namesByLength_.resize(entryName.size() + 1);
+          namesByLength_[entryName.size()].emplace_back(entryName);
+        }
+        ::closedir(dir);
+      }
     }
-    if (!best) return std::nullopt;
-    return readWholeFile(*best);
+    std::vector<const std::string*> matches;
+    if (name.size() < namesByLength_.size()) {
+      for (const std::string& candidate : namesByLength_[name.size()]) {
+        if (equalsIgnoringAsciiCase(candidate, name)) matches.push_back(&candidate);
+      }
+    }
+    std::sort(matches.begin(), matches.end(),
+              [](const std::string* a, const std::string* b) { return *a < *b; });
+    for (const std::string* candidate : matches) {
+      const FileHandle file = openForReading(*candidate);
+      if (isRegularFile(file.get())) return readOpenSeasonFile(file.get());
+    }
+    return std::nullopt;
   } catch (const std::exception&) {
     return std::nullopt;  // allocation failure: the caller only needs "no file"
   }
+}
+
+std::optional<std::string> readSeasonFile(const std::string& name) {
+  return SeasonFolder().read(name);
 }
 
 std::optional<int> checkDeepFile(std::string_view data) {
@@ -533,10 +700,15 @@ SeasonFileCheck examineBpeFile(std::string_view data, int n) {
 }
 
 SeasonVerdict checkSeason(int year) {
+  SeasonFolder folder;
+  return checkSeason(year, folder);
+}
+
+SeasonVerdict checkSeason(int year, SeasonFolder& folder) {
   SeasonVerdict verdict;
   const std::string prefix = std::to_string(year);
   verdict.file = prefix + "Deep.vnt";
-  const auto deep = readSeasonFile(verdict.file);
+  const auto deep = folder.read(verdict.file);
   if (!deep) return verdict;
   const SeasonFileCheck deepCheck = examineDeepFile(*deep);
   if (!deepCheck.passes) {
@@ -545,7 +717,7 @@ SeasonVerdict checkSeason(int year) {
   }
   verdict.ballparks = deepCheck.records;
   verdict.file = prefix + "BPE.vnt";
-  const auto bpe = readSeasonFile(verdict.file);
+  const auto bpe = folder.read(verdict.file);
   if (!bpe) return verdict;
   const SeasonFileCheck bpeCheck = examineBpeFile(*bpe, deepCheck.records);
   if (!bpeCheck.passes) {

@@ -62,10 +62,37 @@ class FieldReader {
 // none when the number lies outside -32768..32767.
 std::optional<std::int16_t> numberField(std::string_view field);
 
-// A season file's whole contents, looked up in the current working directory by name
-// without regard to letter case ("1987bpe.vnt" finds "1987BPE.vnt"). None when there is no
-// such file or it cannot be read (or is far larger than any season file).
+// A season file's whole contents as text, looked up in the current working directory by
+// name without regard to letter case ("1987bpe.vnt" finds "1987BPE.vnt"). None when there
+// is no such file or it cannot be read (or is far larger than any season file). The text is
+// decoded as decodeSeasonText() does.
 std::optional<std::string> readSeasonFile(const std::string& name);
+
+// The season folder (the working directory) listed at most once: a run of look-ups, such
+// as the start-up check of every season, lists a crowded folder once instead of once for
+// every name not found under its exact spelling. Files are opened anew for every read.
+class SeasonFolder {
+ public:
+  // As readSeasonFile(name), through this folder's listing.
+  std::optional<std::string> read(const std::string& name);
+
+ private:
+  bool listed_ = false;
+  // The folder's entries by the length of their names: a name can only match one of its
+  // own length, so a look-up passes over the thousands of others at once.
+  std::vector<std::vector<std::string>> namesByLength_;
+};
+
+// The contents of a file already opened for reading, as text. None unless the handle is a
+// regular file of at most the season-file size limit that reads to its end; anything else
+// (a pipe, a device, a directory) is refused at once, without waiting for data.
+std::optional<std::string> readOpenSeasonFile(int fd);
+
+// Season files come from many editors: a UTF-8 byte-order mark at the start is dropped,
+// and every byte that is not part of a valid UTF-8 sequence is taken as Windows-1252 (the
+// Western encoding the files were first written in), so the result is always valid UTF-8.
+// ASCII bytes, and with them every separator, quote and digit, are kept as they are.
+std::string decodeSeasonText(std::string_view bytes);
 
 // The Deep file's check: N in 1..30, N records of a name and 16 numbers, the check value.
 // Gives N when the file passes.
@@ -109,6 +136,7 @@ struct SeasonVerdict {
   std::string file;
   std::optional<SeasonFileProblem> problem;
 };
+SeasonVerdict checkSeason(int year, SeasonFolder& folder);
 SeasonVerdict checkSeason(int year);
 
 // The ballpark names of a Deep file, in record order; none when the file is damaged.

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "shell/form2.h"
 #include "shell/season_files.h"
@@ -8,8 +9,12 @@
 namespace vnt {
 
 void Form2::checkSeasonAvailability() {
+  // One listing of the folder serves every season, however many files share it;
   // `vnt-seasons check` gives the same verdict with its reason, so players can learn why.
-  for (int i = 0; i < kSeasonCount; ++i) optYear[i].enabled = checkSeason(kFirstSeason + i).offered;
+  SeasonFolder folder;
+  for (int i = 0; i < kSeasonCount; ++i) {
+    optYear[i].enabled = checkSeason(kFirstSeason + i, folder).offered;
+  }
 }
 
 void Form2::cmdYear_Click() {
@@ -37,7 +42,7 @@ void Form2::cmdYear_Click() {
   SeasonText = seasonText;
   BallparkCount = static_cast<std::int16_t>(names->size());
   for (int r = 0; r < BallparkCount; ++r)
-    optBallpark[r].caption = (*names)[static_cast<std::size_t>(r)];
+    optBallpark[r].caption = std::move((*names)[static_cast<std::size_t>(r)]);
   cmdCancel_Click();
 }
 

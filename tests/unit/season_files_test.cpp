@@ -653,8 +653,9 @@ class ReadSeasonFile : public testing::Test {
 };
 
 TEST_F(ReadSeasonFile, FindsByNameIgnoringCase) {
-  const std::string contents("1987,\"B\"\r\n\0\xff", 12);
-  write("1987BPE.vnt", contents);
+  write("1987BPE.vnt", std::string("1987,\"B\"\r\n\0\xff", 12));
+  // The stray byte is read as Windows-1252: y with diaeresis.
+  const std::string contents("1987,\"B\"\r\n\0\xc3\xbf", 13);
   write("1987DEEP.VNT", "deep");
   struct Case {
     const char* name;

@@ -19,6 +19,7 @@
 #include "ui/qt/accessibility.h"
 #include "ui/qt/caption_widgets.h"
 #include "ui/qt/logo.h"
+#include "ui/qt/text_fit.h"
 
 namespace vnt {
 namespace {
@@ -292,7 +293,7 @@ void QtWindow::syncOne(const Binding& binding) {
   switch (control.kind) {
     case ControlKind::Button: {
       auto* button = static_cast<WrapButton*>(w);
-      button->setText(captionText(control.caption));
+      button->setText(widgetCaption(control, w));
       QString sheet;
       std::optional<QColor> textColor;
       if (control.backColor) {
@@ -307,12 +308,12 @@ void QtWindow::syncOne(const Binding& binding) {
     case ControlKind::CheckBox:
     case ControlKind::Option: {
       auto* button = static_cast<QAbstractButton*>(w);
-      button->setText(captionText(control.caption));
+      button->setText(widgetCaption(control, w));
       button->setChecked(control.value);
       break;
     }
     case ControlKind::Frame:
-      static_cast<QGroupBox*>(w)->setTitle(captionText(control.caption));
+      static_cast<QGroupBox*>(w)->setTitle(widgetCaption(control, w));
       break;
     case ControlKind::Label: {
       auto* label = static_cast<QLabel*>(w);
