@@ -382,6 +382,16 @@ TEST_F(SeasonFolder, SealKeepsLineBreaksAndPermissions) {
   EXPECT_EQ(read("1990Deep.vnt"), kDeep);
 }
 
+// A file saved by an editor that writes a byte-order mark: sealed as the program reads it,
+// the mark kept.
+TEST_F(SeasonFolder, SealKeepsAByteOrderMark) {
+  const std::string marked = "\xEF\xBB\xBF" + replaced(kDeep, "-1617\r\n", "0\r\n");
+  use({{"1990Deep.vnt", marked}});
+  EXPECT_EQ(seasons::sealFile("1990Deep.vnt").message,
+            "1990Deep.vnt: check value 0 replaced by -1617");
+  EXPECT_EQ(read("1990Deep.vnt"), "\xEF\xBB\xBF" + kDeep);
+}
+
 TEST_F(SeasonFolder, SealRefusesWhatCannotBeReadAndLeavesItAlone) {
   struct Case {
     const char* label;

@@ -146,9 +146,13 @@ SealResult sealFile(const std::string& path) {
   const auto bytes = readBytes(target);
   if (!bytes) return refused(path + ": cannot be read");
 
+  // A byte-order mark is no field, as the program reads it; the rest is checked as it stands
+  // and every byte of it kept.
+  const std::size_t bom = bytes->starts_with("\xEF\xBB\xBF") ? 3 : 0;
+  const std::string_view body = std::string_view(*bytes).substr(bom);
   SeasonFileCheck check;
   if (deepFile) {
-    check = examineDeepFile(*bytes);
+    check = examineDeepFile(body);
   } else {
     const std::string prefix = name.substr(0, name.size() - std::string_view("BPE.vnt").size());
     const std::string deepName = prefix + "Deep.vnt";
@@ -169,9 +173,10 @@ SealResult sealFile(const std::string& path) {
       return refused(path + ": not sealed: its number of records comes from " +
                      located(deepName, deepCheck.problem.value_or(SeasonFileProblem{})));
     }
-    check = examineBpeFile(*bytes, static_cast<int>(parks->size()));
+    check = examineBpeFile(body, static_cast<int>(parks->size()));
   }
 
+  if (check.checkField) check.checkField->first += bom;
   if (check.passes) {
     const auto [offset, length] = *check.checkField;
     return {true, path + ": check value " + bytes->substr(offset, length) + " is right, unchanged"};
