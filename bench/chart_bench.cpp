@@ -28,12 +28,17 @@
 #include "charts/baserunning/sending_runners_table.h"
 #include "charts/baserunning/steal_table.h"
 #include "charts/baserunning/wild_pitch_table.h"
+#include "charts/bunting/bunt_followups_table.h"
+#include "charts/bunting/bunt_table.h"
 #include "charts/environment/ballpark_effects_table.h"
 #include "charts/environment/crazy_play_table.h"
 #include "charts/environment/deep_drive_table.h"
+#include "charts/environment/injury_table.h"
+#include "charts/environment/weather_table.h"
 #include "charts/fielding/error_table.h"
 #include "charts/fielding/infield_range_table.h"
 #include "charts/fielding/outfield_range_table.h"
+#include "charts/fielding/tough_play_table.h"
 #include "shell/form2.h"
 #include "shell/season_files.h"
 
@@ -58,6 +63,14 @@ struct ChartCase {
 };
 
 std::vector<CrazyPlay> g_crazyPlays;  // the bundled season's list, read once
+
+// A weather record whose every group rises over the roll's range, as the files' do.
+weather::Table risingWeather() {
+  weather::Table table{};
+  for (int i = 1; i < weather::kValues; ++i)
+    table[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(i % 7 * 14 + 10);
+  return table;
+}
 
 const std::vector<ChartCase>& chartCases() {
   static const std::vector<ChartCase> kCases = {
@@ -165,6 +178,85 @@ const std::vector<ChartCase>& chartCases() {
                for (int roll = outfield::kLowestRoll; roll <= outfield::kHighestRoll; ++roll, ++n)
                  sink.take(outfield::playResult(static_cast<outfield::Group>(group), surface,
                                                 rating, roll));
+         return n;
+       }},
+      {"bunt",
+       [](Sink& sink) {
+         int n = 0;
+         for (int surface = 0; surface <= 1; ++surface)
+           for (int rating = 1; rating <= 5; ++rating)
+             for (int roll = 0; roll <= 99; ++roll, ++n)
+               sink.take(bunt::buntOutcome(surface, rating, roll));
+         return n;
+       }},
+      {"bunt fielder",
+       [](Sink& sink) {
+         int n = 0;
+         for (int roll = 0; roll <= 9; ++roll, ++n) sink.take(bunt::fielderFor(roll));
+         return n;
+       }},
+      {"bunt speed",
+       [](Sink& sink) {
+         int n = 0;
+         for (int speed = 0; speed <= 10; ++speed)
+           for (int roll = 1; roll <= 10; ++roll, n += 2) {
+             sink.take(bunt::beatsItOut(speed, roll));
+             sink.take(bunt::leadRunnerSafe(bunt::leadRunnerSpeed(speed, true), roll));
+           }
+         return n;
+       }},
+      {"bunt strikeout",
+       [](Sink& sink) {
+         int n = 0;
+         for (int group = 0; group <= 4; ++group)
+           for (int roll = 0; roll <= 99; ++roll, ++n) sink.take(bunt::strikeout(group, roll));
+         return n;
+       }},
+      {"bunt error",
+       [](Sink& sink) {
+         int n = 0;
+         for (int rating = -5; rating <= 20; ++rating)
+           for (int roll = 1; roll <= 20; ++roll, ++n)
+             sink.take(bunt::throwGetsLeadRunner(rating, roll));
+         return n;
+       }},
+      {"tough play",
+       [](Sink& sink) {
+         int n = 0;
+         for (int range = 0; range <= 6; ++range)
+           for (int surface = 0; surface <= 1; ++surface)
+             for (int roll = 0; roll <= 99; ++roll, ++n)
+               sink.take(
+                   tough_play::toughPlay(tough_play::adjustedRange(range, true, surface), roll));
+         return n;
+       }},
+      {"weather",
+       [](Sink& sink) {
+         static const weather::Table table = risingWeather();
+         int n = 0;
+         for (int month = weather::kFirstMonth; month <= weather::kLastMonth; ++month)
+           for (int roll = 0; roll <= 99; ++roll, n += 3) {
+             sink.take(weather::weatherSky(table, month, roll).value_or(weather::Sky{}));
+             sink.take(weather::weatherTemperature(table, weather::Time::Night, month, roll)
+                           .value_or(weather::Temperature{}));
+             sink.take(weather::weatherWind(table, month, roll).value_or(weather::Wind{}));
+           }
+         return n;
+       }},
+      {"injury",
+       [](Sink& sink) {
+         int n = 0;
+         for (int rating = injury::kMostFragile; rating <= injury::kSturdiest; ++rating)
+           for (int roll = 0; roll <= 99; ++roll, ++n)
+             sink.take(injury::injuryDays(rating, roll).days);
+         return n;
+       }},
+      {"injury recovery",
+       [](Sink& sink) {
+         int n = 0;
+         for (int rating = injury::kMostFragile; rating <= injury::kSturdiest; ++rating)
+           for (int roll = 1; roll <= 20; ++roll, ++n)
+             sink.take(injury::recoveryStatus(rating, roll));
          return n;
        }},
       {"deep location",
