@@ -22,9 +22,11 @@ void rundown(const Form2& form, Odds& odds) {
     first.add(rundown::outOnFirstRoll(speed, roll) ? "Runner is out" : "Runner stays in rundown",
               oneIn(10));
   }
-  odds.sections.push_back(first.section(caption));
+  const Section firstRoll = first.section(caption);
+  odds.sections.push_back(firstRoll);
 
   // Only when the runner stays in the rundown and no other runner is sent.
+  if (firstRoll.lines.back().word != "Runner stays in rundown") return;
   Tally second({"Runner is safe", "Runner is out"});
   for (int roll = 0; roll <= 99; ++roll) {
     second.add(rundown::safeOnSecondRoll(speed, roll) ? "Runner is safe" : "Runner is out",

@@ -1,0 +1,900 @@
+// The odds against the real thing: for every chart and follow-up, the click handler is run
+// over every sequence of die values it can draw (scripted dice), and the frequencies of
+// what it shows must equal the odds exactly. The odds also must add up to exactly 1 for
+// every selection a player can make, and must never draw a die or change the window.
+
+#include "shell/odds.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "charts/fielding/infield_defense.h"
+#include "charts/fielding/infield_range_table.h"
+#include "charts/fielding/outfield_range_table.h"
+#include "shell/form2.h"
+#include "tests/unit/test_support.h"
+
+namespace vnt {
+namespace {
+
+namespace fs = std::filesystem;
+using odds::Chance;
+using testing::FakeDialogs;
+using testing::QueuedDice;
+
+// ---- Chance and percent ----------------------------------------------------------------
+
+TEST(OddsChance, KeepsFractionsExactAndReduced) {
+  const Chance third(1, 3);
+  EXPECT_EQ(third + third + third, Chance(1, 1));
+  EXPECT_EQ(Chance(2, 4), Chance(1, 2));
+  EXPECT_EQ(Chance(1, 10) * Chance(1, 100), Chance(1, 1000));
+  EXPECT_EQ(Chance(3, 20) + Chance(1, 21), Chance(83, 420));
+  EXPECT_TRUE(Chance().isZero());
+  EXPECT_EQ(Chance() * Chance(1, 7), Chance());
+}
+
+TEST(OddsPercent, RoundsToOneDecimalAndDropsATrailingZero) {
+  struct Case {
+    Chance chance;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {Chance(3, 4), "75%"},        {Chance(464, 1000), "46.4%"}, {Chance(1, 1), "100%"},
+      {Chance(0, 1), "0%"},         {Chance(1, 1000), "0.1%"},    {Chance(1, 2000), "0.1%"},
+      {Chance(1, 2001), "<0.1%"},   {Chance(1, 21), "4.8%"},      {Chance(1, 3), "33.3%"},
+      {Chance(2, 3), "66.7%"},      {Chance(1, 20), "5%"},        {Chance(999, 1000), "99.9%"},
+      {Chance(1999, 2000), "100%"}, {Chance(1, 8), "12.5%"},      {Chance(1, 16), "6.3%"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(odds::percent(c.chance), c.shown)
+        << c.chance.numerator() << "/" << c.chance.denominator();
+  }
+}
+
+TEST(OddsTally, KeepsTheNamedOrderAndLeavesOutWhatCannotHappen) {
+  odds::Tally tally({"SB", "CS", "Rundown"});
+  tally.add("CS", Chance(1, 2));
+  tally.add("Collision", Chance(1, 4));
+  tally.add("SB", Chance(1, 4));
+  const odds::Section section = tally.section("Stealing");
+  ASSERT_EQ(section.lines.size(), 3u);
+  EXPECT_EQ(section.lines[0].word, "SB");
+  EXPECT_EQ(section.lines[1].word, "CS");
+  EXPECT_EQ(section.lines[2].word, "Collision");
+}
+
+// ---- The window, scripted ----------------------------------------------------------------
+
+// Runs on the bundled 2015 and 2016 seasons, alone in a directory of their own so each of
+// the many fresh windows reads only them: 2015 has thirty ballparks (Boston 3, Chicago NL 5,
+// Colorado 8), 2016 plays hard slides.
+class InSeasons : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previous_ = fs::current_path();
+    dir_ = fs::temp_directory_path() / ("vnt-odds-test-" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+    for (const auto& entry : fs::directory_iterator(fs::path(VNT_SOURCE_DIR) / "seasons")) {
+      const std::string name = entry.path().filename().string();
+      if (name.starts_with("2015") || name.starts_with("2016")) {
+        fs::copy_file(entry.path(), dir_ / name, fs::copy_options::overwrite_existing);
+      }
+    }
+    fs::current_path(dir_);
+  }
+  void TearDown() override {
+    fs::current_path(previous_);
+    std::error_code ignored;
+    fs::remove_all(dir_, ignored);
+  }
+
+ private:
+  fs::path previous_;
+  fs::path dir_;
+};
+
+struct Window {
+  QueuedDice dice;
+  FakeDialogs dialogs;
+  Form2 form{dice, dialogs};
+
+  void click(std::string_view name, int index = -1) {
+    Control* control = form.find(name, index);
+    ASSERT_NE(control, nullptr) << name << " " << index;
+    ASSERT_TRUE(control->reachable()) << control->displayName();
+    form.click(*control);
+  }
+  void season(int year) {
+    form.Form_Load();
+    click("optYear", year - kFirstSeason);
+    click("cmdYear");
+  }
+  // A roll made while setting up a case: queued, clicked, used up.
+  void roll(std::int16_t value, std::string_view button, int index = -1) {
+    dice.values.push_back(value);
+    click(button, index);
+    ASSERT_TRUE(dice.values.empty()) << button;
+  }
+};
+
+// What one click showed, per section of the odds: the outcome word, or none when that
+// section's roll was not made in this run.
+using Observed = std::vector<std::optional<std::string>>;
+// The entries the click added to the history, oldest first.
+using Logged = std::vector<std::string>;
+
+struct Case {
+  std::string name;
+  std::function<void(Window&)> setUp;
+  std::string button;
+  std::vector<bool> answers;  // to the click's Yes/No boxes
+  std::function<Observed(const Form2&, const Logged&)> observe;
+  // Sections this case cannot reach (the other answer to a question of the roll).
+  std::vector<std::size_t> unobserved = {};
+};
+
+Observed firstLogged(const Form2&, const Logged& logged) {
+  return {logged.empty() ? std::nullopt : std::optional(logged.front())};
+}
+Observed lastLogged(const Form2&, const Logged& logged) {
+  return {logged.empty() ? std::nullopt : std::optional(logged.back())};
+}
+
+Observed rundownObserved(const Form2& form, const Logged&) {
+  const std::string& text = form.lblCrazyPlay.caption;
+  Observed seen(2);
+  seen[0] = text.starts_with("Runner is out") ? "Runner is out" : "Runner stays in rundown";
+  if (const auto cr = text.find('\r'); cr != std::string::npos) {
+    seen[1] =
+        text.substr(cr + 1).starts_with("Runner is safe") ? "Runner is safe" : "Runner is out";
+  }
+  return seen;
+}
+
+Observed runnersObserved(const Form2&, const Logged& logged) {
+  Observed seen(2);
+  if (!logged.empty()) seen[0] = logged[0];
+  if (logged.size() >= 2 && logged[0] == "Unusual Play") seen[1] = logged[1];
+  return seen;
+}
+
+// The Chicago NL result asks about the weather: Yes is the first section, No the second.
+Observed warmDay(const Form2& form, const Logged& logged) {
+  return {lastLogged(form, logged)[0], std::nullopt};
+}
+Observed coolDay(const Form2& form, const Logged& logged) {
+  return {std::nullopt, lastLogged(form, logged)[0]};
+}
+
+// ---- The set-ups ---------------------------------------------------------------------------
+
+auto steal(int year, int ratingOption, int baseOption) {
+  return [=](Window& w) {
+    w.season(year);
+    w.click("cmdChart", 10);
+    w.click("optJump", ratingOption);
+    if (baseOption >= 0) w.click("optTime", baseOption);
+  };
+}
+
+auto stealThrow(std::int16_t stealRoll, int errorOption, bool cold) {
+  return [=](Window& w) {
+    steal(2015, 0, -1)(w);
+    w.roll(stealRoll, "cmdStealing");
+    w.click("optError", errorOption);
+    if (cold) w.click("chkError", 0);
+  };
+}
+
+auto jump(int holdOption, int jumpOption, int baseOption) {
+  return [=](Window& w) {
+    w.season(2015);
+    w.click("cmdChart", 7);
+    w.click("Option1", holdOption);
+    w.click("optJump", jumpOption);
+    if (baseOption >= 0) w.click("optTime", baseOption);
+  };
+}
+
+// Hold 5, jump 10 to second: 0-9 E1?, 80-89 Balk?, 90-99 Pickoff?.
+auto jumpFollowUp(std::int16_t jumpRoll, std::string_view ratingGroup, int option, bool cold) {
+  return [=](Window& w) {
+    jump(0, 0, -1)(w);
+    w.roll(jumpRoll, "cmdJump");
+    w.click(ratingGroup, option);
+    if (cold) w.click("chkError", 0);
+  };
+}
+
+auto balkChart(int option) {
+  return [=](Window& w) {
+    w.season(2015);
+    w.click("cmdChart", 13);
+    w.click("Option1", option);
+  };
+}
+
+auto rundown(int speedOption) {
+  return [=](Window& w) {
+    steal(2015, 0, -1)(w);
+    w.roll(92, "cmdStealing");  // Rundown
+    w.click("optJump", speedOption);
+  };
+}
+
+auto runners(int year, int speedOption) {
+  return [=](Window& w) {
+    w.season(year);
+    w.click("cmdChart", 9);
+    w.click("optJump", speedOption);
+  };
+}
+
+// Speed 12: 18 is Collision!, 19 Error?.
+auto runnersFollowUp(std::int16_t roll, std::string_view group, int option, bool cold) {
+  return [=](Window& w) {
+    runners(2015, 0)(w);
+    w.roll(roll, "cmdRunners");
+    w.click(group, option);
+    if (cold) w.click("chkError", 0);
+  };
+}
+
+auto wildPitch(int wildPitchOption, int passedBallOption, bool hitAndRun) {
+  return [=](Window& w) {
+    w.season(2015);
+    w.dialogs.answers.push_back(false);
+    w.click("cmdChart", 12);
+    w.click("Option1", wildPitchOption);
+    w.click("optPBRating", passedBallOption);
+    if (hitAndRun) w.click("chkHitRun");
+  };
+}
+
+auto foul(int ballpark) {
+  return [=](Window& w) {
+    w.season(2015);
+    w.dialogs.answers.push_back(true);
+    w.click("cmdChart", 12);
+    w.click("optBallpark", ballpark);
+  };
+}
+
+auto infield(int surface, int battingStyle, std::vector<int> defenseClicks, bool hitAndRun) {
+  return [=](Window& w) {
+    w.season(2015);
+    w.click("cmdChart", 5);
+    w.click("optSurface", surface);
+    w.click("OptBatting", battingStyle);
+    for (const int box : defenseClicks) w.click("chkIFDefense", box);
+    if (hitAndRun) w.click("chkHitRun");
+  };
+}
+
+auto doublePlay(int surface, int locationOption) {
+  return [=](Window& w) {
+    w.season(2015);
+    w.click("cmdChart", 5);
+    w.click("optSurface", surface);
+    w.click("chkDPin");
+    w.click("cmdIFR");  // shows the locations and asks for one
+    w.click("optLocation", locationOption);
+  };
+}
+
+auto infieldResult(std::function<void(Window&)> setUp, std::int16_t locationRoll, int range) {
+  return [=](Window& w) {
+    setUp(w);
+    w.roll(locationRoll, "cmdIFR");
+    w.click("optRange", range);
+  };
+}
+
+auto outfield(int battingStyle, int surface, int ballpark) {
+  return [=](Window& w) {
+    w.season(2015);
+    w.click("cmdChart", 8);
+    w.click("OptBatting", battingStyle);
+    w.click("optSurface", surface);
+    w.click("optBallpark", ballpark);
+  };
+}
+
+auto outfieldResult(int battingStyle, int surface, int ballpark, std::int16_t roll, int range,
+                    bool outfieldIn) {
+  return [=](Window& w) {
+    outfield(battingStyle, surface, ballpark)(w);
+    if (outfieldIn) w.click("chkOFin");
+    w.roll(roll, "cmdOFR");
+    w.click("optRange", range);
+  };
+}
+
+auto errorChart(std::int16_t fielder, int errorOption, bool cold, bool in) {
+  return [=](Window& w) {
+    w.season(2015);
+    w.dice.values.push_back(fielder);
+    w.click("cmdChart", 4);
+    w.click("optError", errorOption);
+    if (cold) w.click("chkError", 0);
+    if (in) w.click("chkError", 1);
+  };
+}
+
+std::vector<Case> everyChart() {
+  return {
+      {"steal 10 second 2015", steal(2015, 0, -1), "cmdStealing", {}, firstLogged},
+      {"steal -3 third 2016", steal(2016, 13, 0), "cmdStealing", {}, firstLogged},
+      {"steal 2 home", steal(2015, 8, 1), "cmdStealing", {}, firstLogged},
+      {"steal 5 home 2016", steal(2016, 5, 1), "cmdStealing", {}, firstLogged},
+      {"SB+E2 catcher 14", stealThrow(80, 6, false), "cmdStealError", {}, lastLogged},
+      {"SB+E2 catcher 3 cold", stealThrow(80, 17, true), "cmdStealError", {}, lastLogged},
+      {"Dropped? fielder 11", stealThrow(91, 9, false), "cmdStealError", {}, lastLogged},
+      {"jump hold 1 jump 10", jump(4, 0, -1), "cmdJump", {}, firstLogged},
+      {"jump hold 3 jump 6 third", jump(2, 4, 0), "cmdJump", {}, firstLogged},
+      {"jump hold 5 jump 3 home", jump(0, 7, 1), "cmdJump", {}, firstLogged},
+      {"jump hold 2 jump 9", jump(3, 1, -1), "cmdJump", {}, firstLogged},
+      {"E1 pitcher 14", jumpFollowUp(3, "optError", 6, false), "cmdJumpError", {}, lastLogged},
+      {"E1 pitcher 4 cold", jumpFollowUp(3, "optError", 16, true), "cmdJumpError", {}, lastLogged},
+      {"balk after jump, 2", jumpFollowUp(89, "Option1", 3, false), "cmdBalk", {}, lastLogged},
+      {"pickoff after jump, 4",
+       jumpFollowUp(95, "Option1", 1, false),
+       "cmdPickoff",
+       {},
+       lastLogged},
+      {"balk chart 3", balkChart(2), "cmdBalk", {}, lastLogged},
+      {"balk chart 5", balkChart(0), "cmdBalk", {}, lastLogged},
+      {"rundown speed 6", rundown(4), "cmdRundown", {false}, rundownObserved},
+      {"rundown speed 0", rundown(10), "cmdRundown", {false}, rundownObserved},
+      {"rundown speed 10", rundown(0), "cmdRundown", {false}, rundownObserved},
+      {"collision FR", runnersFollowUp(18, "optRange", 3, false), "cmdCollision", {}, lastLogged},
+      {"sending 12", runners(2015, 0), "cmdRunners", {}, runnersObserved},
+      {"sending 6 2016", runners(2016, 6), "cmdRunners", {}, runnersObserved},
+      {"sending -1", runners(2015, 13), "cmdRunners", {}, runnersObserved},
+      {"throw 15", runnersFollowUp(19, "optError", 5, false), "cmdRunError", {}, lastLogged},
+      {"throw 4 cold", runnersFollowUp(19, "optError", 16, true), "cmdRunError", {}, lastLogged},
+      {"WP 1 PB 1", wildPitch(4, 4, false), "cmdWildPitch", {}, lastLogged},
+      {"WP 5 PB 5 hit and run", wildPitch(0, 0, true), "cmdWildPitch", {}, lastLogged},
+      {"WP 3 PB 4", wildPitch(2, 1, false), "cmdWildPitch", {}, lastLogged},
+      {"foul Boston", foul(3), "cmdFoulBall", {}, lastLogged},
+      {"foul Colorado", foul(8), "cmdFoulBall", {}, lastLogged},
+      {"infield RSP grass", infield(0, 2, {}, false), "cmdIFR", {}, lastLogged},
+      {"infield LP turf hit and run", infield(1, 1, {}, true), "cmdIFR", {}, lastLogged},
+      {"infield RP normal", infield(0, 3, {8, 0}, false), "cmdIFR", {}, lastLogged},
+      {"double play at 3B", doublePlay(0, 3), "cmdIFR", {}, lastLogged},
+      {"double play at SS", doublePlay(1, 4), "cmdIFR", {}, lastLogged},
+      {"infield result hole SS AV",
+       infieldResult(infield(0, 0, {9}, true), 70, 2),
+       "cmdIFRResult",
+       {},
+       lastLogged},
+      {"infield result ripped 1B SP turf",
+       infieldResult(infield(1, 0, {}, false), 6, 0),
+       "cmdIFRResult",
+       {},
+       lastLogged},
+      {"infield result middle 2B WK",
+       infieldResult(infield(0, 3, {11}, false), 8, 6),
+       "cmdIFRResult",
+       {},
+       lastLogged},
+      {"infield result off the end P",
+       infieldResult(infield(1, 2, {8, 1}, false), 45, 3),
+       "cmdIFRResult",
+       {},
+       lastLogged},
+      {"infield result line 3B in",
+       infieldResult(infield(0, 3, {3}, false), 90, 4),
+       "cmdIFRResult",
+       {},
+       lastLogged},
+      {"double play result", infieldResult(doublePlay(0, 1), 2, 1), "cmdIFRResult", {}, lastLogged},
+      {"outfield LSP", outfield(0, 0, 3), "cmdOFR", {}, lastLogged},
+      {"outfield RP turf", outfield(3, 1, 8), "cmdOFR", {}, lastLogged},
+      {"outfield result head CF Boston",
+       outfieldResult(0, 0, 3, 45, 2, false),
+       "cmdOFRResult",
+       {},
+       lastLogged},
+      {"outfield result leaguer turf",
+       outfieldResult(0, 1, 0, 21, 4, false),
+       "cmdOFRResult",
+       {},
+       lastLogged},
+      {"outfield result gap in",
+       outfieldResult(2, 0, 8, 20, 1, true),
+       "cmdOFRResult",
+       {},
+       lastLogged},
+      {"outfield result line LF",
+       outfieldResult(1, 1, 0, 90, 5, false),
+       "cmdOFRResult",
+       {},
+       lastLogged},
+      {"outfield result Chicago warm",
+       outfieldResult(0, 0, 5, 45, 3, false),
+       "cmdOFRResult",
+       {true},
+       warmDay,
+       {1}},
+      {"outfield result Chicago cool",
+       outfieldResult(0, 0, 5, 45, 3, false),
+       "cmdOFRResult",
+       {false},
+       coolDay,
+       {0}},
+      {"error P 20", errorChart(1, 0, false, false), "cmdError", {}, lastLogged},
+      {"error C 9 cold", errorChart(2, 11, true, false), "cmdError", {}, lastLogged},
+      {"error 1B 14 in", errorChart(3, 6, false, true), "cmdError", {}, lastLogged},
+      {"error 2B 12", errorChart(4, 8, false, false), "cmdError", {}, lastLogged},
+      {"error SS 3 cold and in", errorChart(6, 17, true, true), "cmdError", {}, lastLogged},
+      {"error CF 15 in", errorChart(8, 5, false, true), "cmdError", {}, lastLogged},
+      {"error RF 1", errorChart(9, 19, false, false), "cmdError", {}, lastLogged},
+  };
+}
+
+// Every die sequence the click can draw, each with its chance; what each one showed.
+struct SequenceRun {
+  Chance chance;
+  Observed observed;
+};
+
+void everySequence(const Case& c, std::vector<std::int16_t> prefix, const Chance& chance,
+                   std::vector<SequenceRun>& runs) {
+  Window w;
+  c.setUp(w);
+  ASSERT_TRUE(w.dice.values.empty()) << c.name << ": the set-up left dice unused";
+  const std::size_t drawsBefore = w.dice.draws.size();
+  const std::vector<std::string> before = w.form.List1.items;
+  w.dice.values.assign(prefix.begin(), prefix.end());
+  w.dialogs.answers.assign(c.answers.begin(), c.answers.end());
+  Control* button = w.form.find(c.button);
+  ASSERT_NE(button, nullptr);
+  ASSERT_TRUE(button->reachable()) << c.name;
+  w.form.click(*button);
+
+  const std::size_t drawn = w.dice.draws.size() - drawsBefore;
+  if (drawn > prefix.size()) {
+    const auto [upper, lower] = w.dice.draws[drawsBefore + prefix.size()];
+    prefix.push_back(0);
+    for (int value = lower; value <= upper; ++value) {
+      prefix.back() = static_cast<std::int16_t>(value);
+      everySequence(c, prefix, chance * odds::oneIn(upper - lower + 1), runs);
+    }
+    return;
+  }
+  const std::vector<std::string>& after = w.form.List1.items;
+  ASSERT_LT(after.size(), 8u) << c.name << ": the history filled up, so new entries are lost";
+  ASSERT_GE(after.size(), before.size());
+  runs.push_back({chance, c.observe(w.form, Logged(after.begin() + static_cast<long>(before.size()),
+                                                   after.end()))});
+}
+
+std::string describe(const odds::Section& section) {
+  std::string out = section.heading + ":";
+  for (const odds::Line& line : section.lines) {
+    out += " " + line.word + " " + std::to_string(line.chance.numerator()) + "/" +
+           std::to_string(line.chance.denominator());
+  }
+  return out;
+}
+
+TEST_F(InSeasons, OddsEqualWhatTheHandlerRollsOverEveryDieSequence) {
+  for (const Case& c : everyChart()) {
+    SCOPED_TRACE(c.name);
+    Window w;
+    c.setUp(w);
+    const odds::Odds odds = w.form.odds();
+    ASSERT_TRUE(odds.hasNumbers()) << odds.message;
+
+    std::vector<SequenceRun> runs;
+    everySequence(c, {}, Chance(1, 1), runs);
+    ASSERT_FALSE(runs.empty());
+
+    for (std::size_t s = 0; s < odds.sections.size(); ++s) {
+      // The roll of a section counts only in the runs that made it.
+      std::map<std::string, Chance> seen;
+      Chance made;
+      for (const SequenceRun& run : runs) {
+        if (s >= run.observed.size() || !run.observed[s]) continue;
+        seen[*run.observed[s]] += run.chance;
+        made += run.chance;
+      }
+      const bool skipped =
+          std::find(c.unobserved.begin(), c.unobserved.end(), s) != c.unobserved.end();
+      if (skipped) {
+        EXPECT_TRUE(made.isZero()) << "section " << s << " was expected unreachable";
+        continue;
+      }
+      ASSERT_FALSE(made.isZero()) << "no run made the roll of " << describe(odds.sections[s]);
+      std::map<std::string, Chance> expected;
+      for (const odds::Line& line : odds.sections[s].lines) {
+        // The made runs' share of each word, as an exact fraction of those runs.
+        expected[line.word] = line.chance * made;
+      }
+      EXPECT_EQ(seen.size(), expected.size()) << describe(odds.sections[s]);
+      for (const auto& [word, chance] : seen) {
+        ASSERT_TRUE(expected.count(word))
+            << "the handler showed \"" << word
+            << "\", the odds do not name it: " << describe(odds.sections[s]);
+        EXPECT_EQ(chance, expected[word]) << word << " in " << describe(odds.sections[s]);
+      }
+    }
+  }
+}
+
+// Odds are a look, not a move: no die is drawn, no box shown, nothing on screen changes.
+TEST_F(InSeasons, ComputingTheOddsChangesNothing) {
+  for (const Case& c : everyChart()) {
+    SCOPED_TRACE(c.name);
+    Window w;
+    c.setUp(w);
+    const std::size_t draws = w.dice.draws.size();
+    const std::size_t shown = w.dialogs.shown.size();
+    std::vector<Control> before;
+    for (const Control* control : w.form.controls()) before.push_back(*control);
+    const std::string title = w.form.title;
+    (void)w.form.odds();
+    (void)w.form.odds();
+    EXPECT_EQ(w.dice.draws.size(), draws);
+    EXPECT_EQ(w.dialogs.shown.size(), shown);
+    EXPECT_EQ(w.form.title, title);
+    for (std::size_t i = 0; i < before.size(); ++i) {
+      const Control& now = *w.form.controls()[i];
+      EXPECT_EQ(now.caption, before[i].caption) << now.displayName();
+      EXPECT_EQ(now.value, before[i].value) << now.displayName();
+      EXPECT_EQ(now.visible, before[i].visible) << now.displayName();
+      EXPECT_EQ(now.enabled, before[i].enabled) << now.displayName();
+    }
+  }
+}
+
+// ---- Every selection adds up to exactly 1 ------------------------------------------------
+
+void expectWhole(const odds::Odds& odds, const std::string& context) {
+  ASSERT_TRUE(odds.hasNumbers()) << context << ": " << odds.message;
+  for (const odds::Section& section : odds.sections) {
+    Chance sum;
+    for (const odds::Line& line : section.lines) {
+      EXPECT_FALSE(line.chance.isZero()) << context << ": " << line.word;
+      sum += line.chance;
+    }
+    EXPECT_EQ(sum, Chance(1, 1)) << context << ": " << describe(section);
+  }
+}
+
+void expectMessage(const odds::Odds& odds, const std::string& message) {
+  EXPECT_EQ(odds.message, message);
+  EXPECT_FALSE(odds.hasNumbers());
+}
+
+void unselect(ControlArray& group) {
+  for (Control& option : group) option.value = false;
+}
+
+// Shows exactly this roll button, as the chart's own steps would leave it.
+void onlyButton(Form2& form, Control& button) {
+  for (Control* c :
+       {&form.cmdStealing, &form.cmdStealError, &form.cmdJump, &form.cmdJumpError, &form.cmdBalk,
+        &form.cmdPickoff, &form.cmdRundown, &form.cmdCollision, &form.cmdRunners, &form.cmdRunError,
+        &form.cmdWildPitch, &form.cmdFoulBall, &form.cmdIFR, &form.cmdIFRResult, &form.cmdOFR,
+        &form.cmdOFRResult, &form.cmdError}) {
+    c->visible = false;
+  }
+  button.visible = true;
+}
+
+// Every set of infield-defence boxes the panel lets a player reach: no two in conflict, at
+// least one checked.
+std::vector<std::vector<int>> consistentAlignments(const Form2& form) {
+  std::vector<std::vector<int>> found;
+  const int boxes = form.chkIFDefense.size();
+  for (int mask = 1; mask < (1 << boxes); ++mask) {
+    std::vector<int> checked;
+    for (int box = 0; box < boxes; ++box) {
+      if ((mask >> box) & 1) checked.push_back(box);
+    }
+    bool consistent = true;
+    for (const int a : checked) {
+      for (const int b : checked) consistent = consistent && !infield::conflicts(a, b);
+    }
+    if (consistent) found.push_back(checked);
+  }
+  return found;
+}
+
+TEST_F(InSeasons, BaserunningOddsAddUpForEverySelection) {
+  for (const int year : {2015, 2016}) {
+    Window w;
+    w.season(year);
+    Form2& f = w.form;
+    w.click("cmdChart", 10);
+    expectMessage(f.odds(), "Select a steal rating");
+    for (int base = -1; base <= 1; ++base) {
+      unselect(f.optTime);
+      if (base >= 0) f.select(f.optTime[base]);
+      for (int rating = 0; rating < f.optJump.size(); ++rating) {
+        f.select(f.optJump[rating]);
+        expectWhole(f.odds(), "steal " + std::to_string(rating) + " base " + std::to_string(base));
+      }
+    }
+
+    onlyButton(f, f.cmdStealError);
+    unselect(f.optError);
+    expectMessage(f.odds(), "Select an error rating");
+    for (const char* outcome : {"SB+E2", "Dropped?"}) {
+      f.StealOutcome = outcome;
+      for (const bool cold : {false, true}) {
+        f.chkError[0].value = cold;
+        for (Control& option : f.optError) {
+          f.select(option);
+          expectWhole(f.odds(), std::string(outcome) + " " + option.caption);
+        }
+      }
+    }
+
+    onlyButton(f, f.cmdRundown);
+    unselect(f.optJump);
+    expectMessage(f.odds(), "Select a speed rating");
+    for (int speed = 0; speed < f.optJump.size(); ++speed) {
+      f.select(f.optJump[speed]);
+      if (speed > 10) {
+        expectMessage(f.odds(), "Select a speed rating");  // -1 to -3 are no speeds
+      } else {
+        expectWhole(f.odds(), "rundown " + std::to_string(speed));
+      }
+    }
+
+    onlyButton(f, f.cmdCollision);
+    unselect(f.optRange);
+    expectMessage(f.odds(), "Select a range rating");
+    for (Control& option : f.optRange) {
+      f.select(option);
+      expectWhole(f.odds(), "collision " + option.caption);
+    }
+
+    onlyButton(f, f.cmdRunners);
+    unselect(f.optJump);
+    expectMessage(f.odds(), "Select a speed rating");
+    for (Control& option : f.optJump) {
+      f.select(option);
+      expectWhole(f.odds(), "sending " + std::to_string(option.index));
+    }
+
+    onlyButton(f, f.cmdRunError);
+    unselect(f.optError);
+    expectMessage(f.odds(), "Select an error rating");
+    for (const bool cold : {false, true}) {
+      f.chkError[0].value = cold;
+      for (Control& option : f.optError) {
+        f.select(option);
+        expectWhole(f.odds(), "throw " + option.caption);
+      }
+    }
+  }
+}
+
+TEST_F(InSeasons, JumpAndPitchingOddsAddUpForEverySelection) {
+  Window w;
+  w.season(2015);
+  Form2& f = w.form;
+  w.click("cmdChart", 7);
+  expectMessage(f.odds(), "Select a hold rating\nSelect a jump rating");
+  for (int base = -1; base <= 1; ++base) {
+    unselect(f.optTime);
+    if (base >= 0) f.select(f.optTime[base]);
+    for (Control& hold : f.Option1) {
+      f.select(hold);
+      unselect(f.optJump);
+      expectMessage(f.odds(), "Select a jump rating");
+      for (int jump = 0; jump <= 9; ++jump) {
+        f.select(f.optJump[jump]);
+        expectWhole(f.odds(), "jump hold " + hold.caption + " jump " + std::to_string(jump));
+      }
+    }
+  }
+
+  for (Control* button : {&f.cmdBalk, &f.cmdPickoff}) {
+    onlyButton(f, *button);
+    unselect(f.Option1);
+    expectMessage(f.odds(),
+                  button == &f.cmdBalk ? "Select a balk rating" : "Select a pickoff rating");
+    for (Control& rating : f.Option1) {
+      f.select(rating);
+      expectWhole(f.odds(), button->name + " " + rating.caption);
+    }
+  }
+
+  onlyButton(f, f.cmdJumpError);
+  unselect(f.optError);
+  expectMessage(f.odds(), "Select an error rating");
+  for (const bool cold : {false, true}) {
+    f.chkError[0].value = cold;
+    for (Control& option : f.optError) {
+      f.select(option);
+      expectWhole(f.odds(), "E1 " + option.caption);
+    }
+  }
+
+  w.click("cmdCancel");
+  w.dialogs.answers.push_back(false);
+  w.click("cmdChart", 12);
+  expectMessage(f.odds(), "Select a WP rating\nSelect a PB rating");
+  for (const bool hitAndRun : {false, true}) {
+    f.chkHitRun.value = hitAndRun;
+    for (Control& wildPitch : f.Option1) {
+      f.select(wildPitch);
+      unselect(f.optPBRating);
+      expectMessage(f.odds(), "Select a PB rating");
+      for (Control& passedBall : f.optPBRating) {
+        f.select(passedBall);
+        expectWhole(f.odds(), "WP " + wildPitch.caption + " PB " + passedBall.caption);
+      }
+    }
+  }
+
+  w.click("cmdCancel");
+  w.dialogs.answers.push_back(true);
+  w.click("cmdChart", 12);
+  expectMessage(f.odds(), "Select a ballpark");
+  for (int ballpark = 0; ballpark < f.BallparkCount; ++ballpark) {
+    f.select(f.optBallpark[ballpark]);
+    expectWhole(f.odds(), "foul " + f.optBallpark[ballpark].caption);
+  }
+}
+
+TEST_F(InSeasons, InfieldOddsAddUpForEveryAlignment) {
+  Window w;
+  w.season(2015);
+  Form2& f = w.form;
+  w.click("cmdChart", 5);
+  const auto alignments = consistentAlignments(f);
+  ASSERT_GT(alignments.size(), 13u);
+
+  unselect(f.optSurface);
+  unselect(f.OptBatting);
+  for (Control& box : f.chkIFDefense) box.value = false;
+  expectMessage(f.odds(), "Select a playing surface\nSelect a batting style\nSelect a defense");
+  for (Control& surface : f.optSurface) {
+    f.select(surface);
+    for (Control& style : f.OptBatting) {
+      f.select(style);
+      for (const bool hitAndRun : {false, true}) {
+        f.chkHitRun.value = hitAndRun;
+        for (const auto& alignment : alignments) {
+          for (Control& box : f.chkIFDefense) box.value = false;
+          for (const int box : alignment) f.chkIFDefense[box].value = true;
+          expectWhole(f.odds(), "infield " + style.caption);
+        }
+      }
+    }
+  }
+  f.chkDPin.value = true;
+  unselect(f.optLocation);
+  expectMessage(f.odds(), "Select the location of the double play");
+  for (Control& location : f.optLocation) {
+    f.select(location);
+    expectWhole(f.odds(), "double play " + location.caption);
+  }
+
+  // The result roll, for every location the first roll can give.
+  onlyButton(f, f.cmdIFRResult);
+  unselect(f.optRange);
+  f.HitLocation.clear();
+  expectMessage(f.odds(), "Roll the location first");
+  for (const auto& row : infield_range::locationTable()) {
+    f.HitLocation = std::string(infield_range::locationWords(row.location));
+    f.FielderPosition = row.fielder;
+    f.LocationText = infield_range::locationText(row.location, row.fielder);
+    unselect(f.optRange);
+    expectMessage(f.odds(), "Select a range rating");
+    for (const std::int16_t surface : {0, 1}) {
+      f.ifrSurface = surface;
+      // With the infield in for a double play the alignment plays no part.
+      f.chkDPin.value = true;
+      for (Control& range : f.optRange) {
+        f.select(range);
+        expectWhole(f.odds(), f.LocationText + " DP " + range.caption);
+      }
+      f.chkDPin.value = false;
+      for (const std::int16_t style : {0, 3}) {
+        f.ifrBattingStyle = style;
+        for (const bool hitAndRun : {false, true}) {
+          f.chkHitRun.value = hitAndRun;
+          for (const auto& alignment : alignments) {
+            for (Control& box : f.chkIFDefense) box.value = false;
+            for (const int box : alignment) f.chkIFDefense[box].value = true;
+            for (Control& range : f.optRange) {
+              f.select(range);
+              expectWhole(f.odds(), f.LocationText + " " + range.caption);
+            }
+          }
+        }
+      }
+    }
+  }
+}
+
+TEST_F(InSeasons, OutfieldAndErrorOddsAddUpForEverySelection) {
+  Window w;
+  w.season(2015);
+  Form2& f = w.form;
+  w.click("cmdChart", 8);
+  expectMessage(f.odds(), "Select a batting style\nSelect a surface\nSelect a ballpark");
+  for (Control& style : f.OptBatting) {
+    f.select(style);
+    for (Control& surface : f.optSurface) {
+      f.select(surface);
+      f.select(f.optBallpark[0]);
+      expectWhole(f.odds(), "outfield " + style.caption);
+    }
+  }
+
+  onlyButton(f, f.cmdOFRResult);
+  for (std::size_t row = 0; row < outfield::kLocations.size(); ++row) {
+    f.HitLocation = std::string(outfield::kLocations[row].text);
+    for (std::int16_t ballpark = 0; ballpark < f.BallparkCount; ++ballpark) {
+      f.outfieldBallpark = ballpark;
+      for (const std::int16_t surface : {0, 1}) {
+        f.outfieldSurface = surface;
+        for (const bool outfieldIn : {false, true}) {
+          f.chkOFin.value = outfieldIn;
+          unselect(f.optRange);
+          expectMessage(f.odds(), "Select a range rating");
+          for (Control& range : f.optRange) {
+            f.select(range);
+            expectWhole(f.odds(), f.HitLocation + " " + f.optBallpark[ballpark].caption);
+          }
+        }
+      }
+    }
+  }
+
+  onlyButton(f, f.cmdError);
+  for (std::int16_t fielder = 1; fielder <= 9; ++fielder) {
+    f.FielderPosition = fielder;
+    unselect(f.optError);
+    expectMessage(f.odds(), "Select an error rating");
+    for (const bool cold : {false, true}) {
+      f.chkError[0].value = cold;
+      for (const bool in : {false, true}) {
+        f.chkError[1].value = in;
+        for (Control& rating : f.optError) {
+          f.select(rating);
+          expectWhole(f.odds(), "error " + std::to_string(fielder) + " " + rating.caption);
+        }
+      }
+    }
+  }
+}
+
+// Where no roll is to come the window says so instead of showing numbers.
+TEST_F(InSeasons, OddsSayWhenThereIsNothingToRoll) {
+  Window w;
+  w.form.Form_Load();
+  expectMessage(w.form.odds(), "Select a season");
+  w.click("optYear", 2015 - kFirstSeason);
+  w.click("cmdYear");
+  expectMessage(w.form.odds(), "Choose a chart");
+  w.dice.values.push_back(0);
+  w.click("cmdChart", 4);  // "RG P": no fielder, nothing more to roll
+  expectMessage(w.form.odds(), "Nothing to roll: the result is in");
+  w.click("cmdCancel");
+  w.click("cmdChart", 10);
+  w.click("optJump", 0);
+  EXPECT_EQ(w.form.odds().chart, "Stealing");
+  w.roll(50, "cmdStealing");
+  expectMessage(w.form.odds(), "Nothing to roll: the result is in");
+}
+
+}  // namespace
+}  // namespace vnt
