@@ -46,10 +46,16 @@ const std::vector<Placement>& chartLayout(int index) {
   static const std::vector<Placement> kLayouts[] = {
       // 0 Ball park effects
       {{"fraBallparks", kBallparksTop}},
-      // 1 Bunt: rating and field side by side, the defence below
+      // 1 Bunt: rating and field side by side, the defence below. The roll hides the defence;
+      // a speed or range follow-up takes its place above the result, the K/9 group and the
+      // error adjustments stand at the right.
       {{"fraBuntRating", kRating},
        {"fraSurface", {kSecondColumn, kTop, kColumnWidth, 870}},
        {"fraIFDefense", {kLeft, 3120, kWidth, 2040}},
+       {"fraJump", {kLeft, 3120, 2400, 2115}},
+       {"fraRange", {kLeft, 3120, kColumnWidth, 1350}},
+       {"fraKper9", {kRightLeft, 4920, 1335, 1515}},
+       {"fraError", {kRightLeft, 4320, 1575, 615}},
        detailFrame({kLeft, 5265, kWidth, kBottom - 5265})},
       // 2 Crazy play: the whole area for the play's text
       {detailFrame({kLeft, kTop, kWidth, kHeight})},

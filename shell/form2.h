@@ -239,12 +239,29 @@ class Form2 {
 
   // --- Tough play (charts/fielding/tough_play.cpp) ----------------------------------
   void cmdToughPlay_Click();
+  void ToughPlay(std::int16_t range);
 
   // --- Bunt and its follow-ups (charts/bunting/) -------------------------------------
   void cmdRollBunt_Click();
   void cmdBuntError_Click();
   void cmdBuntSpeed_Click();
   void cmdBuntStrikeout_Click();
+  void BuntResult(std::int16_t buntRating);
+  void BeatOut(std::int16_t speed);
+  void LeadOut(std::int16_t speed);
+  void BuntK(std::int16_t k9Group);
+  void BuntE(std::int16_t errorRating);
+  // The K/9 group: button i gives i; -1 when none is selected.
+  std::int16_t BuntStrikeout() const;
+  // Whether BuntFielder plays the bunt close in, by the defence boxes as they stand.
+  bool buntFielderCloseIn() const;
+  // Ends the bunt: "&Continue" and the version line come back.
+  void finishBunt();
+  // The last bunt roll, read by its follow-ups: the outcome word (after the "Lead Out?"
+  // questions), the fielder's scoring position and the playing field (0 grass, 1 turf).
+  std::string BuntOutcome;
+  std::int16_t BuntFielder = 0;
+  std::int16_t BuntSurface = 0;
 
   // --- Weather (charts/environment/weather.cpp) -------------------------------------
   void cmdWeather_Click();

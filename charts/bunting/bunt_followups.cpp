@@ -1,12 +1,127 @@
-// The bunt's follow-up rolls.
+// The bunt's follow-up rolls: the speed roll for "Beat Out?" and "Lead Out?", "Strikeout?"
+// and "Error?".
 
+#include <string>
+
+#include "charts/bunting/bunt_followups_table.h"
 #include "shell/form2.h"
 
 namespace vnt {
 
-// Not built yet: the chart can be set up, and its buttons do nothing.
-void Form2::cmdBuntError_Click() {}
-void Form2::cmdBuntSpeed_Click() {}
-void Form2::cmdBuntStrikeout_Click() {}
+void Form2::cmdBuntSpeed_Click() {
+  const std::int16_t speed = GetJumpRating();
+  if (speed == -99) {
+    dialogs_.ok("Enter a Speed rating", "Speed");
+    return;
+  }
+  if (BuntOutcome == "Lead Out?") {
+    LeadOut(speed);
+  } else if (BuntOutcome == "Beat Out?") {
+    BeatOut(speed);
+  }
+}
+
+void Form2::BeatOut(std::int16_t speed) {
+  const std::int16_t roll = rollDice(10, 1);
+  if (bunt::beatsItOut(speed, roll)) {
+    Text1.caption = "Infield Single";
+    lblCrazyPlay.caption = "Batter safe at first with a single, other runners advance one base.";
+  } else {
+    Text1.caption = "Out at First";
+    lblCrazyPlay.caption = "Batter out at first, other runners advance one base.";
+  }
+  IncrementDiceRolls();
+  cmdBuntSpeed.visible = false;
+  finishBunt();
+}
+
+void Form2::LeadOut(std::int16_t speed) {
+  const int adjusted = bunt::leadRunnerSpeed(speed, buntFielderCloseIn());
+  const std::int16_t roll = rollDice(10, 1);
+  if (bunt::leadRunnerSafe(adjusted, roll)) {
+    Text1.caption = "All Safe!";
+    lblCrazyPlay.caption = "Everyone is safe!";
+  } else {
+    Text1.caption = "Lead Out";
+    lblCrazyPlay.caption = "Lead runner out, batter safe at 1st (FC).";
+  }
+  IncrementDiceRolls();
+  cmdBuntSpeed.visible = false;
+  finishBunt();
+}
+
+std::int16_t Form2::BuntStrikeout() const {
+  std::int16_t group = -1;
+  for (const Control& option : optK9) {
+    if (option.value) group = static_cast<std::int16_t>(option.index);
+  }
+  return group;
+}
+
+void Form2::cmdBuntStrikeout_Click() {
+  const std::int16_t group = BuntStrikeout();
+  if (group == -1) {
+    dialogs_.ok("Enter Pitcher's K/9 Rating", "Strikeout?");
+    return;
+  }
+  BuntK(group);
+}
+
+void Form2::BuntK(std::int16_t k9Group) {
+  const bunt::Strikeout outcome = bunt::strikeout(k9Group, rollDice(99, 0));
+  Text1.caption = std::string(bunt::strikeoutWord(outcome));
+  IncrementDiceRolls();
+  switch (outcome) {
+    case bunt::Strikeout::SH:
+      lblCrazyPlay.caption =
+          "SH - Sacrifice.  Batter out at first, other runners advance one base.";
+      break;
+    case bunt::Strikeout::Miss:
+      lblCrazyPlay.caption =
+          "Miss - Batter misses pitch, runners hold.\r"
+          "Suicide Squeeze - Runner must attempt to steal home.";
+      break;
+    case bunt::Strikeout::K:
+      lblCrazyPlay.caption =
+          "K - Batter strikes out, runners hold.\r"
+          "Suicide Squeeze - Runner must attempt to steal home.";
+      break;
+  }
+  finishBunt();
+  cmdBuntStrikeout.visible = false;
+}
+
+void Form2::cmdBuntError_Click() {
+  const std::int16_t rating = errorRating();
+  if (rating == -1) {
+    dialogs_.ok("You must select an Error rating", "");
+    return;
+  }
+  BuntE(rating);
+}
+
+void Form2::BuntE(std::int16_t errorRating) {
+  cmdBuntError.visible = false;
+  // A cold day (ticked here or by the weather roll) makes every throw harder; "In" does not
+  // change a throw from close in.
+  int rating = errorRating;
+  if (chkError[0].value) rating -= bunt::kColdPenalty;
+  const std::int16_t roll = rollDice(20, 1);
+  std::string sentence;
+  if (bunt::throwGetsLeadRunner(rating, roll)) {
+    Text1.caption = "Lead Runner";
+    sentence =
+        "Great play is is made to throw out the lead runner.  Batter safe at 1st (FC), other "
+        "runners advance one base.";
+  } else {
+    Text1.caption = "Error";
+    sentence =
+        "Great stop is forgotten after bad throw trying to get the lead runner.  Batter safe at "
+        "1st, other runners advance one base.";
+  }
+  IncrementDiceRolls();
+  lblCrazyPlay.caption = "\r\r\r\r\r" + sentence;
+  finishBunt();
+}
 
 }  // namespace vnt
