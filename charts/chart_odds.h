@@ -33,6 +33,11 @@ void infieldRangeResult(const Form2& form, Odds& odds);
 void outfieldRange(const Form2& form, Odds& odds);
 void outfieldRangeResult(const Form2& form, Odds& odds);
 void errorChart(const Form2& form, Odds& odds);
+void toughPlay(const Form2& form, Odds& odds);
+void bunt(const Form2& form, Odds& odds);
+void buntSpeed(const Form2& form, Odds& odds);
+void buntStrikeout(const Form2& form, Odds& odds);
+void buntError(const Form2& form, Odds& odds);
 
 // The caption of the selected option of a group, or empty when none is selected.
 std::string selectedCaption(const ControlArray& group);

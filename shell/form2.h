@@ -255,6 +255,8 @@ class Form2 {
   std::int16_t BuntStrikeout() const;
   // Whether BuntFielder plays the bunt close in, by the defence boxes as they stand.
   bool buntFielderCloseIn() const;
+  // The same for any fielder the bunt may go to.
+  bool buntFielderCloseIn(int fielder) const;
   // Ends the bunt: "&Continue" and the version line come back.
   void finishBunt();
   // The last bunt roll, read by its follow-ups: the outcome word (after the "Lead Out?"

@@ -26,7 +26,9 @@ constexpr RollButton kRollButtons[] = {
     {&Form2::cmdWildPitch, odds::wildPitch}, {&Form2::cmdFoulBall, odds::foulBall},
     {&Form2::cmdIFR, odds::infieldRange},    {&Form2::cmdIFRResult, odds::infieldRangeResult},
     {&Form2::cmdOFR, odds::outfieldRange},   {&Form2::cmdOFRResult, odds::outfieldRangeResult},
-    {&Form2::cmdError, odds::errorChart},
+    {&Form2::cmdError, odds::errorChart},    {&Form2::cmdRollBunt, odds::bunt},
+    {&Form2::cmdBuntSpeed, odds::buntSpeed}, {&Form2::cmdBuntStrikeout, odds::buntStrikeout},
+    {&Form2::cmdBuntError, odds::buntError}, {&Form2::cmdToughPlay, odds::toughPlay},
 };
 
 // Roll buttons of charts whose reading is still to be written: they roll nothing yet.

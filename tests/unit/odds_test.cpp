@@ -330,6 +330,40 @@ auto errorChart(std::int16_t fielder, int errorOption, bool cold, bool in) {
   };
 }
 
+Observed fielderThenResult(const Form2&, const Logged& logged) {
+  Observed seen(2);
+  if (!logged.empty()) seen[0] = logged[0];
+  if (logged.size() >= 2) seen[1] = logged[1];
+  return seen;
+}
+
+auto bunt(int ratingOption, int surface, std::vector<int> defenseClicks, bool squeeze) {
+  return [=](Window& w) {
+    w.season(2015);
+    w.click("cmdChart", 1);
+    w.click("Option1", ratingOption);
+    w.click("optSurface", surface);
+    for (const int box : defenseClicks) w.click("chkIFDefense", box);
+    if (squeeze) w.click("chkOFin");
+  };
+}
+
+// Bunt rating 1 on grass: 42-46 Error?, 47-60 Strikeout?, 75-81 Lead Out?, 82-89 Beat Out?,
+// 90-99 Tough Play. `answers` settle a "Lead Out?".
+auto buntFollowUp(std::int16_t fielderRoll, std::int16_t resultRoll, std::vector<int> defense,
+                  std::vector<bool> answers, std::string_view group, int option, bool cold) {
+  return [=](Window& w) {
+    bunt(4, 0, defense, false)(w);
+    w.dice.values = {fielderRoll, resultRoll};
+    w.dialogs.answers.assign(answers.begin(), answers.end());
+    w.click("cmdRollBunt");
+    ASSERT_TRUE(w.dice.values.empty());
+    ASSERT_TRUE(w.dialogs.answers.empty());
+    w.click(group, option);
+    if (cold) w.click("chkError", 0);
+  };
+}
+
 std::vector<Case> everyChart() {
   return {
       {"steal 10 second 2015", steal(2015, 0, -1), "cmdStealing", {}, firstLogged},
@@ -439,6 +473,64 @@ std::vector<Case> everyChart() {
       {"error SS 3 cold and in", errorChart(6, 17, true, true), "cmdError", {}, lastLogged},
       {"error CF 15 in", errorChart(8, 5, false, true), "cmdError", {}, lastLogged},
       {"error RF 1", errorChart(9, 19, false, false), "cmdError", {}, lastLogged},
+      {"bunt 1 squeeze grass", bunt(4, 0, {}, true), "cmdRollBunt", {}, fielderThenResult},
+      {"bunt 3 turf infield in", bunt(2, 1, {8, 1}, false), "cmdRollBunt", {}, fielderThenResult},
+      {"bunt 5 grass corners in squeeze",
+       bunt(0, 0, {8, 2}, true),
+       "cmdRollBunt",
+       {},
+       fielderThenResult},
+      {"bunt 4 turf 3B in", bunt(1, 1, {3}, false), "cmdRollBunt", {}, fielderThenResult},
+      {"bunt error 12",
+       buntFollowUp(0, 43, {}, {}, "optError", 8, false),
+       "cmdBuntError",
+       {},
+       lastLogged},
+      {"bunt error 5 cold",
+       buntFollowUp(9, 44, {}, {}, "optError", 15, true),
+       "cmdBuntError",
+       {},
+       lastLogged},
+      {"bunt strikeout > 9.9",
+       buntFollowUp(3, 50, {}, {}, "optK9", 0, false),
+       "cmdBuntStrikeout",
+       {},
+       lastLogged},
+      {"bunt strikeout < 4.0",
+       buntFollowUp(3, 50, {}, {}, "optK9", 4, false),
+       "cmdBuntStrikeout",
+       {},
+       lastLogged},
+      {"bunt lead out, catcher, speed 7",
+       buntFollowUp(1, 78, {}, {false, true}, "optJump", 3, false),
+       "cmdBuntSpeed",
+       {},
+       lastLogged},
+      {"bunt lead out, first base back, speed 2",
+       buntFollowUp(3, 78, {}, {false, true}, "optJump", 8, false),
+       "cmdBuntSpeed",
+       {},
+       lastLogged},
+      {"bunt for a hit, speed 5",
+       buntFollowUp(6, 78, {}, {true}, "optJump", 5, false),
+       "cmdBuntSpeed",
+       {},
+       lastLogged},
+      {"bunt beat out, speed 9",
+       buntFollowUp(6, 85, {}, {}, "optJump", 1, false),
+       "cmdBuntSpeed",
+       {},
+       lastLogged},
+      {"tough play third base in, VG",
+       buntFollowUp(5, 95, {3}, {}, "optRange", 1, false),
+       "cmdToughPlay",
+       {},
+       lastLogged},
+      {"tough play first base back, WK",
+       buntFollowUp(4, 95, {}, {}, "optRange", 6, false),
+       "cmdToughPlay",
+       {},
+       lastLogged},
   };
 }
 
@@ -872,6 +964,77 @@ TEST_F(InSeasons, OutfieldAndErrorOddsAddUpForEverySelection) {
           f.select(rating);
           expectWhole(f.odds(), "error " + std::to_string(fielder) + " " + rating.caption);
         }
+      }
+    }
+  }
+}
+
+TEST_F(InSeasons, BuntOddsAddUpForEverySelection) {
+  Window w;
+  w.season(2015);
+  Form2& f = w.form;
+  w.click("cmdChart", 1);
+  unselect(f.optSurface);
+  expectMessage(f.odds(), "Select a bunting rating\nSelect Grass or Turf");
+  const auto alignments = consistentAlignments(f);
+  for (Control& surface : f.optSurface) {
+    f.select(surface);
+    for (Control& rating : f.Option1) {
+      f.select(rating);
+      for (const bool squeeze : {false, true}) {
+        f.chkOFin.value = squeeze;
+        for (const auto& alignment : alignments) {
+          for (Control& box : f.chkIFDefense) box.value = false;
+          for (const int box : alignment) f.chkIFDefense[box].value = true;
+          expectWhole(f.odds(), "bunt " + rating.caption);
+        }
+      }
+    }
+  }
+
+  for (const char* outcome : {"Lead Out?", "Beat Out?"}) {
+    onlyButton(f, f.cmdBuntSpeed);
+    f.BuntOutcome = outcome;
+    unselect(f.optJump);
+    expectMessage(f.odds(), "Select a speed rating");
+    for (const std::int16_t fielder : {1, 2, 3, 5}) {
+      f.BuntFielder = fielder;
+      for (int speed = 0; speed <= 10; ++speed) {
+        f.select(f.optJump[speed]);
+        expectWhole(f.odds(), std::string(outcome) + " " + std::to_string(speed));
+      }
+    }
+  }
+
+  onlyButton(f, f.cmdBuntStrikeout);
+  unselect(f.optK9);
+  expectMessage(f.odds(), "Select the pitcher's K/9 rating");
+  for (Control& group : f.optK9) {
+    f.select(group);
+    expectWhole(f.odds(), "strikeout " + group.caption);
+  }
+
+  onlyButton(f, f.cmdBuntError);
+  unselect(f.optError);
+  expectMessage(f.odds(), "Select an error rating");
+  for (const bool cold : {false, true}) {
+    f.chkError[0].value = cold;
+    for (Control& rating : f.optError) {
+      f.select(rating);
+      expectWhole(f.odds(), "bunt error " + rating.caption);
+    }
+  }
+
+  onlyButton(f, f.cmdToughPlay);
+  unselect(f.optRange);
+  expectMessage(f.odds(), "Select a range rating");
+  for (const std::int16_t surface : {0, 1}) {
+    f.BuntSurface = surface;
+    for (const std::int16_t fielder : {1, 2, 3, 5}) {
+      f.BuntFielder = fielder;
+      for (Control& range : f.optRange) {
+        f.select(range);
+        expectWhole(f.odds(), "tough play " + range.caption);
       }
     }
   }
