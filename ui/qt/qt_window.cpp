@@ -176,6 +176,7 @@ void QtWindow::sync() {
   const QString title = QString::fromStdString(form_.title);
   if (windowTitle() != title) setWindowTitle(title);
   for (const Binding& binding : bindings_) syncOne(binding);
+  for (const auto& listener : syncListeners_) listener();
 }
 
 void QtWindow::syncOne(const Binding& binding) {
