@@ -44,19 +44,25 @@ Tally::Tally(const std::vector<std::string_view>& order) {
 }
 
 void Tally::add(std::string_view word, const Chance& chance) {
-  for (Line& line : lines_) {
-    if (line.word == word) {
-      line.chance += chance;
+  if (denominator_ % chance.denominator() != 0) {
+    const std::uint64_t common = std::lcm(denominator_, chance.denominator());
+    for (Count& c : counts_) c.count *= common / denominator_;
+    denominator_ = common;
+  }
+  const std::uint64_t count = chance.numerator() * (denominator_ / chance.denominator());
+  for (Count& c : counts_) {
+    if (c.word == word) {
+      c.count += count;
       return;
     }
   }
-  lines_.push_back({std::string(word), chance});
+  counts_.push_back({std::string(word), count});
 }
 
 Section Tally::section(std::string heading) const {
   Section section{std::move(heading), {}};
-  for (const Line& line : lines_) {
-    if (!line.chance.isZero()) section.lines.push_back(line);
+  for (const Count& c : counts_) {
+    if (c.count != 0) section.lines.push_back({c.word, Chance(c.count, denominator_)});
   }
   return section;
 }

@@ -61,7 +61,14 @@ class Tally {
   Section section(std::string heading) const;
 
  private:
-  std::vector<Line> lines_;
+  // Counts over one common denominator: adding is then a plain sum, and the fractions are
+  // reduced once, when the section is made.
+  struct Count {
+    std::string word;
+    std::uint64_t count;
+  };
+  std::vector<Count> counts_;
+  std::uint64_t denominator_ = 1;
 };
 
 // What the odds window shows for the screen as it stands.
