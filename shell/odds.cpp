@@ -29,6 +29,10 @@ Chance Chance::operator*(const Chance& other) const {
   return {(num_ / aa) * (other.num_ / bb), (den_ / bb) * (other.den_ / aa)};
 }
 
+Chance Chance::operator/(const Chance& other) const {
+  return *this * Chance(other.den_, other.num_);
+}
+
 std::string percent(const Chance& chance) {
   // Tenths of a percent, rounded half up, in whole numbers so no float blurs an edge.
   const std::uint64_t tenths =

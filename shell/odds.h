@@ -22,6 +22,8 @@ class Chance {
 
   Chance operator+(const Chance& other) const;
   Chance operator*(const Chance& other) const;
+  // Of a chance that is not 0: the chance of this one given that one.
+  Chance operator/(const Chance& other) const;
   Chance& operator+=(const Chance& other) { return *this = *this + other; }
   bool operator==(const Chance& other) const = default;
 
@@ -33,6 +35,11 @@ class Chance {
 // One die value out of `sides`.
 inline Chance oneIn(int sides) {
   return Chance(1, static_cast<std::uint64_t>(sides));
+}
+
+// The chance that it does not happen.
+inline Chance complement(const Chance& chance) {
+  return Chance(chance.denominator() - chance.numerator(), chance.denominator());
 }
 
 // As the player reads it: rounded to one decimal, a trailing ".0" dropped ("75%", "46.4%");
