@@ -3,10 +3,11 @@
 // directory, as the program does.
 //
 // A step is "click NAME" or "click NAME INDEX" ("click optYear 43" or "click optYear(43)"),
-// "answer yes|no" for the next Yes/No box, or "dice N" for the next draw (later draws come
-// from the clock). Message boxes are printed and answered Yes (or OK) unless a step said
-// otherwise. A step "odds" opens the odds window (as F2 does): the picture then shows it
-// where it opens, beside the window.
+// "answer yes|no" for the next Yes/No box not yet answered (answers queue up, as one click
+// may ask two questions), or "dice N" for the next draw (later draws come from the clock).
+// Message boxes are printed and answered Yes (or OK) unless a step said otherwise.
+// A step "odds" opens the odds window (as F2 does): the picture then shows it where it
+// opens, beside the window.
 
 #include <QApplication>
 #include <QPainter>
@@ -31,15 +32,16 @@ namespace {
 
 class PrintingDialogs final : public vnt::Dialogs {
  public:
-  // The answer to the next Yes/No box; Yes when none is given.
-  std::optional<bool> nextAnswer;
+  // The answers to the next Yes/No boxes, in order (a click may ask two); Yes when none
+  // is left.
+  std::deque<bool> answers;
 
   void ok(const std::string& prompt, const std::string& title) override {
     print(prompt, title, "OK");
   }
   bool yesNo(const std::string& prompt, const std::string& title) override {
-    const bool yes = nextAnswer.value_or(true);
-    nextAnswer.reset();
+    const bool yes = answers.empty() || answers.front();
+    if (!answers.empty()) answers.pop_front();
     print(prompt, title, yes ? "Yes" : "No");
     return yes;
   }
@@ -173,7 +175,7 @@ int main(int argc, char** argv) {
 
   for (const Step& step : *steps) {
     if (step.kind == Step::Kind::Answer) {
-      dialogs.nextAnswer = step.yes;
+      dialogs.answers.push_back(step.yes);
       continue;
     }
     if (step.kind == Step::Kind::Dice) {

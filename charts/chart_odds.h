@@ -38,6 +38,10 @@ void bunt(const Form2& form, Odds& odds);
 void buntSpeed(const Form2& form, Odds& odds);
 void buntStrikeout(const Form2& form, Odds& odds);
 void buntError(const Form2& form, Odds& odds);
+void deepDrive(const Form2& form, Odds& odds);
+void robbed(const Form2& form, Odds& odds);
+void ballparkEffects(const Form2& form, Odds& odds);
+void crazyPlay(const Form2& form, Odds& odds);
 
 // The caption of the selected option of a group, or empty when none is selected.
 std::string selectedCaption(const ControlArray& group);

@@ -3,6 +3,7 @@
 set -euo pipefail
 
 packages=(g++ clang libclang-rt-14-dev cmake ninja-build qt6-base-dev libgtest-dev
+          libbenchmark-dev
           fonts-dejavu-core fonts-dejavu-extra)
 missing=()
 for package in "${packages[@]}"; do

@@ -26,6 +26,13 @@ constexpr int kSecondWidth = kLeft + kWidth - kSecondColumn;
 constexpr int kRightLeft = 5040;
 constexpr int kRightTop = 4980;
 
+// The deep drive's power rating: two columns of buttons 600 apart, and the outcome box beside.
+constexpr int kDeepPowerWidth = 1380;
+constexpr int kDeepResultLeft = kLeft + kDeepPowerWidth + kGap;
+constexpr int kDeepResultWidth = kLeft + kWidth - kDeepResultLeft;
+// The ballparks sit as low as "&Cancel" allows, giving the outcome box above them more height.
+constexpr int kDeepBallparksTop = 4215;
+
 constexpr Twips kRating{kLeft, kTop, kColumnWidth, 1095};  // five options in two columns
 constexpr Twips kSurface{kLeft, kTop, kColumnWidth, 870};
 constexpr Twips kBallparksBelow{kLeft, 4140, kWidth, 2775};
@@ -59,10 +66,14 @@ const std::vector<Placement>& chartLayout(int index) {
        detailFrame({kLeft, 5265, kWidth, kBottom - 5265})},
       // 2 Crazy play: the whole area for the play's text
       {detailFrame({kLeft, kTop, kWidth, kHeight})},
-      // 3 Deep: power, ballparks; wind and clutch stand at the right
-      {{"fraBuntRating", kRating},
-       {"fraBallparks", kBallparksBelow},
-       detailFrame({kSecondColumn, kTop, kSecondWidth, 2115})},
+      // 3 Deep: power, ballparks; wind and clutch stand at the right. The power frame is
+      // only as wide as its two columns of buttons, so the outcome box beside it gets all the
+      // room there is (only Boston's catch is drawn a little smaller); the leap at the wall,
+      // which never shows with the outcome box, takes its place.
+      {{"fraBuntRating", {kLeft, kTop, kDeepPowerWidth, 1095}},
+       {"fraBallparks", {kLeft, kDeepBallparksTop, kWidth, 2775}},
+       {"fraRange", {kDeepResultLeft, kTop, kDeepResultWidth, 1350}},
+       detailFrame({kDeepResultLeft, kTop, kDeepResultWidth, kDeepBallparksTop - kGap - kTop})},
       // 4 Error: the rating buttons, the result below them
       {detailFrame({kLeft, kTop, kWidth, kHeight})},
       // 5 Infield range: range and location appear below the defence; the result replaces all

@@ -275,9 +275,16 @@ class Form2 {
   // --- Deep drive (charts/environment/deep_drive.cpp) -------------------------------
   void cmdDeep_Click();
   void cmdRobbed_Click();
+  void DeepResult();
+  void Robbed();
+  void DeepRobbed();
+  // The location (0 "LFL" .. 6 "RFL") of the last drive, read by "Robbed?" with the wall
+  // heights the drive left in BallparkTable.
+  std::int16_t DeepLocation = 0;
 
   // --- Ballpark effects (charts/environment/ballpark_effects.cpp) -------------------
   void cmdRollBPE_Click();
+  void BPEResult();
 
   // --- Crazy play (charts/environment/crazy_play.cpp) -------------------------------
   void cmdCrazyPlay_Click();

@@ -17,25 +17,42 @@ struct RollButton {
 };
 
 // Every roll button with odds, in the order the window lists them when several show.
+// clang-format off
 constexpr RollButton kRollButtons[] = {
-    {&Form2::cmdStealing, odds::stealing},   {&Form2::cmdStealError, odds::stealError},
-    {&Form2::cmdJump, odds::jump},           {&Form2::cmdJumpError, odds::jumpError},
-    {&Form2::cmdBalk, odds::balk},           {&Form2::cmdPickoff, odds::pickoff},
-    {&Form2::cmdRundown, odds::rundown},     {&Form2::cmdCollision, odds::collision},
-    {&Form2::cmdRunners, odds::runners},     {&Form2::cmdRunError, odds::runError},
-    {&Form2::cmdWildPitch, odds::wildPitch}, {&Form2::cmdFoulBall, odds::foulBall},
-    {&Form2::cmdIFR, odds::infieldRange},    {&Form2::cmdIFRResult, odds::infieldRangeResult},
-    {&Form2::cmdOFR, odds::outfieldRange},   {&Form2::cmdOFRResult, odds::outfieldRangeResult},
-    {&Form2::cmdError, odds::errorChart},    {&Form2::cmdRollBunt, odds::bunt},
-    {&Form2::cmdBuntSpeed, odds::buntSpeed}, {&Form2::cmdBuntStrikeout, odds::buntStrikeout},
-    {&Form2::cmdBuntError, odds::buntError}, {&Form2::cmdToughPlay, odds::toughPlay},
+    {&Form2::cmdStealing, odds::stealing},
+    {&Form2::cmdStealError, odds::stealError},
+    {&Form2::cmdJump, odds::jump},
+    {&Form2::cmdJumpError, odds::jumpError},
+    {&Form2::cmdBalk, odds::balk},
+    {&Form2::cmdPickoff, odds::pickoff},
+    {&Form2::cmdRundown, odds::rundown},
+    {&Form2::cmdCollision, odds::collision},
+    {&Form2::cmdRunners, odds::runners},
+    {&Form2::cmdRunError, odds::runError},
+    {&Form2::cmdWildPitch, odds::wildPitch},
+    {&Form2::cmdFoulBall, odds::foulBall},
+    {&Form2::cmdIFR, odds::infieldRange},
+    {&Form2::cmdIFRResult, odds::infieldRangeResult},
+    {&Form2::cmdOFR, odds::outfieldRange},
+    {&Form2::cmdOFRResult, odds::outfieldRangeResult},
+    {&Form2::cmdError, odds::errorChart},
+    {&Form2::cmdRollBunt, odds::bunt},
+    {&Form2::cmdBuntSpeed, odds::buntSpeed},
+    {&Form2::cmdBuntStrikeout, odds::buntStrikeout},
+    {&Form2::cmdBuntError, odds::buntError},
+    {&Form2::cmdToughPlay, odds::toughPlay},
+    {&Form2::cmdDeep, odds::deepDrive},
+    {&Form2::cmdRobbed, odds::robbed},
+    {&Form2::cmdRollBPE, odds::ballparkEffects},
+    {&Form2::cmdCrazyPlay, odds::crazyPlay},
 };
+// clang-format on
 
 // Roll buttons of charts whose reading is still to be written: they roll nothing yet.
 constexpr Control Form2::*kSilentButtons[] = {
-    &Form2::cmdRollBPE,   &Form2::cmdRollBunt,  &Form2::cmdCrazyPlay, &Form2::cmdDeep,
-    &Form2::cmdNewInjury, &Form2::cmdRecovered, &Form2::cmdWeather,   &Form2::cmdRobbed,
-    &Form2::cmdToughPlay, &Form2::cmdBuntError, &Form2::cmdBuntSpeed, &Form2::cmdBuntStrikeout,
+    &Form2::cmdNewInjury,
+    &Form2::cmdRecovered,
+    &Form2::cmdWeather,
 };
 
 bool onScreen(const Control& control) {

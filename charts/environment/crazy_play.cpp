@@ -1,10 +1,24 @@
-// Crazy plays.
+// Crazy plays: one roll of 0..999 draws a play from the season's list.
 
+#include <string>
+
+#include "charts/environment/crazy_play_table.h"
 #include "shell/form2.h"
 
 namespace vnt {
 
-// Not built yet: the chart can be set up, and its buttons do nothing.
-void Form2::cmdCrazyPlay_Click() {}
+void Form2::cmdCrazyPlay_Click() {
+  // The list is read before the roll: an unreadable file rolls nothing and keeps the button.
+  const auto plays = readSeasonCrazyPlays();
+  if (!plays) return;
+
+  // The roll is logged whatever "Show Dice Rolls" says; the play itself is not.
+  Text1.caption = std::to_string(RandomNumber(999, 0));
+  IncrementDiceRolls();
+  const int roll = std::stoi(Text1.caption);
+  cmdCrazyPlay.visible = false;
+  cmdCancel.caption = "&Continue";
+  lblCrazyPlay.caption = std::string(crazy::crazyPlay(*plays, roll));
+}
 
 }  // namespace vnt

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "charts/environment/deep_drive_table.h"
 #include "charts/fielding/infield_defense.h"
 #include "charts/fielding/infield_range_table.h"
 #include "charts/fielding/outfield_range_table.h"
@@ -158,9 +159,20 @@ struct Case {
   std::function<ObservedByHeading(const Form2&, const Logged&)> observeByHeading = {};
 };
 
+// What `observe` sees of one section only, for a case that holds the other rolls fixed.
+std::function<Observed(const Form2&, const Logged&)> onlySection(
+    std::size_t section, Observed (*observe)(const Form2&, const Logged&)) {
+  return [=](const Form2& form, const Logged& logged) {
+    Observed all = observe(form, logged);
+    Observed one(all.size());
+    if (section < all.size()) one[section] = all[section];
+    return one;
+  };
+}
+
 // Every draw but the `varied` one held at `value`.
-[[maybe_unused]] std::function<std::optional<std::int16_t>(std::size_t)> varyOnly(
-    std::size_t varied, std::int16_t value) {
+std::function<std::optional<std::int16_t>(std::size_t)> varyOnly(std::size_t varied,
+                                                                 std::int16_t value) {
   return [=](std::size_t draw) -> std::optional<std::int16_t> {
     if (draw == varied) return std::nullopt;
     return value;
@@ -389,6 +401,78 @@ auto buntFollowUp(std::int16_t fielderRoll, std::int16_t resultRoll, std::vector
   };
 }
 
+auto bpeChart(int style, int ballpark) {
+  return [=](Window& w) {
+    w.season(2015);
+    w.click("cmdChart", 0);
+    w.click("OptBatting", style);
+    w.click("optBallpark", ballpark);
+  };
+}
+
+auto crazyChart() {
+  return [](Window& w) {
+    w.season(2015);
+    w.click("cmdChart", 2);
+  };
+}
+
+Observed crazySeen(const Form2& form, const Logged&) {
+  const std::string& play = form.lblCrazyPlay.caption;
+  return {play.empty() ? std::string("(no play)") : play};
+}
+
+auto deepChart(int style, int power, int ballpark, int wind, int clutch, bool tired) {
+  return [=](Window& w) {
+    w.season(2015);
+    w.click("cmdChart", 3);
+    w.click("OptBatting", style);
+    w.click("Option1", power);
+    w.click("optBallpark", ballpark);
+    w.click("optWind", wind);
+    if (clutch >= 0) w.click("optClutch", clutch);
+    if (tired) w.click("chkTired");
+  };
+}
+
+ObservedByHeading deepSeen(const Form2& form, const Logged& logged) {
+  ObservedByHeading seen;
+  if (logged.empty()) return seen;
+  seen["location"] = logged.front();
+  for (const std::string& word : logged) {
+    if (word == "Fair Ball" || word == "Foul Ball!") seen["foul line"] = word;
+  }
+  if (seen.count("foul line") && seen["foul line"] == "Foul Ball!") return seen;
+  const std::string& last = logged.back();
+  if (last == "Home Run!" || last == "Robbed?" || last.starts_with("Caught - ")) {
+    seen["distance"] = last;
+  } else if (form.lblCrazyPlay.caption.starts_with("Off the Wall!")) {
+    seen["distance"] = "Off the Wall!";
+  } else {
+    seen["distance"] = "Ball caught";
+  }
+  return seen;
+}
+
+std::function<ObservedByHeading(const Form2&, const Logged&)> onlyDeep(std::string heading) {
+  return [heading](const Form2& form, const Logged& logged) {
+    ObservedByHeading all = deepSeen(form, logged);
+    ObservedByHeading one;
+    if (all.count(heading)) one[heading] = all[heading];
+    return one;
+  };
+}
+
+auto robbedFollowUp(std::int16_t location, std::int16_t distance, int range) {
+  return [=](Window& w) {
+    deepChart(0, 0, 0, 0, -1, false)(w);  // LSP, power 5, Arizona, no wind
+    w.dice.values = {location, distance};
+    w.click("cmdDeep");
+    ASSERT_TRUE(w.dice.values.empty());
+    w.click("optRange", range);
+  };
+}
+
 std::vector<Case> everyChart() {
   return {
       {"steal 10 second 2015", steal(2015, 0, -1), "cmdStealing", {}, firstLogged},
@@ -412,9 +496,30 @@ std::vector<Case> everyChart() {
        lastLogged},
       {"balk chart 3", balkChart(2), "cmdBalk", {}, lastLogged},
       {"balk chart 5", balkChart(0), "cmdBalk", {}, lastLogged},
-      {"rundown speed 6", rundown(4), "cmdRundown", {false}, rundownObserved},
+      // The second roll comes only after the first keeps the runner in the rundown (1-6
+      // for speed 6): each roll is tried with the other held.
+      {"rundown speed 6, first roll",
+       rundown(4),
+       "cmdRundown",
+       {false},
+       onlySection(0, rundownObserved),
+       {1},
+       varyOnly(0, 50)},
+      {"rundown speed 6, second roll",
+       rundown(4),
+       "cmdRundown",
+       {false},
+       onlySection(1, rundownObserved),
+       {0},
+       varyOnly(1, 1)},
       {"rundown speed 0", rundown(10), "cmdRundown", {false}, rundownObserved},
-      {"rundown speed 10", rundown(0), "cmdRundown", {false}, rundownObserved},
+      {"rundown speed 10, second roll",
+       rundown(0),
+       "cmdRundown",
+       {false},
+       onlySection(1, rundownObserved),
+       {0},
+       varyOnly(1, 7)},
       {"collision FR", runnersFollowUp(18, "optRange", 3, false), "cmdCollision", {}, lastLogged},
       {"sending 12", runners(2015, 0), "cmdRunners", {}, runnersObserved},
       {"sending 6 2016", runners(2016, 6), "cmdRunners", {}, runnersObserved},
@@ -498,14 +603,71 @@ std::vector<Case> everyChart() {
       {"error SS 3 cold and in", errorChart(6, 17, true, true), "cmdError", {}, lastLogged},
       {"error CF 15 in", errorChart(8, 5, false, true), "cmdError", {}, lastLogged},
       {"error RF 1", errorChart(9, 19, false, false), "cmdError", {}, lastLogged},
-      {"bunt 1 squeeze grass", bunt(4, 0, {}, true), "cmdRollBunt", {}, fielderThenResult},
-      {"bunt 3 turf infield in", bunt(2, 1, {8, 1}, false), "cmdRollBunt", {}, fielderThenResult},
-      {"bunt 5 grass corners in squeeze",
+      // Where every fielder leaves the same rating, the result roll is tried on its own; the
+      // third-base-in case, where the fielder matters, tries every pair of rolls.
+      {"bunt 1 squeeze grass, fielder",
+       bunt(4, 0, {}, true),
+       "cmdRollBunt",
+       {},
+       onlySection(0, fielderThenResult),
+       {1},
+       varyOnly(0, 50)},
+      {"bunt 1 squeeze grass, result",
+       bunt(4, 0, {}, true),
+       "cmdRollBunt",
+       {},
+       onlySection(1, fielderThenResult),
+       {0},
+       varyOnly(1, 3)},
+      {"bunt 3 turf infield in, result",
+       bunt(2, 1, {8, 1}, false),
+       "cmdRollBunt",
+       {},
+       onlySection(1, fielderThenResult),
+       {0},
+       varyOnly(1, 6)},
+      {"bunt 5 grass corners in squeeze, result",
        bunt(0, 0, {8, 2}, true),
        "cmdRollBunt",
        {},
-       fielderThenResult},
+       onlySection(1, fielderThenResult),
+       {0},
+       varyOnly(1, 9)},
       {"bunt 4 turf 3B in", bunt(1, 1, {3}, false), "cmdRollBunt", {}, fielderThenResult},
+      {"ballpark effects LSP Arizona", bpeChart(0, 0), "cmdRollBPE", {}, lastLogged},
+      {"ballpark effects RP Boston", bpeChart(3, 3), "cmdRollBPE", {}, lastLogged},
+      {"crazy play", crazyChart(), "cmdCrazyPlay", {}, crazySeen},
+      // A deep drive rolls up to three times; each roll is tried with the others held (the
+      // distance roll, whose odds mix the locations, has a test of its own below).
+      {"deep LSP location",
+       deepChart(0, 2, 0, 0, -1, false),
+       "cmdDeep",
+       {},
+       {},
+       {},
+       varyOnly(0, 50),
+       onlyDeep("location")},
+      {"deep RP location",
+       deepChart(3, 0, 3, 1, 1, true),
+       "cmdDeep",
+       {},
+       {},
+       {},
+       varyOnly(0, 50),
+       onlyDeep("location")},
+      {"deep LSP foul line",
+       deepChart(0, 2, 0, 0, -1, false),
+       "cmdDeep",
+       {},
+       {},
+       {},
+       [](std::size_t draw) -> std::optional<std::int16_t> {
+         if (draw == 1) return std::nullopt;
+         return draw == 0 ? 1 : 50;  // 1 is down the right-field line
+       },
+       onlyDeep("foul line")},
+      {"robbed SP", robbedFollowUp(0, 52, 0), "cmdRobbed", {}, lastLogged},
+      {"robbed AV", robbedFollowUp(0, 52, 2), "cmdRobbed", {}, lastLogged},
       {"bunt error 12",
        buntFollowUp(0, 43, {}, {}, "optError", 8, false),
        "cmdBuntError",
@@ -1084,6 +1246,136 @@ TEST_F(InSeasons, BuntOddsAddUpForEverySelection) {
         expectWhole(f.odds(), "tough play " + range.caption);
       }
     }
+  }
+}
+
+TEST_F(InSeasons, EnvironmentOddsAddUpForEverySelection) {
+  Window w;
+  w.season(2015);
+  Form2& f = w.form;
+  w.click("cmdChart", 3);
+  unselect(f.optWind);
+  expectMessage(f.odds(),
+                "Select a batting style\nSelect a ballpark\nSelect a power rating\nSelect a "
+                "wind speed");
+  // The clutch and a tired pitcher only move every wall together: none, +5, -10.
+  const std::vector<std::pair<int, bool>> pressures = {{3, false}, {0, false}, {1, true}};
+  for (Control& style : f.OptBatting) {
+    f.select(style);
+    for (Control& power : f.Option1) {
+      f.select(power);
+      for (int ballpark = 0; ballpark < f.BallparkCount; ++ballpark) {
+        f.select(f.optBallpark[ballpark]);
+        for (Control& wind : f.optWind) {
+          f.select(wind);
+          for (const auto& [clutch, tired] : pressures) {
+            f.select(f.optClutch[clutch]);
+            f.chkTired.value = tired;
+            expectWhole(f.odds(), "deep " + style.caption + " " + power.caption + " " +
+                                      f.optBallpark[ballpark].caption + " " + wind.caption);
+          }
+        }
+      }
+    }
+  }
+
+  onlyButton(f, f.cmdRobbed);
+  unselect(f.optRange);
+  expectMessage(f.odds(), "Select a range rating");
+  for (std::int16_t location = 0; location < deep::kLocationCount; ++location) {
+    f.DeepLocation = location;
+    for (const std::int16_t height : {0, 5, 6, 8, 10, 11}) {
+      f.BallparkTable[static_cast<std::size_t>(location + 7)] = height;
+      for (Control& range : f.optRange) {
+        f.select(range);
+        expectWhole(f.odds(), "robbed " + range.caption + " " + std::to_string(height));
+      }
+    }
+  }
+
+  w.click("cmdCancel");
+  w.click("cmdChart", 0);
+  unselect(f.optBallpark);  // a set-up keeps the ballpark chosen before
+  expectMessage(f.odds(), "Select a batting style\nSelect a ballpark");
+  for (Control& style : f.OptBatting) {
+    f.select(style);
+    for (int ballpark = 0; ballpark < f.BallparkCount; ++ballpark) {
+      f.select(f.optBallpark[ballpark]);
+      expectWhole(f.odds(), "ballpark effects " + f.optBallpark[ballpark].caption);
+    }
+  }
+
+  w.click("cmdCancel");
+  w.click("cmdChart", 2);
+  expectWhole(f.odds(), "crazy play");
+}
+
+// What a deep drive shows for the given rolls.
+ObservedByHeading playDeep(const std::function<void(Window&)>& setUp,
+                           const std::vector<std::int16_t>& dice, std::size_t& draws) {
+  Window w;
+  setUp(w);
+  const std::size_t drawsBefore = w.dice.draws.size();
+  const std::vector<std::string> before = w.form.List1.items;
+  w.dice.values.assign(dice.begin(), dice.end());
+  w.form.click(*w.form.find("cmdDeep"));
+  draws = w.dice.draws.size() - drawsBefore;
+  const std::vector<std::string>& after = w.form.List1.items;
+  return deepSeen(w.form, Logged(after.begin() + static_cast<long>(before.size()), after.end()));
+}
+
+// The distance roll's odds mix the locations, each as likely as its location roll and, on
+// a foul line, as the ball staying fair. Each part is read off the handler roll by roll:
+// the foul-line roll with the distance held, the distance roll with the location held.
+TEST_F(InSeasons, DeepDistanceOddsMixTheLocationsAsTheHandlerRollsThem) {
+  struct DeepCase {
+    const char* name;
+    std::function<void(Window&)> setUp;
+  };
+  const DeepCase cases[] = {
+      {"LSP power 3 Arizona no wind", deepChart(0, 2, 0, 0, -1, false)},
+      {"RP power 5 Boston wind in, clutch hitter, tired", deepChart(3, 0, 3, 1, 1, true)},
+      {"LP power 1 Colorado cross L-R, clutch pitcher", deepChart(1, 4, 8, 3, 0, false)},
+      {"RSP power 4 Boston wind out", deepChart(2, 1, 3, 2, -1, false)},
+  };
+  for (const DeepCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Window w;
+    c.setUp(w);
+    const odds::Odds shown = w.form.odds();
+    ASSERT_TRUE(shown.hasNumbers()) << shown.message;
+    const odds::Section* distance = nullptr;
+    for (const odds::Section& section : shown.sections) {
+      if (section.heading.ends_with(": distance")) distance = &section;
+    }
+    ASSERT_NE(distance, nullptr);
+
+    std::map<std::string, Chance> mixed;
+    Chance fair;
+    for (std::int16_t location = 0; location <= 9; ++location) {
+      std::size_t draws = 0;
+      playDeep(c.setUp, {location, 50, 0}, draws);
+      const bool onALine = draws == 3;
+      Chance fairHere(1, 1);
+      if (onALine) {
+        fairHere = Chance();
+        for (std::int16_t foul = 0; foul <= 99; ++foul) {
+          if (playDeep(c.setUp, {location, foul, 0}, draws)["foul line"] == "Fair Ball") {
+            fairHere += odds::oneIn(100);
+          }
+        }
+      }
+      const Chance weight = odds::oneIn(10) * fairHere;
+      fair += weight;
+      for (std::int16_t roll = 0; roll <= 99; ++roll) {
+        std::vector<std::int16_t> dice = {location, roll};
+        if (onALine) dice = {location, 50, roll};  // 50 stays fair
+        mixed[playDeep(c.setUp, dice, draws)["distance"]] += weight * odds::oneIn(100);
+      }
+    }
+    std::map<std::string, Chance> expected;
+    for (const odds::Line& line : distance->lines) expected[line.word] = line.chance * fair;
+    EXPECT_EQ(mixed, expected) << describe(*distance);
   }
 }
 

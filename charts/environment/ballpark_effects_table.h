@@ -1,0 +1,23 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+// What a ball in play becomes in a particular park.
+namespace vnt::bpe {
+
+// A ballpark's eight thresholds as its record lists them: four for right-handed batters,
+// then four for left-handed ones, each side rising.
+using Thresholds = std::array<std::int16_t, 8>;
+
+enum class Side { Right, Left };
+// Batting styles 0 "LSP" and 1 "LP" bat left, 2 "RSP" and 3 "RP" right.
+Side sideOf(int battingStyle);
+
+// The outcome of a roll (0..99) for the side: "Deep!" above the side's fourth threshold,
+// "1B gcf" above the third, "E?" above the second, "K" above the first, "EF cf" otherwise.
+// A roll equal to a threshold falls into the lower band.
+std::string_view bpeOutcome(const Thresholds& thresholds, Side side, int roll);
+
+}  // namespace vnt::bpe
