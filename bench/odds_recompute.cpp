@@ -95,6 +95,21 @@ int main(int argc, char** argv) {
          f.click(f.cmdIFR);
        },
        [](vnt::Form2& f, int i) -> vnt::Control& { return f.optRange[i * 6]; }},
+      {"deep drive (reads the Deep file)",
+       [&](vnt::Form2& f, FixedDice&) {
+         season(f);
+         f.click(f.cmdChart[3]);
+         f.click(f.OptBatting[0]);
+         f.click(f.optBallpark[29]);
+         f.click(f.optWind[1]);
+       },
+       [](vnt::Form2& f, int i) -> vnt::Control& { return f.Option1[i * 4]; }},
+      {"crazy play (reads the CPlay file)",
+       [&](vnt::Form2& f, FixedDice&) {
+         season(f);
+         f.click(f.cmdChart[2]);
+       },
+       [](vnt::Form2& f, int) -> vnt::Control& { return f.chkDiceRolls; }},
       {"outfield range result",
        [&](vnt::Form2& f, FixedDice& dice) {
          season(f);
