@@ -44,6 +44,9 @@ void deepDrive(const Form2& form, Odds& odds) {
   const std::string caption = plainCaption(form.cmdDeep.caption);
 
   Tally locations;
+  for (int location = 0; location < deep::kLocationCount; ++location) {
+    locations.add(deep::locationWord(location), Chance());  // the line in left field first
+  }
   std::array<Chance, deep::kLocationCount> at{};
   for (int roll = 0; roll <= 9; ++roll) {
     const int location = deep::deepLocation(style, roll);

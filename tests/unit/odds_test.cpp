@@ -884,12 +884,9 @@ void unselect(ControlArray& group) {
 
 // Shows exactly this roll button, as the chart's own steps would leave it.
 void onlyButton(Form2& form, Control& button) {
-  for (Control* c :
-       {&form.cmdStealing, &form.cmdStealError, &form.cmdJump, &form.cmdJumpError, &form.cmdBalk,
-        &form.cmdPickoff, &form.cmdRundown, &form.cmdCollision, &form.cmdRunners, &form.cmdRunError,
-        &form.cmdWildPitch, &form.cmdFoulBall, &form.cmdIFR, &form.cmdIFRResult, &form.cmdOFR,
-        &form.cmdOFRResult, &form.cmdError}) {
-    c->visible = false;
+  for (Control* c : form.controls()) {
+    const bool leaves = c == &form.cmdCancel || c == &form.cmdExit;
+    if (c->kind == ControlKind::Button && !leaves) c->visible = false;
   }
   button.visible = true;
 }
