@@ -1,29 +1,86 @@
-// VNT Assistant: the one window. Season files are read from the working directory.
+// VNT Assistant: the one window. Season files are read from the working directory, or from
+// the folder the command line names (see app/command_line.h).
 
 #include <QApplication>
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
 
+#include "app/command_line.h"
+#include "app/quit_when_shown.h"
 #include "shell/dice.h"
 #include "shell/form2.h"
 #include "ui/qt/odds_window.h"
 #include "ui/qt/qt_dialogs.h"
 #include "ui/qt/qt_window.h"
 
-#ifdef VNT_QUIT_WHEN_SHOWN
-#include "bench/quit_when_shown.h"
-#endif
-
 namespace {
+
+namespace fs = std::filesystem;
 
 bool isSet(const char* name) {
   const char* value = std::getenv(name);
   return value != nullptr && *value != '\0';
 }
 
+std::optional<std::string> environment(const char* name) {
+  const char* value = std::getenv(name);
+  if (value == nullptr) return std::nullopt;
+  return std::string(value);
+}
+
+fs::path seasonFolder(const vnt::app::Options& options) {
+  if (options.seasons) return *options.seasons;
+  if (!options.userSeasons) return ".";
+  std::error_code error;
+  const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+  return vnt::app::desktopSeasonFolder(
+      vnt::app::userSeasonFolder(environment),
+      vnt::app::installedSeasonFolder(error ? fs::path() : executable, VNT_INSTALLED_SEASONS));
+}
+
+std::vector<int> offeredSeasons(const vnt::Form2& form) {
+  std::vector<int> seasons;
+  for (const vnt::Control& option : form.optYear) {
+    if (option.enabled) seasons.push_back(vnt::kFirstSeason + option.index);
+  }
+  return seasons;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  const vnt::app::Options options =
+      vnt::app::parseCommandLine(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+  switch (options.action) {
+    case vnt::app::Options::Action::Help:
+      std::cout << vnt::app::usage();
+      return 0;
+    case vnt::app::Options::Action::Version:
+      std::cout << vnt::app::versionText() << "\n";
+      return 0;
+    case vnt::app::Options::Action::Usage:
+      std::cerr << "vnt-assistant: " << options.error << "\n" << vnt::app::usage();
+      return 2;
+    case vnt::app::Options::Action::Run:
+      break;
+  }
+
+  // The season check reads the working directory; the chosen folder becomes it.
+  const fs::path folder = seasonFolder(options);
+  std::error_code error;
+  fs::current_path(folder, error);
+  if (error) {
+    std::cerr << "vnt-assistant: cannot open the season folder " << folder.string() << ": "
+              << error.message() << "\n";
+    return 1;
+  }
+
   // Without a display Qt would abort with a long plugin report; say what is wrong instead.
   if (!isSet("QT_QPA_PLATFORM") && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY")) {
     std::cerr << "vnt-assistant: no display found (DISPLAY is not set); start it from a "
@@ -31,20 +88,39 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  QApplication app(argc, argv);
+  // Qt's own options are not offered: the command line above is the whole of it.
+  int qtArgc = 1;
+  QApplication app(qtArgc, argv);
+  QApplication::setApplicationName(QStringLiteral("vnt-assistant"));
+  QApplication::setApplicationVersion(QString::fromStdString(vnt::app::versionText()));
+  // Ties the window to the menu entry and its icon on desktops that ask (Wayland).
+  QGuiApplication::setDesktopFileName(QStringLiteral("vnt-assistant"));
+
   vnt::ClockDice dice;
   vnt::QtDialogs dialogs;
   vnt::Form2 form(dice, dialogs);
   form.Form_Load();
+  const std::vector<int> offered = offeredSeasons(form);
+  if (offered.empty()) std::cerr << vnt::app::noSeasonLine(fs::current_path(error));
+
   vnt::QtWindow window(form);
   dialogs.attach(&window, [&window] { window.sync(); });
   // F2 or the right-click menu opens it beside the window.
   vnt::OddsWindow odds(window);
   vnt::attachOddsWindow(window, odds);
 #ifdef VNT_QUIT_WHEN_SHOWN
-  QuitWhenShown quit;
-  window.installEventFilter(&quit);
+  const bool quitWhenShown = true;
+#else
+  const bool quitWhenShown = options.selfTest;
 #endif
+  QuitWhenShown quit;
+  if (quitWhenShown) window.installEventFilter(&quit);
   window.show();
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  if (!options.selfTest) return status;
+
+  std::cout << "vnt-assistant: seasons offered from " << fs::current_path(error).string() << ":";
+  for (int season : offered) std::cout << " " << season;
+  std::cout << (offered.empty() ? " none\n" : "\n");
+  return status != 0 ? status : (offered.empty() ? 1 : 0);
 }

@@ -13,7 +13,7 @@
 #include <set>
 #include <string>
 
-#include "bench/quit_when_shown.h"
+#include "app/quit_when_shown.h"
 #include "shell/form2.h"
 
 namespace {

@@ -42,6 +42,9 @@ void deepDrive(const Form2& form, Odds& odds);
 void robbed(const Form2& form, Odds& odds);
 void ballparkEffects(const Form2& form, Odds& odds);
 void crazyPlay(const Form2& form, Odds& odds);
+void weatherRoll(const Form2& form, Odds& odds);
+void newInjury(const Form2& form, Odds& odds);
+void recovered(const Form2& form, Odds& odds);
 
 // The caption of the selected option of a group, or empty when none is selected.
 std::string selectedCaption(const ControlArray& group);

@@ -1,21 +1,56 @@
 #!/usr/bin/env bash
 # Builds with warnings as errors and runs every test twice: a normal build, then a build
 # under AddressSanitizer + UndefinedBehaviorSanitizer (which also fuzzes the season-file
-# reader for a minute). Exits non-zero on any failure.
+# reader, for VNT_FUZZ_SECONDS, 60 by default). The Debian package is built and tried
+# when the package tools (dpkg-dev, file) are there. Prints a line per phase, the tests'
+# progress, failures in full and ctest's summary last. Exits non-zero on any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" test
 jobs=$(nproc)
 
-echo "== Normal build"
-cmake --preset ci >/dev/null
-cmake --build --preset ci -j "$jobs"
-ctest --preset ci -j "$jobs"
+# ctest without a line per passing test: progress at every tenth, failing tests with their
+# output, and the summary line (N% tests passed ...) at the very end.
+quiet_ctest() {
+  ctest "$@" --output-on-failure 2>&1 | awk '
+    /^ *[0-9]+\/[0-9]+ Test +#/ {
+      split($1, count, "/")
+      failing = ($0 !~ / Passed +[0-9.]+ sec$/)
+      if (failing) { print; fflush(); next }
+      tenth = int(count[1] * 10 / count[2])
+      if (tenth != shown) {
+        shown = tenth
+        printf "   %d of %d tests done\n", count[1], count[2]; fflush()
+      }
+      next
+    }
+    /^ *Start +[0-9]+: / { failing = 0; next }
+    /^Test project / { next }
+    / tests passed, [0-9]+ tests? failed out of / { summary = $0; after = 1; next }
+    after { if ($0 != "") print; next }
+    failing || NF { print }
+    END { if (summary != "") print summary }'
+  return "${PIPESTATUS[0]}"
+}
+
+build() {
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1" -j "$jobs" -- --quiet
+}
+
+echo "== Normal build (warnings as errors)"
+build ci
+echo "== Normal tests"
+quiet_ctest --preset ci -j "$jobs"
+
+if command -v dpkg-shlibdeps >/dev/null && command -v file >/dev/null; then
+  echo "== Debian package: built, unpacked and started"
+  quiet_ctest --preset package
+fi
 
 echo "== Sanitizer build"
-cmake --preset sanitize >/dev/null
-cmake --build --preset sanitize -j "$jobs"
+build sanitize
 
 echo "== Fuzzing the season-file reader for ${VNT_FUZZ_SECONDS:-60} s"
 corpus=$(mktemp -d)
@@ -28,4 +63,4 @@ grep -E 'stat::number_of_executed_units|DONE|ERROR|SUMMARY' "$corpus.log" || tru
 [[ $status -eq 0 ]] || { tail -n 60 "$corpus.log"; exit "$status"; }
 
 echo "== Sanitizer tests"
-ctest --preset sanitize -j "$jobs"
+quiet_ctest --preset sanitize -j "$jobs"

@@ -109,10 +109,11 @@ const std::vector<Placement>& chartLayout(int index) {
        {"fraAdjust", {kRightLeft, kRightTop, 3255, 1230}},
        {"lblAdjust", {120, 270, 3015, 900}},
        detailFrame({kLeft, 4140, kWidth, kBottom - 4140})},
-      // 11 Weather
+      // 11 Weather: the result takes the place of all three
       {{"fraMonth", {kLeft, kTop, kColumnWidth, 2115}},
        {"fraTime", {kSecondColumn, kTop, kColumnWidth, 840}},
-       {"fraBallparks", kBallparksBelow}},
+       {"fraBallparks", kBallparksBelow},
+       detailFrame({kLeft, kTop, kWidth, kHeight})},
       // 12 Wild pitch, passed ball and foul
       {{"fraBallparks", kBallparksTop},
        {"fraBuntRating", kRating},

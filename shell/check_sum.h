@@ -10,12 +10,14 @@ namespace vnt {
 // exactly this arithmetic, so its edges (skipped additions, the fallback) are kept.
 class CheckSum {
  public:
-  // An addition that would leave the 16-bit range is not performed.
-  void add(int value) {
+  // An addition that would leave the 16-bit range is not performed; false tells so.
+  bool add(int value) {
     const int next = int{sum_} + value;
     if (next >= std::numeric_limits<std::int16_t>::min() && next <= std::numeric_limits<std::int16_t>::max()) {
       sum_ = static_cast<std::int16_t>(next);
+      return true;
     }
+    return false;
   }
 
   std::int16_t sum() const { return sum_; }
@@ -30,6 +32,12 @@ class CheckSum {
   }
 
   bool matches(int checkValue) const { return checkValue == expected(); }
+
+  // True when S * 2 - 2345 leaves the 16-bit range, so S itself is the check value.
+  bool fallsBack() const {
+    const int value = int{sum_} * 2 - 2345;
+    return value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max();
+  }
 
  private:
   std::int16_t sum_ = 0;

@@ -35,6 +35,9 @@ struct Control {
   bool visible = true;
   bool enabled = true;
   std::string caption;
+  // The caption is data (a ballpark name read from a file), shown exactly as written: an
+  // '&' in it is an ordinary character, never an access key.
+  bool literalCaption = false;
   bool value = false;                  // option selected / check box checked
   std::optional<std::uint32_t> backColor;  // 0xRRGGBB; none = the default button colour
   std::vector<std::string> items;      // list box lines, top to bottom

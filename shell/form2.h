@@ -267,10 +267,16 @@ class Form2 {
 
   // --- Weather (charts/environment/weather.cpp) -------------------------------------
   void cmdWeather_Click();
+  // Ballpark option, month 1..7 (April..October), time 0 day or 1 night.
+  void WeatherResult(int ballpark, int month, int time);
+  // Selects the wind option of that caption.
+  void selectWind(std::string_view caption);
 
   // --- Injury (charts/environment/injury.cpp) ---------------------------------------
   void cmdNewInjury_Click();
   void cmdRecovered_Click();
+  void NewInjury(std::int16_t injuryRating);
+  void InjuryRecovery(std::int16_t injuryRating);
 
   // --- Deep drive (charts/environment/deep_drive.cpp) -------------------------------
   void cmdDeep_Click();

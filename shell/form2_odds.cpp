@@ -45,15 +45,11 @@ constexpr RollButton kRollButtons[] = {
     {&Form2::cmdRobbed, odds::robbed},
     {&Form2::cmdRollBPE, odds::ballparkEffects},
     {&Form2::cmdCrazyPlay, odds::crazyPlay},
+    {&Form2::cmdWeather, odds::weatherRoll},
+    {&Form2::cmdNewInjury, odds::newInjury},
+    {&Form2::cmdRecovered, odds::recovered},
 };
 // clang-format on
-
-// Roll buttons of charts whose reading is still to be written: they roll nothing yet.
-constexpr Control Form2::*kSilentButtons[] = {
-    &Form2::cmdNewInjury,
-    &Form2::cmdRecovered,
-    &Form2::cmdWeather,
-};
 
 bool onScreen(const Control& control) {
   for (const Control* c = &control; c != nullptr; c = c->container) {
@@ -92,12 +88,6 @@ odds::Odds Form2::odds() const {
   }
   if (!result.sections.empty()) return result;
 
-  for (const auto button : kSilentButtons) {
-    if (onScreen(this->*button)) {
-      result.say("This roll has no chart to read yet");
-      return result;
-    }
-  }
   result.say("Nothing to roll: the result is in");
   return result;
 }

@@ -118,6 +118,7 @@ void Form2::buildInventory() {
   add(fraBallparks, "fraBallparks", K::Frame, nullptr, {360, 4200, 4575, 2775}, "Ballparks");
   addGroup(optBallpark, "optBallpark", K::Option, &fraBallparks, kBallparkCaptions,
            {10, 1470, 120, 245});
+  for (auto& option : optBallpark) option.literalCaption = true;  // names from the Deep file
 
   addGroup(OptBatting, "OptBatting", K::Option, nullptr, {"LSP", "LP", "RSP", "RP"}, {2, 1320});
   const Twips battingPlaces[] = {

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "shell/form2.h"
 #include "shell/season_files.h"
@@ -8,14 +9,11 @@
 namespace vnt {
 
 void Form2::checkSeasonAvailability() {
+  // One listing of the folder serves every season, however many files share it;
+  // `vnt-seasons check` gives the same verdict with its reason, so players can learn why.
+  SeasonFolder folder;
   for (int i = 0; i < kSeasonCount; ++i) {
-    const std::string year = std::to_string(kFirstSeason + i);
-    const auto deep = readSeasonFile(year + "Deep.vnt");
-    const std::optional<int> count = deep ? checkDeepFile(*deep) : std::nullopt;
-    optYear[i].enabled = count.has_value();
-    if (!count) continue;
-    const auto bpe = readSeasonFile(year + "BPE.vnt");
-    if (!bpe || !checkBpeFile(*bpe, *count)) optYear[i].enabled = false;
+    optYear[i].enabled = checkSeason(kFirstSeason + i, folder).offered;
   }
 }
 
@@ -44,7 +42,7 @@ void Form2::cmdYear_Click() {
   SeasonText = seasonText;
   BallparkCount = static_cast<std::int16_t>(names->size());
   for (int r = 0; r < BallparkCount; ++r)
-    optBallpark[r].caption = (*names)[static_cast<std::size_t>(r)];
+    optBallpark[r].caption = std::move((*names)[static_cast<std::size_t>(r)]);
   cmdCancel_Click();
 }
 

@@ -107,9 +107,14 @@ void Form2::DeepResult() {
     if (carry == deep::Carry::Caught) {
       text = caught + fielder + " would throw.";
     } else {
+      // On a double the batter stands on second whoever fields it; on a single the
+      // fielder's arm decides whether he can stretch it.
       text = "Off the Wall!  ";
-      text += roll % 2 == 0 ? "Double!  " : "Single, you can stretch into a double.  ";
-      text += fielder + " fields ball.  ";
+      if (roll % 2 == 0) {
+        text += "Double!  ";
+      } else {
+        text += "Single, you can stretch into a double.  " + fielder + " fields ball.  ";
+      }
     }
     lblCrazyPlay.caption = text + "Runners advance two bases.";
   } else {

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFont>
@@ -19,18 +21,24 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
+#include "app/command_line.h"
 #include "shell/form2.h"
+#include "ui/qt/accessibility.h"
 #include "ui/qt/caption_widgets.h"
 #include "ui/qt/qt_dialogs.h"
 
@@ -183,6 +191,30 @@ class QtWindowTest : public ::testing::Test {
 
   fs::path previousDir_;
   fs::path dir_;
+  // The widgets Tab visits from the focused one, once round, as a walk of control names.
+  std::vector<std::string> tabWalk() {
+    std::vector<std::string> names;
+    QWidget* first = QApplication::focusWidget();
+    if (first == nullptr) return names;
+    QWidget* current = first;
+    do {
+      EXPECT_TRUE(current->isVisible() && current->isEnabled()) << name(current);
+      names.push_back(name(current));
+      QTest::keyClick(current, Qt::Key_Tab);
+      current = QApplication::focusWidget();
+    } while (current != nullptr && current != first && names.size() < 200);
+    return names;
+  }
+
+  std::string name(const QWidget* w) {
+    for (Control* c : form_->controls()) {
+      if (window_->widget(*c) == w) return c->displayName();
+    }
+    return "(not a control)";
+  }
+
+  std::string focused() { return name(QApplication::focusWidget()); }
+
   ScriptedDice dice_;
   QtDialogs dialogs_;
   std::unique_ptr<Form2> form_;
@@ -449,6 +481,294 @@ TEST_F(QtWindowTest, CheckBoxClickToggledByTheModel) {
   EXPECT_EQ(box->isChecked(), before);
 }
 
+TEST_F(QtWindowTest, TabFollowsTheLayoutOfTheStartScreen) {
+  writeSeason(dir_, 2015);
+  writeSeason(dir_, 2016);
+  start();
+  widget(form_->cmdYear)->setFocus();
+  // "Select Season" stands above the seasons; disabled seasons are passed over.
+  EXPECT_EQ(tabWalk(),
+            (std::vector<std::string>{"cmdYear", "optYear(43)", "optYear(44)", "cmdExit"}));
+  // Space on a focused season selects it through the model.
+  widget(form_->optYear[44])->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+  EXPECT_TRUE(form_->optYear[44].value);
+}
+
+TEST_F(QtWindowTest, TabFollowsTheLayoutOfAChart) {
+  openChartMenu();
+  widget(form_->cmdChart[0])->setFocus();
+  // The chart menu: row by row, so the two columns of chart buttons interleave.
+  const std::vector<std::string> menu = tabWalk();
+  const std::vector<std::string> menuStart{"cmdThree",    "cmdTwo",      "cmdOne",     "cmdTwenty",
+                                           "cmdChart(0)", "cmdChart(7)", "cmdChart(1)"};
+  ASSERT_GE(menu.size(), menuStart.size() + 3);
+  const auto at = std::find(menu.begin(), menu.end(), "cmdThree");
+  ASSERT_NE(at, menu.end());
+  std::vector<std::string> rotated(at, menu.end());
+  rotated.insert(rotated.end(), menu.begin(), at);
+  EXPECT_TRUE(std::equal(menuStart.begin(), menuStart.end(), rotated.begin()));
+  EXPECT_EQ(std::set<std::string>(menu.begin(), menu.end()).size(), menu.size());
+  EXPECT_EQ(menu.size(), 14u + 4u + 3u);  // charts, quick dice, box, cancel and exit
+
+  // The steal chart, entered by keyboard: the focus lands on its roll button.
+  widget(form_->cmdChart[10])->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+  ASSERT_EQ(form_->screenState(), ScreenState::ChartSetup);
+  EXPECT_EQ(focused(), "cmdStealing");
+  const std::vector<std::string> walk = tabWalk();
+
+  // Every control the player can reach, once: rows of the window from the top, left to
+  // right, each frame's contents in their order.
+  std::vector<std::pair<std::tuple<int, int, int>, std::string>> expected;
+  int order = 0;
+  for (Control* c : form_->controls()) {
+    ++order;
+    const bool focusable = c->kind == ControlKind::Button || c->kind == ControlKind::CheckBox ||
+                           c->kind == ControlKind::Option;
+    if (!focusable || !c->reachable()) continue;
+    const Control& place = c->container ? *c->container : *c;
+    expected.push_back({{place.layout.top, place.layout.left, order}, c->displayName()});
+  }
+  std::sort(expected.begin(), expected.end());
+  std::vector<std::string> names;
+  for (const auto& e : expected) names.push_back(e.second);
+  EXPECT_EQ(walk, names);
+  EXPECT_GT(walk.size(), 10u);
+}
+
+TEST_F(QtWindowTest, FocusStaysOnAShownControlAfterARoll) {
+  openChartMenu();
+  mouseClick(form_->cmdChart[10]);
+  mouseClick(form_->optJump[0]);
+  widget(form_->cmdStealing)->setFocus();
+  // "Dropped?" asks for a follow-up: its button takes the roll button's place and focus.
+  dice_.queue(91);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+  ASSERT_EQ(form_->Text1.caption, "Dropped?");
+  EXPECT_EQ(focused(), "cmdStealError");
+  EXPECT_TRUE(QApplication::focusWidget()->isVisible());
+
+  mouseClick(form_->optError[0]);
+  widget(form_->cmdStealError)->setFocus();
+  dice_.queue(5);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form_->cmdStealError.visible; }));
+  // The result is complete: "&Continue" is next.
+  EXPECT_EQ(form_->cmdCancel.caption, "&Continue");
+  EXPECT_EQ(focused(), "cmdCancel");
+
+  // And "&Continue" itself stays put in the chart menu.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+  ASSERT_EQ(form_->screenState(), ScreenState::ChartMenu);
+  EXPECT_EQ(focused(), "cmdCancel");
+  EXPECT_EQ(widget(form_->cmdCancel)->text(), QStringLiteral("&Cancel"));
+}
+
+// What an assistive technology hears from the window.
+class AccessibleEvents {
+ public:
+  AccessibleEvents() {
+    seen().clear();
+    setAccessibleEventWatcher(&AccessibleEvents::record);
+  }
+  ~AccessibleEvents() { setAccessibleEventWatcher({}); }
+
+  struct Event {
+    QAccessible::Event type;
+    QObject* object;
+    int child;
+    QString name;
+  };
+  static std::vector<Event>& seen() {
+    static std::vector<Event> events;
+    return events;
+  }
+
+ private:
+  static void record(QAccessibleEvent* event) {
+    QAccessibleInterface* iface = event->accessibleInterface();
+    seen().push_back({event->type(), event->object(), event->child(),
+                      iface ? iface->text(QAccessible::Name) : QString()});
+  }
+};
+
+QAccessibleInterface* accessible(QWidget* w) {
+  return QAccessible::queryAccessibleInterface(w);
+}
+
+TEST_F(QtWindowTest, ScreenReadersHearNamesRolesAndNewRolls) {
+  writeSeason(dir_, 2015);
+  start();
+  AccessibleEvents events;
+
+  // Option buttons are radio buttons to a screen reader, though Qt's exclusivity is off.
+  QAccessibleInterface* y2015 = accessible(widget(form_->optYear[43]));
+  ASSERT_NE(y2015, nullptr);
+  EXPECT_EQ(y2015->role(), QAccessible::RadioButton);
+  EXPECT_EQ(y2015->text(QAccessible::Name), QStringLiteral("2015"));
+  EXPECT_FALSE(y2015->state().checked);
+
+  // The assistive Toggle action is a real click: the model hears of it.
+  QAccessibleActionInterface* actions = y2015->actionInterface();
+  ASSERT_NE(actions, nullptr);
+  EXPECT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+  actions->doAction(QAccessibleActionInterface::toggleAction());
+  EXPECT_TRUE(form_->optYear[43].value);
+  EXPECT_TRUE(y2015->state().checked);
+  // A second Toggle leaves an option selected, as a second click does.
+  actions->doAction(QAccessibleActionInterface::toggleAction());
+  EXPECT_TRUE(form_->optYear[43].value);
+  // A disabled season ignores it.
+  accessible(widget(form_->optYear[0]))
+      ->actionInterface()
+      ->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_FALSE(form_->optYear[0].value);
+
+  accessible(widget(form_->cmdYear))
+      ->actionInterface()
+      ->doAction(QAccessibleActionInterface::pressAction());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form_->screenState() == ScreenState::ChartMenu; }));
+
+  // Check boxes: role, and Press through the model too.
+  QAccessibleInterface* diceRolls = accessible(widget(form_->chkDiceRolls));
+  EXPECT_EQ(diceRolls->role(), QAccessible::CheckBox);
+  const bool before = form_->chkDiceRolls.value;
+  diceRolls->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(form_->chkDiceRolls.value, !before);
+  EXPECT_EQ(diceRolls->state().checked, !before);
+
+  // Every shown control has a name; buttons are read without their access-key mark.
+  for (Control* c : form_->controls()) {
+    if (!c->reachable()) continue;
+    QAccessibleInterface* iface = accessible(window_->widget(*c));
+    ASSERT_NE(iface, nullptr) << c->displayName();
+    EXPECT_FALSE(iface->text(QAccessible::Name).isEmpty()) << c->displayName();
+  }
+  EXPECT_EQ(accessible(widget(form_->cmdExit))->text(QAccessible::Name), QStringLiteral("Exit"));
+  QAccessibleInterface* history = accessible(window_->widget(form_->List1));
+  EXPECT_EQ(history->text(QAccessible::Name), QStringLiteral("Roll history"));
+  QAccessibleInterface* result = accessible(window_->widget(form_->Text1));
+  EXPECT_EQ(result->text(QAccessible::Name), QStringLiteral("Result: "));
+
+  // A roll: the result's new name is announced, and the history's new line.
+  AccessibleEvents::seen().clear();
+  dice_.queue(7);
+  mouseClick(form_->cmdOne);
+  EXPECT_EQ(result->text(QAccessible::Name), QStringLiteral("Result: 7"));
+  const auto& seen = AccessibleEvents::seen();
+  const auto nameChange = std::find_if(seen.begin(), seen.end(), [&](const auto& e) {
+    return e.type == QAccessible::NameChanged && e.object == window_->widget(form_->Text1);
+  });
+  ASSERT_NE(nameChange, seen.end());
+  EXPECT_EQ(nameChange->name, QStringLiteral("Result: 7"));
+  const auto rowAdded = std::find_if(seen.begin(), seen.end(), [](const auto& e) {
+    return e.type == QAccessible::ObjectCreated && e.name == QStringLiteral("7");
+  });
+  EXPECT_NE(rowAdded, seen.end());
+  ASSERT_EQ(history->childCount(), 1);
+  EXPECT_EQ(history->child(0)->text(QAccessible::Name), QStringLiteral("7"));
+
+  // Once the history is full, each roll drops the oldest line and announces only the new.
+  for (int roll = 1; roll <= 8; ++roll) {
+    dice_.queue(static_cast<std::int16_t>(roll));
+    mouseClick(form_->cmdOne);
+  }
+  AccessibleEvents::seen().clear();
+  dice_.queue(9);
+  mouseClick(form_->cmdOne);
+  int created = 0;
+  for (const auto& e : AccessibleEvents::seen()) created += e.type == QAccessible::ObjectCreated;
+  EXPECT_EQ(created, 1);
+  auto* list = widget<QListWidget>(form_->List1);
+  ASSERT_EQ(list->count(), 8);
+  EXPECT_EQ(list->item(0)->text(), QStringLiteral("2"));
+  EXPECT_EQ(list->item(7)->text(), QStringLiteral("9"));
+}
+
+TEST(CommandLineTest, ReadsTheOptions) {
+  using app::Options;
+  using app::parseCommandLine;
+  const std::map<std::vector<std::string>, Options::Action> actions{
+      {{}, Options::Action::Run},
+      {{"--help"}, Options::Action::Help},
+      {{"-h"}, Options::Action::Help},
+      {{"--version"}, Options::Action::Version},
+      {{"--seasons", "x", "--help"}, Options::Action::Help},
+      {{"--user-seasons", "--self-test"}, Options::Action::Run},
+      {{"--seasons"}, Options::Action::Usage},
+      {{"--seasons="}, Options::Action::Usage},
+      {{"--seasons", "a", "--seasons", "b"}, Options::Action::Usage},
+      {{"--seasons", "a", "--user-seasons"}, Options::Action::Usage},
+      {{"--help-me"}, Options::Action::Usage},
+      {{"seasons"}, Options::Action::Usage},
+  };
+  for (const auto& [args, action] : actions) {
+    const Options options = parseCommandLine(args);
+    EXPECT_EQ(options.action, action) << ::testing::PrintToString(args);
+    EXPECT_EQ(options.error.empty(), action != Options::Action::Usage);
+  }
+  EXPECT_EQ(parseCommandLine({"--seasons", "my dir"}).seasons, fs::path("my dir"));
+  EXPECT_EQ(parseCommandLine({"--seasons=/s"}).seasons, fs::path("/s"));
+  EXPECT_TRUE(parseCommandLine({"--user-seasons"}).userSeasons);
+  EXPECT_TRUE(parseCommandLine({"--self-test"}).selfTest);
+  EXPECT_EQ(parseCommandLine({"--bogus"}).error, "unknown option --bogus");
+}
+
+TEST(CommandLineTest, ThePlayersSeasonFolderFollowsTheXdgRules) {
+  using Env = std::map<std::string, std::string>;
+  const auto folder = [](const Env& env) {
+    return app::userSeasonFolder([&env](const char* name) -> std::optional<std::string> {
+      const auto it = env.find(name);
+      return it == env.end() ? std::nullopt : std::optional(it->second);
+    });
+  };
+  EXPECT_EQ(folder({{"XDG_DATA_HOME", "/x"}, {"HOME", "/h"}}),
+            fs::path("/x/vnt-assistant/seasons"));
+  EXPECT_EQ(folder({{"HOME", "/h"}}), fs::path("/h/.local/share/vnt-assistant/seasons"));
+  // A relative or empty XDG_DATA_HOME is to be ignored.
+  EXPECT_EQ(folder({{"XDG_DATA_HOME", "rel"}, {"HOME", "/h"}}),
+            fs::path("/h/.local/share/vnt-assistant/seasons"));
+  EXPECT_EQ(folder({{"XDG_DATA_HOME", ""}, {"HOME", "/h"}}),
+            fs::path("/h/.local/share/vnt-assistant/seasons"));
+  EXPECT_EQ(folder({}), fs::path());
+}
+
+TEST(CommandLineTest, TheMenuEntryPrefersThePlayersOwnSeasons) {
+  const fs::path root = fs::temp_directory_path() /
+                        ("vnt_season_folder_" + std::to_string(QCoreApplication::applicationPid()));
+  fs::remove_all(root);
+  const fs::path user = root / "user";
+  const fs::path installed = root / "usr" / "share" / "vnt-assistant" / "seasons";
+  fs::create_directories(user);
+  fs::create_directories(installed);
+  fs::create_directories(root / "usr" / "bin");
+
+  // Files that are not season files do not count; a year out of range or a wrong suffix
+  // neither.
+  for (const char* other : {"notes.txt", "1971Deep.vnt", "2026BPE.vnt", "1987deep.vnt",
+                            "1987Deep.vnt.bak", "87Deep.vnt"}) {
+    writeFile(user / other, "x");
+  }
+  fs::create_directories(user / "1990Deep.vnt");  // a folder, not a file
+  EXPECT_FALSE(app::holdsSeasonFile(user));
+  EXPECT_EQ(app::desktopSeasonFolder(user, installed), installed);
+  writeFile(user / "2025CPlay.vnt", "x");
+  EXPECT_TRUE(app::holdsSeasonFile(user));
+  EXPECT_EQ(app::desktopSeasonFolder(user, installed), user);
+  EXPECT_EQ(app::desktopSeasonFolder(root / "missing", installed), installed);
+  EXPECT_EQ(app::desktopSeasonFolder(fs::path(), installed), installed);
+
+  // The samples beside the program win over the compiled-in place, so an unpacked copy
+  // finds its own.
+  EXPECT_EQ(app::installedSeasonFolder(root / "usr" / "bin" / "vnt-assistant", "/fallback"),
+            installed);
+  EXPECT_EQ(app::installedSeasonFolder(root / "bin" / "vnt-assistant", "/fallback"),
+            fs::path("/fallback"));
+  EXPECT_EQ(app::installedSeasonFolder(fs::path(), "/fallback"), fs::path("/fallback"));
+  fs::remove_all(root);
+}
+
 TEST(CaptionWidgetsTest, ACaptionTooLongForItsPlaceIsDrawnSmallerNotCut) {
   QWidget device;
   QFont font = device.font();
@@ -470,6 +790,27 @@ TEST(CaptionWidgetsTest, ACaptionTooLongForItsPlaceIsDrawnSmallerNotCut) {
   const QRect need = QFontMetrics(fitted, &device).boundingRect(narrow, flags, text);
   EXPECT_LE(need.width(), narrow.width());
   EXPECT_LE(need.height(), narrow.height());
+}
+
+// The layout check tells a label drawn smaller from one that is cut: a text with room at a
+// smaller size passes only the shrunk check, one with no room at any size fails both.
+TEST(CaptionWidgetsTest, ALabelCutEvenWhenDrawnSmallerIsReported) {
+  FitLabel label;
+  label.setWordWrap(true);
+  const QString text = QStringLiteral("Days missed includes game now in progress.");
+  const QFontMetrics metrics(label.font(), &label);
+  label.setText(text);
+
+  label.resize(metrics.horizontalAdvance(text) + 20, metrics.height() + 4);
+  EXPECT_TRUE(captionFits(&label));
+  EXPECT_TRUE(captionFits(&label, true));
+
+  label.resize(metrics.horizontalAdvance(text) * 9 / 10, metrics.height() + 4);
+  EXPECT_FALSE(captionFits(&label));
+  EXPECT_TRUE(captionFits(&label, true));
+
+  label.resize(metrics.horizontalAdvance(text) / 4, metrics.height() / 2);
+  EXPECT_FALSE(captionFits(&label, true));
 }
 
 TEST(CaptionWidgetsTest, CaptionTextTurnsCarriageReturnsIntoLineBreaks) {
@@ -520,6 +861,12 @@ TEST(QtDialogsTest, RepaintsFirstAndNamesTheApplicationWhenNoTitleIsGiven) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  // The layout checks run once more as on a desktop whose default font is larger.
+  if (const int points = qEnvironmentVariableIntValue("VNT_TEST_DEFAULT_POINT_SIZE"); points > 0) {
+    QFont font = QApplication::font();
+    font.setPointSize(points);
+    QApplication::setFont(font);
+  }
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -25,7 +25,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // What is wrong with the window as painted, or an empty text. Word-wrapped detail labels
-// are measured too unless `labels` is false: a result text may be drawn a little smaller.
+// are measured at full size too unless `labels` is false: a result text may then be drawn a
+// little smaller, but never cut.
 std::string paintedProblems(QtWindow& window, bool labels) {
   window.sync();
   std::string problems;
@@ -39,7 +40,7 @@ std::string paintedProblems(QtWindow& window, bool labels) {
     if (w == nullptr) continue;
     visible.emplace_back(c, w);
     const bool isLabel = c->kind == ControlKind::Label;
-    if ((labels || !isLabel) && !captionFits(w)) {
+    if (!captionFits(w, isLabel && !labels)) {
       add("the caption of " + c->displayName() + " does not fit");
     }
   }

@@ -17,10 +17,12 @@
 #include <vector>
 
 #include "charts/environment/deep_drive_table.h"
+#include "charts/environment/weather_table.h"
 #include "charts/fielding/infield_defense.h"
 #include "charts/fielding/infield_range_table.h"
 #include "charts/fielding/outfield_range_table.h"
 #include "shell/form2.h"
+#include "shell/season_files.h"
 #include "tests/unit/test_support.h"
 
 namespace vnt {
@@ -401,6 +403,101 @@ auto buntFollowUp(std::int16_t fielderRoll, std::int16_t resultRoll, std::vector
   };
 }
 
+ObservedByHeading weatherSeen(const Form2& form, const Logged& logged) {
+  ObservedByHeading seen;
+  if (!logged.empty() && logged.front() == "Dome Closed") {
+    seen["roof"] = "Dome Closed";
+    seen["wind"] = "No Wind";
+    return seen;
+  }
+  seen["sky"] = seen["temperature"] = seen["wind"] = "(nothing shown)";
+  for (const std::string& word : logged) {
+    for (int i = 0; i <= static_cast<int>(weather::Sky::Snow); ++i) {
+      if (word == weather::skyWord(static_cast<weather::Sky>(i))) seen["sky"] = word;
+    }
+    for (int i = 0; i <= static_cast<int>(weather::Temperature::Cold); ++i) {
+      if (word == weather::temperatureWord(static_cast<weather::Temperature>(i))) {
+        seen["temperature"] = word;
+      }
+    }
+    for (int i = 0; i <= static_cast<int>(weather::Wind::Out); ++i) {
+      if (word == weather::windWord(static_cast<weather::Wind>(i))) seen["wind"] = word;
+    }
+  }
+  seen["roof"] = !logged.empty() && logged.back() == "Closed" ? "Closed" : "Open";
+  const std::string& text = form.lblCrazyPlay.caption;
+  const auto has = [&text](const char* piece) { return text.find(piece) != std::string::npos; };
+  if (has("T-Storms - ")) {
+    seen["after T-Storms"] = has("Game is rained out.") ? "Game is rained out."
+                                                        : "Game held up by rain delay.  Wet field.";
+  }
+  if (has("Snow - ")) {
+    seen["after Snow"] =
+        has("Game is snowed out.") ? "Game is snowed out." : "Game is played in snow.  Wet field.";
+  }
+  return seen;
+}
+
+// Only the section of the roll a case varies.
+std::function<ObservedByHeading(const Form2&, const Logged&)> onlyWeather(std::string heading) {
+  return [heading](const Form2& form, const Logged& logged) {
+    ObservedByHeading all = weatherSeen(form, logged);
+    ObservedByHeading one;
+    if (all.count(heading)) one[heading] = all[heading];
+    return one;
+  };
+}
+
+auto weatherChart(int ballpark, int month, int time) {
+  return [=](Window& w) {
+    w.season(2015);
+    w.click("cmdChart", 11);
+    w.click("optBallpark", ballpark);
+    w.click("optMonth", month);
+    w.click("optTime", time);
+  };
+}
+
+auto injuryChart(int ratingOption) {
+  return [=](Window& w) {
+    w.season(2015);
+    w.click("cmdChart", 6);
+    w.click("Option1", ratingOption);
+  };
+}
+
+Observed newInjurySeen(const Form2&, const Logged& logged) {
+  if (logged.empty()) return {};
+  return {logged.front() == "# Missed" ? logged.front() : logged.back(), std::nullopt};
+}
+Observed recoveredSeen(const Form2&, const Logged& logged) {
+  return {std::nullopt, logged.empty() ? std::nullopt : std::optional(logged.back())};
+}
+
+// The weather record of a ballpark of the 2015 season in the working directory.
+weather::Table weatherRecord(const std::string& ballpark) {
+  const auto data = readSeasonFile("2015Weather.vnt");
+  const WeatherLookup found = data ? lookupWeatherRecord(*data, ballpark) : WeatherLookup{};
+  EXPECT_EQ(found.status, LookupStatus::Found) << ballpark;
+  return found.values;
+}
+
+// The sky roll held at the first roll that reads `sky`, the roll after it tried over every
+// value, every later roll held at 50.
+std::function<std::optional<std::int16_t>(std::size_t)> afterSky(const std::string& ballpark,
+                                                                 int month, weather::Sky sky) {
+  const weather::Table table = weatherRecord(ballpark);
+  std::int16_t skyRoll = -1;
+  for (std::int16_t roll = 99; roll >= 0; --roll) {
+    if (weather::weatherSky(table, month, roll) == sky) skyRoll = roll;
+  }
+  EXPECT_NE(skyRoll, -1) << ballpark << " never reads " << weather::skyWord(sky);
+  return [=](std::size_t draw) -> std::optional<std::int16_t> {
+    if (draw == 1) return std::nullopt;
+    return draw == 0 ? skyRoll : 50;
+  };
+}
+
 auto bpeChart(int style, int ballpark) {
   return [=](Window& w) {
     w.season(2015);
@@ -666,6 +763,58 @@ std::vector<Case> everyChart() {
          return draw == 0 ? 1 : 50;  // 1 is down the right-field line
        },
        onlyDeep("foul line")},
+      {"weather Colorado April day, sky",
+       weatherChart(8, 0, 0),
+       "cmdWeather",
+       {},
+       {},
+       {},
+       varyOnly(0, 50),
+       onlyWeather("sky")},
+      {"weather Colorado July day, temperature",
+       weatherChart(8, 3, 0),
+       "cmdWeather",
+       {},
+       {},
+       {},
+       varyOnly(1, 0),
+       onlyWeather("temperature")},
+      {"weather Colorado July night, wind",
+       weatherChart(8, 3, 1),
+       "cmdWeather",
+       {},
+       {},
+       {},
+       varyOnly(2, 0),
+       onlyWeather("wind")},
+      {"weather Atlanta July day, after T-Storms",
+       weatherChart(1, 3, 0),
+       "cmdWeather",
+       {},
+       {},
+       {},
+       afterSky("Atlanta", 4, weather::Sky::TStorms),
+       onlyWeather("after T-Storms")},
+      {"weather Colorado April night, after Snow",
+       weatherChart(8, 0, 1),
+       "cmdWeather",
+       {},
+       {},
+       {},
+       afterSky("Colorado", 1, weather::Sky::Snow),
+       onlyWeather("after Snow")},
+      {"weather Tampa Bay closed dome",
+       weatherChart(26, 3, 0),
+       "cmdWeather",
+       {},
+       {},
+       {},
+       {},
+       weatherSeen},
+      {"new injury 1", injuryChart(4), "cmdNewInjury", {}, newInjurySeen, {1}, varyOnly(0, 5)},
+      {"new injury 3", injuryChart(2), "cmdNewInjury", {}, newInjurySeen, {1}},
+      {"recovered 4", injuryChart(1), "cmdRecovered", {}, recoveredSeen, {0}},
+      {"recovered 1", injuryChart(4), "cmdRecovered", {}, recoveredSeen, {0}},
       {"robbed SP", robbedFollowUp(0, 52, 0), "cmdRobbed", {}, lastLogged},
       {"robbed AV", robbedFollowUp(0, 52, 2), "cmdRobbed", {}, lastLogged},
       {"bunt error 12",
@@ -1308,6 +1457,91 @@ TEST_F(InSeasons, EnvironmentOddsAddUpForEverySelection) {
   w.click("cmdCancel");
   w.click("cmdChart", 2);
   expectWhole(f.odds(), "crazy play");
+}
+
+TEST_F(InSeasons, WeatherAndInjuryOddsAddUpForEverySelection) {
+  Window w;
+  w.season(2015);
+  Form2& f = w.form;
+  w.click("cmdChart", 11);
+  unselect(f.optBallpark);
+  unselect(f.optMonth);
+  expectMessage(f.odds(), "Select a ballpark\nSelect a month\nSelect a time");
+  for (int ballpark = 0; ballpark < f.BallparkCount; ++ballpark) {
+    f.select(f.optBallpark[ballpark]);
+    for (Control& month : f.optMonth) {
+      f.select(month);
+      for (Control& time : f.optTime) {
+        f.select(time);
+        expectWhole(f.odds(), "weather " + f.optBallpark[ballpark].caption + " " + month.caption +
+                                  " " + time.caption);
+      }
+    }
+  }
+
+  w.click("cmdCancel");
+  w.click("cmdChart", 6);
+  expectMessage(f.odds(), "Select an injury rating");
+  for (Control& rating : f.Option1) {
+    f.select(rating);
+    const odds::Odds both = f.odds();
+    expectWhole(both, "injury " + rating.caption);
+    // Both buttons show, each under its own caption.
+    ASSERT_EQ(both.sections.size(), 2u);
+    EXPECT_EQ(both.sections[0].heading, "New Injury Roll");
+    EXPECT_EQ(both.sections[1].heading, "Recovered?");
+  }
+}
+
+// Under a retractable roof the roof closes on a wet sky or a day too hot or too cold. The
+// sky and the temperature are separate rolls, so the roof stays open with the product of
+// their chances; each is read off the handler with the other roll held where it keeps the
+// roof open.
+TEST_F(InSeasons, RetractableRoofOddsJoinTheSkyAndTheTemperature) {
+  const weather::Table table = weatherRecord("Toronto");
+  for (const int month : {1, 4}) {
+    SCOPED_TRACE(month);
+    const auto setUp = weatherChart(28, month - 1, 1);
+    std::int16_t clearSky = -1;
+    std::int16_t mildNight = -1;
+    for (std::int16_t roll = 99; roll >= 0; --roll) {
+      const auto sky = weather::weatherSky(table, month, roll);
+      if (!sky || *sky < weather::Sky::Overcast) clearSky = roll;
+      const auto t = weather::weatherTemperature(table, weather::Time::Night, month, roll);
+      if (!t || *t == weather::Temperature::Warm || *t == weather::Temperature::Cool) {
+        mildNight = roll;
+      }
+    }
+    ASSERT_NE(clearSky, -1);
+    ASSERT_NE(mildNight, -1);
+    const auto openOn = [&](std::int16_t sky, std::int16_t temperature) {
+      Window w;
+      setUp(w);
+      const std::size_t before = w.form.List1.items.size();
+      w.dice.values = {sky, temperature, 0};
+      w.form.click(*w.form.find("cmdWeather"));
+      const auto& after = w.form.List1.items;
+      EXPECT_TRUE(w.dice.values.empty());
+      return after.size() == before || after.back() != "Closed";
+    };
+    Chance skyOpen;
+    Chance temperatureOpen;
+    for (std::int16_t roll = 0; roll <= 99; ++roll) {
+      if (openOn(roll, mildNight)) skyOpen += odds::oneIn(100);
+      if (openOn(clearSky, roll)) temperatureOpen += odds::oneIn(100);
+    }
+    Window w;
+    setUp(w);
+    const odds::Odds shown = w.form.odds();
+    const odds::Line* open = odds::firstLine(shown, "Open");
+    const Chance expected = skyOpen * temperatureOpen;
+    if (expected.isZero()) {
+      EXPECT_EQ(open, nullptr);
+    } else {
+      ASSERT_NE(open, nullptr);
+      EXPECT_EQ(open->chance, expected);
+    }
+  }
 }
 
 // What a deep drive shows for the given rolls.

@@ -160,6 +160,43 @@ TEST(FieldReader, TextAndNumberShareOneSequence) {
   EXPECT_EQ(reader.number(), std::nullopt);
 }
 
+// Messages point at a field by line and column, and seal rewrites a field's bytes in place.
+TEST(FieldReader, TellsWhereEachFieldLies) {
+  const std::string input = "12,  \"Fen, way\"  ,x\r\n\r\n 7\rlast\n\"open";
+  struct Where {
+    std::string field;
+    std::string bytes;  // the field's bytes in the input, quotes included
+    int line;
+    int column;
+  };
+  const Where expected[] = {
+      {"12", "12", 1, 1},     {"Fen, way", "\"Fen, way\"", 1, 6},
+      {"x", "x", 1, 19},      {"7", "7", 3, 2},
+      {"last", "last", 4, 1}, {"open", "\"open", 5, 1},
+  };
+  const ExactBuffer buffer(input);
+  FieldReader reader(buffer.view());
+  for (const auto& want : expected) {
+    ASSERT_EQ(reader.text(), want.field);
+    EXPECT_EQ(input.substr(reader.fieldOffset(), reader.fieldLength()), want.bytes) << want.field;
+    const auto at = reader.positionOf(reader.fieldOffset());
+    EXPECT_EQ(at.line, want.line) << want.field;
+    EXPECT_EQ(at.column, want.column) << want.field;
+  }
+  EXPECT_EQ(reader.unclosedQuote(), input.size() - 5);
+  EXPECT_EQ(reader.text(), std::nullopt);
+  // Used up, it still describes the last field there was.
+  EXPECT_EQ(input.substr(reader.fieldOffset(), reader.fieldLength()), "\"open");
+  EXPECT_EQ(reader.positionOf(input.size()).column, 6);
+}
+
+TEST(FieldReader, NoUnclosedQuoteInWellFormedInput) {
+  FieldReader reader("\"a\",\"b\"\r\n");
+  while (reader.text()) {
+  }
+  EXPECT_EQ(reader.unclosedQuote(), std::nullopt);
+}
+
 // ---------------------------------------------------------------------------------------
 // FieldReader::number
 
@@ -616,8 +653,9 @@ class ReadSeasonFile : public testing::Test {
 };
 
 TEST_F(ReadSeasonFile, FindsByNameIgnoringCase) {
-  const std::string contents("1987,\"B\"\r\n\0\xff", 12);
-  write("1987BPE.vnt", contents);
+  write("1987BPE.vnt", std::string("1987,\"B\"\r\n\0\xff", 12));
+  // The stray byte is read as Windows-1252: y with diaeresis.
+  const std::string contents("1987,\"B\"\r\n\0\xc3\xbf", 13);
   write("1987DEEP.VNT", "deep");
   struct Case {
     const char* name;

@@ -11,7 +11,7 @@ endforeach()
 
 # A fresh folder, so a file the tool no longer writes cannot linger and pass.
 file(REMOVE_RECURSE "${OUT_DIR}")
-execute_process(COMMAND "${TOOL}" "${SOURCE_DIR}" "${OUT_DIR}" RESULT_VARIABLE result)
+execute_process(COMMAND "${TOOL}" build "${SOURCE_DIR}" "${OUT_DIR}" RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "vnt-seasons failed (${result})")
 endif()

@@ -8,6 +8,8 @@
 #include <QStylePainter>
 #include <algorithm>
 
+#include "ui/qt/text_fit.h"
+
 namespace vnt {
 namespace {
 
@@ -47,15 +49,16 @@ void paintIndicatorButton(QAbstractButton* button, const QStyleOptionButton& opt
 
   const QRect textRect = indicatorTextRect(button, option, radio);
   const int flags = indicatorTextFlags(button, option);
-  painter.setFont(fittingFont(button->font(), textRect, flags, option.text, button));
-  painter.drawItemText(textRect, flags, option.palette, button->isEnabled(), option.text,
+  const FittedText fitted = fitText(button->font(), textRect, flags, option.text, button);
+  painter.setFont(fitted.font);
+  painter.drawItemText(textRect, flags, option.palette, button->isEnabled(), fitted.text,
                        QPalette::WindowText);
 
-  if (button->hasFocus() && !option.text.isEmpty()) {
+  if (button->hasFocus() && !fitted.text.isEmpty()) {
     QStyleOptionFocusRect focus;
     focus.initFrom(button);
     focus.rect = painter.fontMetrics()
-                     .boundingRect(textRect, flags, option.text)
+                     .boundingRect(textRect, flags, fitted.text)
                      .adjusted(-1, 0, 1, 0)
                      .intersected(button->rect());
     painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
@@ -113,10 +116,11 @@ void WrapButton::paintEvent(QPaintEvent*) {
                        style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
   }
   const int flags = Qt::AlignCenter | Qt::TextWordWrap | mnemonicFlag(this, option);
-  painter.setFont(fittingFont(font(), textRect, flags, option.text, this));
+  const FittedText fitted = fitText(font(), textRect, flags, option.text, this);
+  painter.setFont(fitted.font);
   QPalette palette = option.palette;
   if (textColor_ && isEnabled()) palette.setColor(QPalette::ButtonText, *textColor_);
-  painter.drawItemText(textRect, flags, palette, isEnabled(), option.text, QPalette::ButtonText);
+  painter.drawItemText(textRect, flags, palette, isEnabled(), fitted.text, QPalette::ButtonText);
 }
 
 bool WrapButton::hitButton(const QPoint& pos) const {
@@ -161,8 +165,10 @@ void FitLabel::paintEvent(QPaintEvent*) {
   room.adjust(margin(), margin(), -margin(), -margin());
   room.adjust(indent, 0, -indent, 0);
   const int flags = static_cast<int>(alignment()) | Qt::TextWordWrap;
-  painter.setFont(fittingFont(font(), room, flags, text(), this));
-  style()->drawItemText(&painter, room, flags, palette(), isEnabled(), text(), foregroundRole());
+  const FittedText fitted = fitText(font(), room, flags, text(), this);
+  painter.setFont(fitted.font);
+  style()->drawItemText(&painter, room, flags, palette(), isEnabled(), fitted.text,
+                        foregroundRole());
 }
 
 namespace {
@@ -179,10 +185,11 @@ void FitGroupBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   QStyleOption option;
   option.initFrom(this);
-  const QString text = title();
   const int flags = Qt::TextSingleLine | mnemonicFlag(this, option);
   const QRect room = titleRoom(this);
-  const QFont fitted = fittingFont(font(), room, flags, text, this);
+  const FittedText fittedText = fitText(font(), room, flags, title(), this);
+  const QString& text = fittedText.text;
+  const QFont& fitted = fittedText.font;
   const QFontMetrics metrics(fitted, this);
 
   // An etched border that runs through the middle of the title, so the contents, placed
@@ -207,11 +214,13 @@ void FitGroupBox::paintEvent(QPaintEvent*) {
 
 namespace vnt {
 
-bool captionFits(const QWidget* widget) {
-  const auto fitsAtFullSize = [widget](const QRect& room, int flags, const QString& text) {
+bool captionFits(const QWidget* widget, bool shrunk) {
+  const auto fitsAtFullSize = [widget, shrunk](const QRect& room, int flags, const QString& text) {
     if (text.isEmpty()) return true;
+    const QFont font =
+        shrunk ? fittingFont(widget->font(), room, flags, text, widget) : widget->font();
     const QRect need =
-        QFontMetrics(widget->font(), widget)
+        QFontMetrics(font, widget)
             .boundingRect(QRect(room.left(), room.top(), room.width(), 1 << 20), flags, text);
     return need.width() <= room.width() && need.height() <= room.height();
   };

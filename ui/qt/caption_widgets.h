@@ -33,8 +33,9 @@ QFont fittingFont(const QFont& font, const QRect& room, int flags, const QString
                   const QPaintDevice* device);
 
 // True when the widget's caption fits its place at the widget's own font size, without the
-// shrinking the widgets fall back on. Layout checks use it.
-bool captionFits(const QWidget* widget);
+// shrinking the widgets fall back on; with `shrunk`, at the size it is drawn, so false means
+// the text is cut. Layout checks use it.
+bool captionFits(const QWidget* widget, bool shrunk = false);
 
 class WrapButton final : public QPushButton {
  public:

@@ -9,14 +9,17 @@
 
 namespace vnt {
 
-QPixmap drawLogo(QSize size) {
-  QPixmap pixmap(size.expandedTo(QSize(1, 1)));
+QPixmap drawLogo(QSize size, qreal devicePixelRatio) {
+  const QSize logical = size.expandedTo(QSize(1, 1));
+  // Drawn in logical pixels on a pixmap with the screen's density, so it stays sharp.
+  QPixmap pixmap(logical * devicePixelRatio);
+  pixmap.setDevicePixelRatio(devicePixelRatio);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing);
 
-  const qreal w = pixmap.width();
-  const qreal h = pixmap.height();
+  const qreal w = logical.width();
+  const qreal h = logical.height();
 
   // Grass, with a thin dark edge.
   painter.setPen(QPen(QColor(0x1E, 0x4D, 0x2B), 1.0));

@@ -6,6 +6,6 @@
 namespace vnt {
 
 // The program's logo, drawn rather than loaded: a diamond on a green field and "VNT".
-QPixmap drawLogo(QSize size);
+QPixmap drawLogo(QSize size, qreal devicePixelRatio = 1.0);
 
 }  // namespace vnt

@@ -1,9 +1,12 @@
 #include "ui/qt/qt_dialogs.h"
 
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <utility>
 
 #include "ui/qt/caption_widgets.h"
+#include "ui/qt/text_fit.h"
 
 namespace vnt {
 
@@ -24,9 +27,13 @@ bool QtDialogs::show(const std::string& prompt, const std::string& title, bool a
   if (beforeShow_) beforeShow_();
 
   const QString shownTitle = QString::fromStdString(title.empty() ? kApplicationTitle : title);
-  QMessageBox box(QMessageBox::NoIcon, shownTitle, captionText(prompt),
+  QMessageBox box(QMessageBox::NoIcon, shownTitle, QString(),
                   askYesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok,
                   parent_.data());
+  // A prompt naming a huge ballpark must still fit the screen (and not take long to lay out).
+  const QScreen* screen = parent_ ? parent_->screen() : QGuiApplication::primaryScreen();
+  box.setText(messageText(prompt, box.font(),
+                          screen ? screen->availableGeometry().size() : QSize(800, 600)));
   // Prompts are plain text: a '<' in a ballpark name must not start markup.
   box.setTextFormat(Qt::PlainText);
   box.setDefaultButton(askYesNo ? QMessageBox::Yes : QMessageBox::Ok);

@@ -1,5 +1,7 @@
 #include "ui/qt/qt_window.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -9,12 +11,15 @@
 #include <QPixmap>
 #include <QSignalBlocker>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <optional>
 
+#include "ui/qt/accessibility.h"
 #include "ui/qt/caption_widgets.h"
 #include "ui/qt/logo.h"
+#include "ui/qt/text_fit.h"
 
 namespace vnt {
 namespace {
@@ -72,6 +77,7 @@ QSize QtWindow::clientSize() {
 }
 
 QtWindow::QtWindow(Form2& form, QWidget* parent) : QWidget(parent), form_(form) {
+  installAccessibleButtons();
   setFixedSize(clientSize());
   // The logo, centred on a square, serves as the window's icon.
   QPixmap icon(100, 100);
@@ -125,6 +131,8 @@ QWidget* QtWindow::build(Control& control, QWidget* parent) {
         label->setPalette(palette);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label->setMargin(2);
+        // The name carries the result, so a screen reader announces each new one.
+        label->setAccessibleName(QStringLiteral("Result: "));
       }
       made = label;
       break;
@@ -135,13 +143,15 @@ QWidget* QtWindow::build(Control& control, QWidget* parent) {
       list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       // Nothing in it can be chosen, so it takes no focus (and shows no current line).
       list->setFocusPolicy(Qt::NoFocus);
+      list->setAccessibleName(QStringLiteral("Roll history"));
       made = list;
       break;
     }
     case ControlKind::Image: {
       auto* image = new QLabel(parent);
       image->setAlignment(Qt::AlignCenter);
-      image->setPixmap(drawLogo(rectFor(control.layout).size()));
+      image->setPixmap(drawLogo(rectFor(control.layout).size(), qApp->devicePixelRatio()));
+      image->setAccessibleName(QStringLiteral("VNT Assistant logo"));
       made = image;
       break;
     }
@@ -175,8 +185,97 @@ void QtWindow::click(Control& control) {
 void QtWindow::sync() {
   const QString title = QString::fromStdString(form_.title);
   if (windowTitle() != title) setWindowTitle(title);
-  for (const Binding& binding : bindings_) syncOne(binding);
+
+  QWidget* focused = QApplication::focusWidget();
+  const Binding* holder = focused ? binding(focused) : nullptr;
+  std::vector<bool> wasShown;
+  wasShown.reserve(bindings_.size());
+  for (const Binding& b : bindings_) wasShown.push_back(b.widget->isVisibleTo(this));
+
+  for (const Binding& b : bindings_) syncOne(b);
+  updateTabOrder();
+
+  // Hiding the focused widget would hand the focus to whatever follows it in the tab chain
+  // ("Show Dice Rolls" after a roll); choose the next control first, then take away.
+  if (holder != nullptr && !holder->control->reachable()) {
+    if (QWidget* next = focusReplacing(*holder, wasShown)) next->setFocus(Qt::OtherFocusReason);
+  }
+  for (const Binding& b : bindings_) {
+    const QSignalBlocker blocker(b.widget);
+    if (!b.control->enabled) b.widget->setEnabled(false);
+    if (!b.control->visible) b.widget->setVisible(false);
+  }
   for (const auto& listener : syncListeners_) listener();
+}
+
+const QtWindow::Binding* QtWindow::binding(const QWidget* widget) const {
+  for (const Binding& b : bindings_) {
+    if (b.widget == widget) return &b;
+  }
+  return nullptr;
+}
+
+namespace {
+
+bool takesFocus(const Control& control) {
+  return control.kind == ControlKind::Button || control.kind == ControlKind::CheckBox ||
+         control.kind == ControlKind::Option;
+}
+
+}  // namespace
+
+QWidget* QtWindow::focusReplacing(const Binding& lost, const std::vector<bool>& wasShown) const {
+  // A result is complete: "&Continue" is the next step.
+  if (form_.cmdCancel.reachable() && form_.cmdCancel.caption == "&Continue") {
+    return widget(form_.cmdCancel);
+  }
+  // A follow-up button that took the place of the roll button.
+  const QRect place = rectFor(lost.control->layout);
+  for (std::size_t i = 0; i < bindings_.size(); ++i) {
+    const Control& c = *bindings_[i].control;
+    if (c.kind == ControlKind::Button && c.reachable() && !wasShown[i] &&
+        c.container == lost.control->container && rectFor(c.layout).intersects(place)) {
+      return bindings_[i].widget;
+    }
+  }
+  // A new screen: its first button, else its first control.
+  QWidget* first = nullptr;
+  for (QWidget* w : tabOrder_) {
+    const Binding* b = binding(w);
+    if (!b->control->reachable()) continue;
+    if (b->control->kind == ControlKind::Button) return w;
+    if (first == nullptr) first = w;
+  }
+  return first;
+}
+
+void QtWindow::updateTabOrder() {
+  std::vector<const Binding*> top;
+  for (const Binding& b : bindings_) {
+    if (b.control->container == nullptr) top.push_back(&b);
+  }
+  std::stable_sort(top.begin(), top.end(), [](const Binding* a, const Binding* b) {
+    const Twips& p = a->control->layout;
+    const Twips& q = b->control->layout;
+    return p.top != q.top ? p.top < q.top : p.left < q.left;
+  });
+  std::vector<QWidget*> order;
+  order.reserve(bindings_.size());
+  for (const Binding* b : top) {
+    if (takesFocus(*b->control)) order.push_back(b->widget);
+    if (b->control->kind != ControlKind::Frame) continue;
+    // A frame's contents in their own order: the seasons by year, ratings high to low.
+    for (const Binding& inner : bindings_) {
+      if (inner.control->container == b->control && takesFocus(*inner.control)) {
+        order.push_back(inner.widget);
+      }
+    }
+  }
+  if (order == tabOrder_) return;
+  tabOrder_ = std::move(order);
+  for (std::size_t i = 1; i < tabOrder_.size(); ++i) {
+    QWidget::setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
+  }
 }
 
 void QtWindow::syncOne(const Binding& binding) {
@@ -190,12 +289,12 @@ void QtWindow::syncOne(const Binding& binding) {
   if (control.font.pointSize > 0) font.setPointSize(control.font.pointSize);
   font.setBold(control.font.bold);
   if (w->font() != font) w->setFont(font);
-  w->setEnabled(control.enabled);
+  if (control.enabled) w->setEnabled(true);
 
   switch (control.kind) {
     case ControlKind::Button: {
       auto* button = static_cast<WrapButton*>(w);
-      button->setText(captionText(control.caption));
+      button->setText(widgetCaption(control, w));
       QString sheet;
       std::optional<QColor> textColor;
       if (control.backColor) {
@@ -210,32 +309,59 @@ void QtWindow::syncOne(const Binding& binding) {
     case ControlKind::CheckBox:
     case ControlKind::Option: {
       auto* button = static_cast<QAbstractButton*>(w);
-      button->setText(captionText(control.caption));
+      button->setText(widgetCaption(control, w));
       button->setChecked(control.value);
       break;
     }
     case ControlKind::Frame:
-      static_cast<QGroupBox*>(w)->setTitle(captionText(control.caption));
+      static_cast<QGroupBox*>(w)->setTitle(widgetCaption(control, w));
       break;
-    case ControlKind::Label:
-      static_cast<QLabel*>(w)->setText(labelText(control.caption));
-      break;
-    case ControlKind::ListBox: {
-      auto* list = static_cast<QListWidget*>(w);
-      const QStringList wanted = itemTexts(control.items);
-      QStringList shown;
-      for (int row = 0; row < list->count(); ++row) shown << list->item(row)->text();
-      if (shown != wanted) {
-        list->clear();
-        list->addItems(wanted);
+    case ControlKind::Label: {
+      auto* label = static_cast<QLabel*>(w);
+      const QString text = labelText(control.caption);
+      if (label->text() != text) {
+        label->setText(text);
+        if (&control == &form_.Text1) {
+          setAccessibleNameAnnounced(label, QStringLiteral("Result: ") + text);
+        }
       }
       break;
     }
+    case ControlKind::ListBox:
+      syncList(static_cast<QListWidget*>(w), control);
+      break;
     case ControlKind::Image:
       break;
   }
 
-  w->setVisible(control.visible);
+  if (control.visible) w->setVisible(true);
+}
+
+void QtWindow::syncList(QListWidget* list, const Control& control) {
+  const QStringList wanted = itemTexts(control.items);
+  QStringList shown;
+  for (int row = 0; row < list->count(); ++row) shown << list->item(row)->text();
+  if (shown == wanted) return;
+  // The history grows at the bottom and, once full, loses its top line: keep the lines
+  // that stay, so only the new ones are added (and announced).
+  qsizetype dropped = 0;
+  while (dropped < shown.size() &&
+         shown.mid(dropped) != wanted.first(std::min(wanted.size(), shown.size() - dropped))) {
+    ++dropped;
+  }
+  for (qsizetype i = 0; i < dropped; ++i) delete list->takeItem(0);
+  const int kept = list->count();
+  for (qsizetype i = kept; i < wanted.size(); ++i) list->addItem(wanted[i]);
+  if (!accessibleEventsWanted()) return;
+  QAccessibleInterface* history = QAccessible::queryAccessibleInterface(list);
+  if (history == nullptr) return;
+  for (int row = kept; row < list->count(); ++row) {
+    // A client learns of the new line through children-changed on the list.
+    if (QAccessibleInterface* line = history->child(row)) {
+      QAccessibleEvent added(line, QAccessible::ObjectCreated);
+      sendAccessibleEvent(&added);
+    }
+  }
 }
 
 void QtWindow::closeEvent(QCloseEvent* event) {

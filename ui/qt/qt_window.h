@@ -7,6 +7,7 @@
 #include "shell/form2.h"
 
 class QCloseEvent;
+class QListWidget;
 
 namespace vnt {
 
@@ -43,11 +44,21 @@ class QtWindow final : public QWidget {
   };
 
   QWidget* build(Control& control, QWidget* parent);
+  // Everything but taking a widget away (hiding, disabling), which comes last so the
+  // focus can move to a sensible control first.
   void syncOne(const Binding& binding);
+  void syncList(QListWidget* list, const Control& control);
+  // Tab follows the layout: rows from the top, left to right, a frame's contents in order.
+  void updateTabOrder();
+  // Where the focus goes when the control holding it is hidden or disabled.
+  QWidget* focusReplacing(const Binding& lost, const std::vector<bool>& wasShown) const;
+
+  const Binding* binding(const QWidget* widget) const;
 
   Form2& form_;
   std::vector<Binding> bindings_;
   std::vector<std::function<void()>> syncListeners_;
+  std::vector<QWidget*> tabOrder_;
 };
 
 }  // namespace vnt

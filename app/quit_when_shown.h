@@ -5,7 +5,7 @@
 #include <QObject>
 #include <QTimer>
 
-// For start-up benchmarks: ends the event loop once the window has painted for the
+// For start-up benchmarks and --self-test: ends the event loop once the window has painted for the
 // first time, so a run measures process start until the window is on screen.
 class QuitWhenShown final : public QObject {
  public:
