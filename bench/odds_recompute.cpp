@@ -110,6 +110,14 @@ int main(int argc, char** argv) {
          f.click(f.cmdChart[2]);
        },
        [](vnt::Form2& f, int) -> vnt::Control& { return f.chkDiceRolls; }},
+      {"weather (reads the Weather file)",
+       [&](vnt::Form2& f, FixedDice&) {
+         season(f);
+         f.click(f.cmdChart[11]);
+         f.click(f.optBallpark[29]);
+         f.click(f.optMonth[0]);
+       },
+       [](vnt::Form2& f, int i) -> vnt::Control& { return f.optTime[i]; }},
       {"outfield range result",
        [&](vnt::Form2& f, FixedDice& dice) {
          season(f);
