@@ -15,6 +15,7 @@
 #include "app/quit_when_shown.h"
 #include "shell/dice.h"
 #include "shell/form2.h"
+#include "ui/qt/odds_window.h"
 #include "ui/qt/qt_dialogs.h"
 #include "ui/qt/qt_window.h"
 
@@ -104,6 +105,9 @@ int main(int argc, char** argv) {
 
   vnt::QtWindow window(form);
   dialogs.attach(&window, [&window] { window.sync(); });
+  // F2 or the right-click menu opens it beside the window.
+  vnt::OddsWindow odds(window);
+  vnt::attachOddsWindow(window, odds);
 #ifdef VNT_QUIT_WHEN_SHOWN
   const bool quitWhenShown = true;
 #else

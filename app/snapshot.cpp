@@ -6,8 +6,11 @@
 // "answer yes|no" for the next Yes/No box not yet answered (answers queue up, as one click
 // may ask two questions), or "dice N" for the next draw (later draws come from the clock).
 // Message boxes are printed and answered Yes (or OK) unless a step said otherwise.
+// A step "odds" opens the odds window (as F2 does): the picture then shows it where it
+// opens, beside the window.
 
 #include <QApplication>
+#include <QPainter>
 #include <QPixmap>
 #include <QString>
 #include <QStringList>
@@ -22,6 +25,7 @@
 #include "shell/dice.h"
 #include "shell/form2.h"
 #include "ui/dialogs.h"
+#include "ui/qt/odds_window.h"
 #include "ui/qt/qt_window.h"
 
 namespace {
@@ -65,7 +69,7 @@ class PresetDice final : public vnt::Dice {
 };
 
 struct Step {
-  enum class Kind { Click, Answer, Dice };
+  enum class Kind { Click, Answer, Dice, Odds };
   Kind kind = Kind::Click;
   std::string name;
   int index = -1;  // the control's index, or the value of a die
@@ -110,9 +114,15 @@ std::optional<std::vector<Step>> parseSteps(int argc, char** argv) {
       i += 2;
       continue;
     }
+    if (words[i] == "odds") {
+      steps.push_back(Step{Step::Kind::Odds, {}});
+      ++i;
+      continue;
+    }
     if (words[i] != "click" || i + 1 >= words.size()) {
       std::cerr
-          << "vnt-snapshot: expected \"click NAME [INDEX]\", \"answer yes|no\" or \"dice N\" at \""
+          << "vnt-snapshot: expected \"click NAME [INDEX]\", \"answer yes|no\", \"dice N\" or "
+             "\"odds\" at \""
           << words[i] << "\"\n";
       return std::nullopt;
     }
@@ -143,7 +153,8 @@ std::optional<std::vector<Step>> parseSteps(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::cerr << "usage: vnt-snapshot OUT.png [click NAME [INDEX] | answer yes|no | dice N]...\n";
+    std::cerr << "usage: vnt-snapshot OUT.png [click NAME [INDEX] | answer yes|no | dice N | "
+                 "odds]...\n";
     return 2;
   }
   const QString out = QString::fromLocal8Bit(argv[1]);
@@ -159,6 +170,8 @@ int main(int argc, char** argv) {
   form.Form_Load();
   vnt::QtWindow window(form);
   window.show();
+  vnt::OddsWindow odds(window);
+  vnt::attachOddsWindow(window, odds);
 
   for (const Step& step : *steps) {
     if (step.kind == Step::Kind::Answer) {
@@ -167,6 +180,10 @@ int main(int argc, char** argv) {
     }
     if (step.kind == Step::Kind::Dice) {
       dice.preset.push_back(static_cast<std::int16_t>(step.index));
+      continue;
+    }
+    if (step.kind == Step::Kind::Odds) {
+      odds.toggle();
       continue;
     }
     vnt::Control* control = form.find(step.name, step.index);
@@ -189,7 +206,21 @@ int main(int argc, char** argv) {
 
   window.sync();
   QApplication::processEvents();
-  if (!window.grab().save(out, "PNG")) {
+  QPixmap picture = window.grab();
+  if (odds.isVisible()) {
+    // Both windows as they stand on the screen, on the background of the desktop.
+    const QRect mainAt = window.frameGeometry();
+    const QRect oddsAt = odds.frameGeometry();
+    const QRect both = mainAt.united(oddsAt);
+    QPixmap combined(both.size());
+    combined.fill(QColor(0x70, 0x80, 0x90));
+    QPainter painter(&combined);
+    painter.drawPixmap(mainAt.topLeft() - both.topLeft(), picture);
+    painter.drawPixmap(oddsAt.topLeft() - both.topLeft(), odds.grab());
+    painter.end();
+    picture = combined;
+  }
+  if (!picture.save(out, "PNG")) {
     std::cerr << "vnt-snapshot: cannot write " << out.toStdString() << "\n";
     return 1;
   }

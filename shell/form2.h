@@ -9,6 +9,7 @@
 
 #include "shell/control.h"
 #include "shell/dice.h"
+#include "shell/odds.h"
 #include "shell/season_files.h"
 #include "ui/dialogs.h"
 
@@ -133,6 +134,17 @@ class Form2 {
   std::optional<std::array<std::int16_t, 8>> readBallparkEffects(int ballpark);
   // The season's crazy plays in file order.
   std::optional<std::vector<CrazyPlay>> readSeasonCrazyPlays();
+  // The same look-ups without a message box: what the roll would find, or the message it
+  // would show instead. The odds read the files through these.
+  template <typename T>
+  struct Found {
+    std::optional<T> value;
+    std::string message;  // set when there is no value
+  };
+  Found<std::array<std::int16_t, 16>> findDeepRecord(int ballpark) const;
+  Found<std::array<std::int16_t, kWeatherValues>> findWeatherRecord(int ballpark) const;
+  Found<std::array<std::int16_t, 8>> findBallparkEffects(int ballpark) const;
+  Found<std::vector<CrazyPlay>> findCrazyPlays() const;
 
   // --- Chart selector and readers --------------------------------------------------
   void cmdChart_Click(int Index);
@@ -243,6 +255,8 @@ class Form2 {
   std::int16_t BuntStrikeout() const;
   // Whether BuntFielder plays the bunt close in, by the defence boxes as they stand.
   bool buntFielderCloseIn() const;
+  // The same for any fielder the bunt may go to.
+  bool buntFielderCloseIn(int fielder) const;
   // Ends the bunt: "&Continue" and the version line come back.
   void finishBunt();
   // The last bunt roll, read by its follow-ups: the outcome word (after the "Lead Out?"
@@ -280,6 +294,11 @@ class Form2 {
 
   // --- Crazy play (charts/environment/crazy_play.cpp) -------------------------------
   void cmdCrazyPlay_Click();
+
+  // --- Odds --------------------------------------------------------------------------
+  // The chances of each outcome of the roll that the roll buttons on screen would make,
+  // for the selections as they stand. Draws no dice, shows no message box.
+  odds::Odds odds() const;
 
   // --- For adapters and the scenario runner ------------------------------------------
   // Every control in creation order (frames before the controls inside them).

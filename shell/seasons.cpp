@@ -50,69 +50,95 @@ std::string Form2::seasonFile(std::string_view suffix) const {
   return SeasonText + std::string(suffix);
 }
 
-bool Form2::lookUpBallpark(int ballpark) {
+namespace {
+
+// The message a roll gives when its file fails it, or empty when the record was found.
+std::string lookupMessage(LookupStatus status, const std::string& name,
+                          const std::string& fileName) {
+  switch (status) {
+    case LookupStatus::Unreadable:
+      return "Cannot read " + fileName;
+    case LookupStatus::NoRecord:
+      return "No record for " + name + " in " + fileName;
+    case LookupStatus::Found:
+      break;
+  }
+  return {};
+}
+
+template <typename T, typename Lookup>
+Form2::Found<T> found(const Lookup& lookup, T Lookup::*value, const std::string& name,
+                      const std::string& fileName) {
+  if (lookup.status == LookupStatus::Found) return {lookup.*value, {}};
+  return {std::nullopt, lookupMessage(lookup.status, name, fileName)};
+}
+
+}  // namespace
+
+Form2::Found<std::array<std::int16_t, 16>> Form2::findDeepRecord(int ballpark) const {
   const std::string fileName = seasonFile("Deep.vnt");
   const std::string& name = optBallpark[ballpark].caption;
   const auto deep = readSeasonFile(fileName);
-  const DeepLookup found = deep ? lookupDeepRecord(*deep, name) : DeepLookup{};
-  switch (found.status) {
-    case LookupStatus::Unreadable:
-      dialogs_.ok("Cannot read " + fileName, "");
-      return false;
-    case LookupStatus::NoRecord:
-      dialogs_.ok("No record for " + name + " in " + fileName, "");
-      return false;
-    case LookupStatus::Found:
-      break;
-  }
-  std::copy(found.values.begin(), found.values.end(), BallparkTable.begin());
-  return true;
+  const DeepLookup lookup = deep ? lookupDeepRecord(*deep, name) : DeepLookup{};
+  return found(lookup, &DeepLookup::values, name, fileName);
 }
 
-bool Form2::loadWeatherTable(int ballpark) {
+Form2::Found<std::array<std::int16_t, kWeatherValues>> Form2::findWeatherRecord(
+    int ballpark) const {
   const std::string fileName = seasonFile("Weather.vnt");
   const std::string& name = optBallpark[ballpark].caption;
   const auto weather = readSeasonFile(fileName);
-  const WeatherLookup found = weather ? lookupWeatherRecord(*weather, name) : WeatherLookup{};
-  switch (found.status) {
-    case LookupStatus::Unreadable:
-      dialogs_.ok("Cannot read " + fileName, "");
-      return false;
-    case LookupStatus::NoRecord:
-      dialogs_.ok("No record for " + name + " in " + fileName, "");
-      return false;
-    case LookupStatus::Found:
-      break;
-  }
-  BallparkTable = found.values;
-  return true;
+  const WeatherLookup lookup = weather ? lookupWeatherRecord(*weather, name) : WeatherLookup{};
+  return found(lookup, &WeatherLookup::values, name, fileName);
 }
 
-std::optional<std::array<std::int16_t, 8>> Form2::readBallparkEffects(int ballpark) {
+Form2::Found<std::array<std::int16_t, 8>> Form2::findBallparkEffects(int ballpark) const {
   // The chart asks for "bpe.vnt"; the lookup ignores letter case, the message names the
   // file as the season list does.
   const std::string fileName = seasonFile("BPE.vnt");
   const auto bpe = readSeasonFile(fileName);
-  const BpeLookup found = bpe ? lookupBpeRecord(*bpe, ballpark) : BpeLookup{};
-  switch (found.status) {
-    case LookupStatus::Unreadable:
-      dialogs_.ok("Cannot read " + fileName, "");
-      return std::nullopt;
-    case LookupStatus::NoRecord:
-      dialogs_.ok("No record for " + optBallpark[ballpark].caption + " in " + fileName, "");
-      return std::nullopt;
-    case LookupStatus::Found:
-      break;
-  }
-  return found.thresholds;
+  const BpeLookup lookup = bpe ? lookupBpeRecord(*bpe, ballpark) : BpeLookup{};
+  return found(lookup, &BpeLookup::thresholds, optBallpark[ballpark].caption, fileName);
 }
 
-std::optional<std::vector<CrazyPlay>> Form2::readSeasonCrazyPlays() {
+Form2::Found<std::vector<CrazyPlay>> Form2::findCrazyPlays() const {
   const std::string fileName = seasonFile("CPlay.vnt");
   const auto data = readSeasonFile(fileName);
   auto plays = data ? readCrazyPlays(*data) : std::nullopt;
-  if (!plays) dialogs_.ok("Cannot read " + fileName, "");
-  return plays;
+  if (!plays) return {std::nullopt, "Cannot read " + fileName};
+  return {std::move(plays), {}};
+}
+
+bool Form2::lookUpBallpark(int ballpark) {
+  const auto record = findDeepRecord(ballpark);
+  if (!record.value) {
+    dialogs_.ok(record.message, "");
+    return false;
+  }
+  std::copy(record.value->begin(), record.value->end(), BallparkTable.begin());
+  return true;
+}
+
+bool Form2::loadWeatherTable(int ballpark) {
+  const auto record = findWeatherRecord(ballpark);
+  if (!record.value) {
+    dialogs_.ok(record.message, "");
+    return false;
+  }
+  BallparkTable = *record.value;
+  return true;
+}
+
+std::optional<std::array<std::int16_t, 8>> Form2::readBallparkEffects(int ballpark) {
+  auto record = findBallparkEffects(ballpark);
+  if (!record.value) dialogs_.ok(record.message, "");
+  return record.value;
+}
+
+std::optional<std::vector<CrazyPlay>> Form2::readSeasonCrazyPlays() {
+  auto plays = findCrazyPlays();
+  if (!plays.value) dialogs_.ok(plays.message, "");
+  return std::move(plays.value);
 }
 
 }  // namespace vnt

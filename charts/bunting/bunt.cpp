@@ -21,10 +21,14 @@ void Form2::cmdRollBunt_Click() {
 }
 
 bool Form2::buntFielderCloseIn() const {
-  return bunt::fielderCloseIn(BuntFielder, {.infieldIn = chkIFDefense[1].value,
-                                            .cornersIn = chkIFDefense[2].value,
-                                            .firstBaseIn = chkIFDefense[6].value,
-                                            .thirdBaseIn = chkIFDefense[3].value});
+  return buntFielderCloseIn(BuntFielder);
+}
+
+bool Form2::buntFielderCloseIn(int fielder) const {
+  return bunt::fielderCloseIn(fielder, {.infieldIn = chkIFDefense[1].value,
+                                        .cornersIn = chkIFDefense[2].value,
+                                        .firstBaseIn = chkIFDefense[6].value,
+                                        .thirdBaseIn = chkIFDefense[3].value});
 }
 
 void Form2::finishBunt() {

@@ -2,20 +2,13 @@
 // the leap at a low wall.
 
 #include <algorithm>
+#include <span>
 #include <string>
 
 #include "charts/environment/deep_drive_table.h"
 #include "shell/form2.h"
 
 namespace vnt {
-namespace {
-
-// The wind and the pressure of the at-bat move the walls, in distance steps.
-constexpr int kWindSteps = 5;
-constexpr int kClutchSteps = 5;
-constexpr int kTiredSteps = 5;
-
-}  // namespace
 
 void Form2::cmdDeep_Click() {
   // Every check runs, so the player learns all that is missing at once.
@@ -39,34 +32,9 @@ void Form2::DeepResult() {
   cmdCancel.caption = "&Continue";
   Label1.caption = VersionLine();
 
-  // A wall at the edge of 16 bits stays there rather than wrapping round to a short one.
-  const auto moveWalls = [this](int first, int last, int steps) {
-    for (int slot = first; slot <= last; ++slot) {
-      auto& wall = BallparkTable[static_cast<std::size_t>(slot)];
-      wall = static_cast<std::int16_t>(std::clamp(wall + steps, -32768, 32767));
-    }
-  };
-  switch (GetWind()) {
-    case 4:  // wind in
-      moveWalls(0, 6, kWindSteps);
-      break;
-    case 3:  // wind out
-      moveWalls(0, 6, -kWindSteps);
-      break;
-    case 2:  // across from left to right: the left side plays deeper, the right shorter
-      moveWalls(0, 2, kWindSteps);
-      moveWalls(4, 6, -kWindSteps);
-      break;
-    case 1:  // across from right to left
-      moveWalls(0, 2, -kWindSteps);
-      moveWalls(4, 6, kWindSteps);
-      break;
-    default:
-      break;
-  }
-  if (optClutch[0].value) moveWalls(0, 6, kClutchSteps);
-  if (optClutch[1].value) moveWalls(0, 6, -kClutchSteps);
-  if (chkTired.value) moveWalls(0, 6, -kTiredSteps);
+  deep::moveWalls(
+      std::span<std::int16_t, deep::kLocationCount>(BallparkTable.data(), deep::kLocationCount),
+      GetWind(), optClutch[0].value, optClutch[1].value, chkTired.value);
 
   const int location = deep::deepLocation(GetBattingStyle(), rollDice(9, 0));
   DeepLocation = static_cast<std::int16_t>(location);
@@ -108,8 +76,10 @@ void Form2::DeepResult() {
   IncrementDiceRolls();
 
   const int height = BallparkTable[static_cast<std::size_t>(location + 7)];
-  if (drive > wall || (drive == wall && height >= deep::kRobbingHeight)) {
-    if (drive == wall) {
+  const bool boston = optBallpark[GetBallpark()].caption == "Boston";
+  const deep::Carry carry = deep::carry(drive, wall, height, boston);
+  if (carry == deep::Carry::HomeRun || carry == deep::Carry::HomeRunAtAHighWall) {
+    if (carry == deep::Carry::HomeRunAtAHighWall) {
       Text1.caption = std::to_string(height) + " ft";
       IncrementDiceRolls();
     }
@@ -118,7 +88,7 @@ void Form2::DeepResult() {
     cmdCancel_Click();
     return;
   }
-  if (drive == wall) {
+  if (carry == deep::Carry::Robbed) {
     Text1.caption = "Robbed?";
     IncrementDiceRolls();
     Robbed();
@@ -131,10 +101,10 @@ void Form2::DeepResult() {
   const std::string caught =
       "Ball caught.  Batter out, runners on 2nd and 3rd advance, runner on 1st may attempt to "
       "advance.  ";
-  if (optBallpark[GetBallpark()].caption == "Boston") {
+  if (boston) {
     // The high wall in left keeps a drive that falls just short in play.
     std::string text;
-    if (drive + 10 < wall) {
+    if (carry == deep::Carry::Caught) {
       text = caught + fielder + " would throw.";
     } else {
       // On a double the batter stands on second whoever fields it; on a single the

@@ -104,6 +104,46 @@ int rollNeeded(int power, int wall) {
   return DistanceScale[clampIndex(wall + row.index, static_cast<int>(DistanceScale.size()))];
 }
 
+void moveWalls(std::span<std::int16_t, kLocationCount> walls, int wind, bool clutchPitcher,
+               bool clutchHitter, bool tired) {
+  constexpr int kWindSteps = 5;
+  constexpr int kClutchSteps = 5;
+  constexpr int kTiredSteps = 5;
+  const auto move = [&walls](int first, int last, int steps) {
+    for (int slot = first; slot <= last; ++slot) {
+      auto& wall = walls[static_cast<std::size_t>(slot)];
+      wall = static_cast<std::int16_t>(std::clamp(wall + steps, -32768, 32767));
+    }
+  };
+  switch (wind) {
+    case 4:  // wind in
+      move(0, 6, kWindSteps);
+      break;
+    case 3:  // wind out
+      move(0, 6, -kWindSteps);
+      break;
+    case 2:  // across from left to right: the left side plays deeper, the right shorter
+      move(0, 2, kWindSteps);
+      move(4, 6, -kWindSteps);
+      break;
+    case 1:  // across from right to left
+      move(0, 2, -kWindSteps);
+      move(4, 6, kWindSteps);
+      break;
+    default:
+      break;
+  }
+  if (clutchPitcher) move(0, 6, kClutchSteps);
+  if (clutchHitter) move(0, 6, -kClutchSteps);
+  if (tired) move(0, 6, -kTiredSteps);
+}
+
+Carry carry(int drive, int wall, int height, bool boston) {
+  if (drive > wall) return Carry::HomeRun;
+  if (drive == wall) return height >= kRobbingHeight ? Carry::HomeRunAtAHighWall : Carry::Robbed;
+  return boston && drive + kOffTheWallSteps >= wall ? Carry::OffTheWall : Carry::Caught;
+}
+
 bool robbedCaught(int range, int height, int roll) {
   if (height >= kRobbingHeight) return false;
   const std::size_t column = height >= 10 ? 0 : height >= 8 ? 1 : height >= 6 ? 2 : 3;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <span>
 #include <string_view>
 
 // A ball hit deep: where it goes, how far it carries, and the catch at a low wall.
@@ -20,6 +22,13 @@ int deepLocation(int style, int roll);
 std::string_view locationWord(int location);
 // The outfielder who plays the location: "LF", "CF" or "RF".
 std::string_view fielder(int location);
+
+// The walls of the locations (slots 0..6 of a Deep record, in distance steps) as the wind
+// moves them (as GetWind reads it: 5 none, 4 in, 3 out, 2 across from left to right, 1 from
+// right to left), then a clutch pitcher (+5), a clutch hitter (-5) and a tired pitcher (-5).
+// A wall at the edge of 16 bits stays there rather than wrapping round to a short one.
+void moveWalls(std::span<std::int16_t, kLocationCount> walls, int wind, bool clutchPitcher,
+               bool clutchHitter, bool tired);
 
 // A foul-line drive stays fair from this roll (0..99) on.
 inline constexpr int kFairFrom = 26;
@@ -44,6 +53,13 @@ inline constexpr int kNotPossible = 100;
 
 // Walls this high or higher turn a drive that just reaches them into a home run.
 inline constexpr int kRobbingHeight = 12;
+
+// What a drive does at the wall of its location: over it; just reaching a high wall (a home
+// run too, with the height shown); just reaching a low one, where the fielder may leap; or
+// short of it, caught, except that at Boston a drive up to 10 steps short comes off the wall.
+enum class Carry { HomeRun, HomeRunAtAHighWall, Robbed, OffTheWall, Caught };
+inline constexpr int kOffTheWallSteps = 10;
+Carry carry(int drive, int wall, int height, bool boston);
 
 // The leap at a low wall: whether the roll (1..20) catches the ball for range 1 ("SP") to
 // 7 ("WK") at a wall of `height` feet.

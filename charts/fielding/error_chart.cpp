@@ -6,16 +6,6 @@
 #include "shell/form2.h"
 
 namespace vnt {
-namespace {
-
-constexpr std::int16_t kColdPenalty = 6;
-constexpr std::int16_t kInfieldInPenalty = 6;
-
-bool isInfielder(int fielder) {
-  return fielder >= 3 && fielder <= 6;
-}
-
-}  // namespace
 
 void Form2::cmdError_Click() {
   // The button is only offered once a fielder 1..9 has been rolled.
@@ -26,19 +16,19 @@ void Form2::cmdError_Click() {
     dialogs_.ok("You must select an Error rating", "");
     return;
   }
-  if (chkError[0].value) {
-    rating = static_cast<std::int16_t>(rating - kColdPenalty);
+  // Each adjustment that counts is logged before the rating it makes.
+  const bool cold = chkError[0].value;
+  const bool infieldIn = chkError[1].value;
+  if (cold) {
     Text1.caption = "Cold";
     IncrementDiceRolls();
   }
-  // Drawn in, only an infielder has less time to field the ball.
-  if (chkError[1].value && isInfielder(FielderPosition)) {
-    rating = static_cast<std::int16_t>(rating - kInfieldInPenalty);
+  if (infieldIn && error::isInfielder(FielderPosition)) {
     Text1.caption = "In";
     IncrementDiceRolls();
   }
-  if (rating < error::kWorstRating) rating = error::kWorstRating;
-  ErrorRating = rating;
+  ErrorRating =
+      static_cast<std::int16_t>(error::adjustedRating(rating, cold, infieldIn, FielderPosition));
   Text1.caption = "Rating " + std::to_string(ErrorRating);
   IncrementDiceRolls();
   ErrorResult();

@@ -200,6 +200,18 @@ std::optional<Table> tableFor(int fielder) {
   }
 }
 
+bool isInfielder(int fielder) {
+  return fielder >= 3 && fielder <= 6;
+}
+
+int adjustedRating(int rating, bool cold, bool infieldIn, int fielder) {
+  constexpr int kColdPenalty = 6;
+  constexpr int kInfieldInPenalty = 6;
+  if (cold) rating -= kColdPenalty;
+  if (infieldIn && isInfielder(fielder)) rating -= kInfieldInPenalty;
+  return std::max(rating, kWorstRating);
+}
+
 std::optional<Code> lookUp(int fielder, int rating, int roll) {
   const auto table = tableFor(fielder);
   if (!table) return std::nullopt;

@@ -80,6 +80,13 @@ constexpr std::optional<Range> parseCell(std::string_view cell) {
 // three outfielders), or nothing for any other number.
 std::optional<Table> tableFor(int fielder);
 
+// Drawn in, only an infielder (first, second, third, short) has less time to field the ball.
+bool isInfielder(int fielder);
+
+// The rating the roll is read against: "Cold" costs every fielder 6, "In" an infielder 6,
+// and no rating goes below the worst one.
+int adjustedRating(int rating, bool cold, bool infieldIn, int fielder);
+
 // The result code for the fielder, the adjusted rating 1..20 and the roll 0..99; nothing
 // when an input lies outside the chart.
 std::optional<Code> lookUp(int fielder, int rating, int roll);

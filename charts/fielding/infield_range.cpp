@@ -13,10 +13,6 @@ namespace ir = infield_range;
 
 constexpr const char* kTitle = "Range - Infield";
 
-// The fielder each location option names, by option index.
-constexpr std::int16_t kLocationFielders[] = {ir::kPitcher, ir::kFirstBase, ir::kSecondBase,
-                                              ir::kThirdBase, ir::kShortstop};
-
 }  // namespace
 
 void Form2::cmdIFR_Click() {
@@ -54,7 +50,7 @@ void Form2::cmdIFR_Click() {
 void Form2::FindLocation() {
   FielderPosition = -1;
   for (const Control& option : optLocation) {
-    if (option.value) FielderPosition = kLocationFielders[option.index];
+    if (option.value) FielderPosition = ir::locationOptionFielder(option.index);
   }
 }
 

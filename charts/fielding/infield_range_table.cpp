@@ -1,6 +1,7 @@
 #include "charts/fielding/infield_range_table.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 
 #include "charts/fielding/infield_defense.h"
@@ -164,6 +165,13 @@ std::optional<Location> locationNamed(std::string_view words) {
     if (locationWords(location) == words) return location;
   }
   return std::nullopt;
+}
+
+std::int16_t locationOptionFielder(int option) {
+  static constexpr std::int16_t kFielders[] = {kPitcher, kFirstBase, kSecondBase, kThirdBase,
+                                               kShortstop};
+  if (option < 0 || option >= static_cast<int>(std::size(kFielders))) return -1;
+  return kFielders[option];
 }
 
 std::string_view fielderAbbreviation(int fielder) {

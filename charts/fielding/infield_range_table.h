@@ -34,6 +34,10 @@ inline constexpr std::int16_t kSecondBase = 4;
 inline constexpr std::int16_t kThirdBase = 5;
 inline constexpr std::int16_t kShortstop = 6;
 
+// The fielder each option of the double-play location group names, by option index
+// (0 "Pitcher" .. 4 "Shortstop"); -1 for any other index.
+std::int16_t locationOptionFielder(int option);
+
 // "P", "1B", "2B", "3B", "SS"; empty for any other number.
 std::string_view fielderAbbreviation(int fielder);
 

@@ -372,6 +372,29 @@ class Player {
       }
       return;
     }
+    if (what == "odds") {
+      arity(t, 4, 4);
+      if (!t[2].quoted || !t[3].quoted) fail("two strings after `expect odds`");
+      const odds::Odds o = f.odds();
+      const odds::Line* line = odds::firstLine(o, t[2].text);
+      if (line == nullptr) {
+        fail("odds naming " + quote(t[2].text) + ", found " + oddsShown(o));
+      }
+      if (odds::percent(line->chance) != t[3].text) {
+        fail("odds of " + quote(t[2].text) + " reading " + quote(t[3].text) + ", found " +
+             quote(odds::percent(line->chance)));
+      }
+      return;
+    }
+    if (what == "odds-message") {
+      arity(t, 3, 3);
+      if (!t[2].quoted) fail("a string after `expect odds-message`");
+      const odds::Odds o = f.odds();
+      if (o.message != t[2].text) {
+        fail("the odds message " + quote(t[2].text) + ", found " + oddsShown(o));
+      }
+      return;
+    }
 
     std::size_t next = 0;
     Control& c = control(t, 2, next);
@@ -406,6 +429,18 @@ class Player {
       return;
     }
     wrong("unknown expectation " + quote(what));
+  }
+
+  // What the odds window shows, in a failure's words.
+  static std::string oddsShown(const odds::Odds& o) {
+    if (!o.message.empty()) return "the message " + quote(o.message);
+    std::string out;
+    for (const odds::Section& section : o.sections) {
+      for (const odds::Line& line : section.lines) {
+        out += (out.empty() ? "" : " ") + quote(line.word) + " " + odds::percent(line.chance);
+      }
+    }
+    return out.empty() ? "no odds" : out;
   }
 
   static std::string list(const std::vector<std::string>& items) {

@@ -205,6 +205,7 @@ void QtWindow::sync() {
     if (!b.control->enabled) b.widget->setEnabled(false);
     if (!b.control->visible) b.widget->setVisible(false);
   }
+  for (const auto& listener : syncListeners_) listener();
 }
 
 const QtWindow::Binding* QtWindow::binding(const QWidget* widget) const {

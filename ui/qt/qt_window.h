@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "shell/form2.h"
@@ -18,6 +19,8 @@ class QtWindow final : public QWidget {
 
   // Brings every widget, and the window title, into line with the model.
   void sync();
+  // Runs after every sync, for views that follow the model (the odds window).
+  void onSynced(std::function<void()> listener) { syncListeners_.push_back(std::move(listener)); }
 
   // A player's click on a control: the model's click, then a full repaint; when the
   // program has ended, the window closes and the application quits.
@@ -54,6 +57,7 @@ class QtWindow final : public QWidget {
 
   Form2& form_;
   std::vector<Binding> bindings_;
+  std::vector<std::function<void()>> syncListeners_;
   std::vector<QWidget*> tabOrder_;
 };
 

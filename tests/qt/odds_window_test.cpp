@@ -1,0 +1,144 @@
+// The odds window over the real main window: F2 and the right-click menu open and close it,
+// it follows every click, and it stands beside the main window, not over it.
+
+#include "ui/qt/odds_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <memory>
+
+#include "shell/form2.h"
+#include "tests/unit/test_support.h"
+#include "ui/qt/qt_window.h"
+
+namespace vnt {
+namespace {
+
+namespace fs = std::filesystem;
+
+class OddsWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previous_ = fs::current_path();
+    fs::current_path(fs::path(VNT_SOURCE_DIR) / "seasons");
+    form_ = std::make_unique<Form2>(dice_, dialogs_);
+    form_->Form_Load();
+    window_ = std::make_unique<QtWindow>(*form_);
+    odds_ = std::make_unique<OddsWindow>(*window_);
+    attachOddsWindow(*window_, *odds_);
+    window_->show();
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  }
+  void TearDown() override {
+    odds_.reset();
+    window_.reset();
+    form_.reset();
+    fs::current_path(previous_);
+  }
+
+  void click(std::string_view name, int index = -1) {
+    Control* control = form_->find(name, index);
+    ASSERT_NE(control, nullptr) << name;
+    QWidget* widget = window_->widget(*control);
+    ASSERT_NE(widget, nullptr) << name;
+    ASSERT_TRUE(widget->isVisible()) << name;
+    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(8, widget->height() / 2));
+  }
+
+  void pressF2() {
+    QTest::keyClick(QApplication::activeWindow() ? QApplication::activeWindow() : window_.get(),
+                    Qt::Key_F2);
+  }
+
+  testing::QueuedDice dice_;
+  testing::FakeDialogs dialogs_;
+  std::unique_ptr<Form2> form_;
+  std::unique_ptr<QtWindow> window_;
+  std::unique_ptr<OddsWindow> odds_;
+
+ private:
+  fs::path previous_;
+};
+
+TEST_F(OddsWindowTest, F2OpensARatingClickUpdatesAndF2Closes) {
+  EXPECT_FALSE(odds_->isVisible()) << "not shown at start";
+  click("optYear", 2015 - kFirstSeason);
+  click("cmdYear");
+  click("cmdChart", 10);
+
+  pressF2();
+  ASSERT_TRUE(odds_->isVisible());
+  EXPECT_FALSE(odds_->isModal());
+  EXPECT_TRUE(odds_->shownText().contains("Select a steal rating"))
+      << odds_->shownText().toStdString();
+
+  // Rating 10 stealing second: 3-77 SB.
+  click("optJump", 0);
+  EXPECT_TRUE(odds_->shownText().contains("Stealing")) << odds_->shownText().toStdString();
+  EXPECT_TRUE(odds_->shownText().contains("Adjusted Steal Rating: 10"));
+  EXPECT_TRUE(odds_->shownText().contains("<td>SB</td><td align=\"right\">75%</td>"))
+      << odds_->shownText().toStdString();
+
+  // Stealing home instead: 6-35 SB.
+  click("optTime", 1);
+  EXPECT_TRUE(odds_->shownText().contains("<td>SB</td><td align=\"right\">30%</td>"))
+      << odds_->shownText().toStdString();
+
+  pressF2();
+  EXPECT_FALSE(odds_->isVisible());
+  EXPECT_TRUE(dice_.draws.empty()) << "the odds drew a die";
+}
+
+TEST_F(OddsWindowTest, OpensBesideTheMainWindowNotOverIt) {
+  pressF2();
+  ASSERT_TRUE(odds_->isVisible());
+  EXPECT_FALSE(odds_->frameGeometry().intersects(window_->frameGeometry()))
+      << "odds at " << odds_->frameGeometry().x() << "," << odds_->frameGeometry().y()
+      << ", main window " << window_->frameGeometry().x() << "," << window_->frameGeometry().y()
+      << " " << window_->frameGeometry().width() << "x" << window_->frameGeometry().height();
+  // The main window keeps its size and place.
+  EXPECT_EQ(window_->size(), QtWindow::clientSize());
+  pressF2();
+  EXPECT_FALSE(odds_->isVisible());
+}
+
+TEST_F(OddsWindowTest, TheRightClickMenuOpensAndClosesIt) {
+  for (const bool opened : {true, false}) {
+    // Picks "Odds" in the menu as soon as it is up.
+    QTimer::singleShot(50, [] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      ASSERT_NE(menu, nullptr);
+      ASSERT_EQ(menu->actions().size(), 1);
+      menu->activeAction();
+      menu->setActiveAction(menu->actions().front());
+      QTest::keyClick(menu, Qt::Key_Return);
+    });
+    // A right click on a control reaches the window's menu.
+    QWidget* where = window_->widget(form_->Label1);
+    ASSERT_NE(where, nullptr);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            where->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(where, &event);
+    EXPECT_EQ(odds_->isVisible(), opened);
+  }
+}
+
+}  // namespace
+}  // namespace vnt
+
+int main(int argc, char** argv) {
+  // A screen wide enough for both windows side by side.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM",
+            "offscreen:configfile=" VNT_SOURCE_DIR "/tests/qt/wide_screen.json");
+  }
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

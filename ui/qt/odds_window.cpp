@@ -1,0 +1,142 @@
+#include "ui/qt/odds_window.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "shell/form2.h"
+#include "shell/odds.h"
+#include "ui/qt/qt_window.h"
+
+namespace vnt {
+namespace {
+
+constexpr int kWidth = 300;  // room for the longest outcome word beside its percentage
+constexpr int kGap = 8;      // between the two windows
+
+QString html(const std::string& text) {
+  return QString::fromStdString(text).toHtmlEscaped();
+}
+
+// The odds as rich text: the chart, the selections assumed, then each roll's outcomes
+// with their percentages right-aligned.
+QString oddsHtml(const odds::Odds& odds) {
+  QString out;
+  if (!odds.chart.empty()) out += "<p><b>" + html(odds.chart) + "</b></p>";
+  if (!odds.assumptions.empty()) {
+    out += "<p>";
+    for (const std::string& assumption : odds.assumptions) out += html(assumption) + "<br>";
+    out += "</p>";
+  }
+  if (!odds.message.empty()) {
+    QString message = html(odds.message);
+    message.replace("\n", "<br>");
+    return out + "<p><i>" + message + "</i></p>";
+  }
+  for (const odds::Section& section : odds.sections) {
+    out += "<p><b>" + html(section.heading) + "</b></p><table width=\"100%\" cellspacing=\"0\">";
+    for (const odds::Line& line : section.lines) {
+      out += "<tr><td>" + html(line.word) + "</td><td align=\"right\">" +
+             html(odds::percent(line.chance)) + "</td></tr>";
+    }
+    out += "</table>";
+  }
+  return out;
+}
+
+}  // namespace
+
+OddsWindow::OddsWindow(QtWindow& main) : QWidget(&main, Qt::Tool), main_(main) {
+  setWindowTitle(QStringLiteral("Odds"));
+  setObjectName(QStringLiteral("oddsWindow"));
+  text_ = new QLabel;
+  text_->setObjectName(QStringLiteral("oddsText"));
+  text_->setTextFormat(Qt::RichText);
+  text_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  text_->setWordWrap(true);
+  text_->setMargin(6);
+  text_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  auto* scroll = new QScrollArea;
+  scroll->setWidget(text_);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(scroll);
+  resize(kWidth, QtWindow::clientSize().height());
+  refresh();
+}
+
+void OddsWindow::refresh() {
+  const QString shown = oddsHtml(main_.form().odds());
+  if (text_->text() != shown) text_->setText(shown);
+}
+
+QString OddsWindow::shownText() const {
+  return text_->text();
+}
+
+QPoint OddsWindow::defaultPosition() const {
+  const QRect mainFrame = main_.frameGeometry();
+  const QScreen* screen = main_.screen() ? main_.screen() : QGuiApplication::primaryScreen();
+  const QRect room = screen ? screen->availableGeometry() : QRect();
+  // The frame adds the title bar and borders of the window manager around our client area.
+  const QSize frameExtra = frameGeometry().size() - geometry().size();
+  const int width = this->width() + frameExtra.width();
+  const int height = this->height() + frameExtra.height();
+  const int top = mainFrame.top();
+
+  const QPoint right(mainFrame.right() + 1 + kGap, top);
+  const QPoint left(mainFrame.left() - kGap - width, top);
+  const QPoint below(mainFrame.left(), mainFrame.bottom() + 1 + kGap);
+  for (const QPoint& at : {right, left, below}) {
+    if (room.isNull() || room.contains(QRect(at, QSize(width, height)))) return at;
+  }
+  // A screen too small for both: keep to the right, as far in as the screen allows.
+  return {std::max(room.left(), room.right() + 1 - width), top};
+}
+
+void OddsWindow::toggle() {
+  if (isVisible()) {
+    hide();
+    return;
+  }
+  refresh();
+  if (!placed_) {
+    move(defaultPosition());
+    placed_ = true;
+  }
+  show();
+  raise();
+}
+
+void attachOddsWindow(QtWindow& main, OddsWindow& odds) {
+  main.onSynced([&odds] {
+    if (odds.isVisible()) odds.refresh();
+  });
+
+  // F2 works from either window; a message box, being modal, keeps it away.
+  auto* shortcut = new QShortcut(QKeySequence(Qt::Key_F2), &main);
+  shortcut->setContext(Qt::ApplicationShortcut);
+  QObject::connect(shortcut, &QShortcut::activated, &odds, [&odds] { odds.toggle(); });
+
+  main.setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(&main, &QWidget::customContextMenuRequested, &odds,
+                   [&main, &odds](const QPoint& at) {
+                     QMenu menu(&main);
+                     QAction* action = menu.addAction(QStringLiteral("Odds"));
+                     action->setObjectName(QStringLiteral("oddsAction"));
+                     action->setCheckable(true);
+                     action->setChecked(odds.isVisible());
+                     action->setShortcut(QKeySequence(Qt::Key_F2));
+                     if (menu.exec(main.mapToGlobal(at)) == action) odds.toggle();
+                   });
+}
+
+}  // namespace vnt
