@@ -272,6 +272,21 @@ class Walk {
   std::optional<SeasonFileProblem> strayQuote_;
 };
 
+// The problem a failing check reports. A quote that is never closed outranks everything,
+// and then no one can tell where the records end; otherwise, when asked, the first field
+// that looked out of place, likelier the fault than where the reading finally broke down.
+SeasonFileCheck failedCheck(SeasonFileCheck result, const Walk& walk, SeasonFileProblem problem,
+                            const std::optional<SeasonFileProblem>& suspect, bool preferSuspect) {
+  if (auto quote = walk.unclosedQuote()) {
+    problem = std::move(*quote);
+    result.recordsRead = false;
+  } else if (preferSuspect && suspect) {
+    problem = *suspect;
+  }
+  result.problem = std::move(problem);
+  return result;
+}
+
 std::string recordLabel(int record, const std::string& name) {
   return "record " + std::to_string(record) + (name.empty() ? "" : " " + shown(name));
 }
@@ -496,14 +511,7 @@ SeasonFileCheck examineDeepFile(std::string_view data) {
   std::optional<SeasonFileProblem> suspect;
   std::string skipped;
   const auto fail = [&](SeasonFileProblem problem, bool preferSuspect) {
-    if (auto quote = walk.unclosedQuote()) {
-      problem = std::move(*quote);
-      result.recordsRead = false;  // where the quote ends, no one can tell
-    } else if (preferSuspect && suspect) {
-      problem = std::move(*suspect);
-    }
-    result.problem = std::move(problem);
-    return result;
+    return failedCheck(result, walk, std::move(problem), suspect, preferSuspect);
   };
 
   const auto countField = walk.next();
@@ -613,14 +621,7 @@ SeasonFileCheck examineBpeFile(std::string_view data, int n) {
   std::optional<SeasonFileProblem> suspect;
   std::string skipped;
   const auto fail = [&](SeasonFileProblem problem, bool preferSuspect) {
-    if (auto quote = walk.unclosedQuote()) {
-      problem = std::move(*quote);
-      result.recordsRead = false;  // where the quote ends, no one can tell
-    } else if (preferSuspect && suspect) {
-      problem = std::move(*suspect);
-    }
-    result.problem = std::move(problem);
-    return result;
+    return failedCheck(result, walk, std::move(problem), suspect, preferSuspect);
   };
   // Whole records and a check value, but not as many records as the Deep file has.
   const auto countHint = [&](int fields) -> std::optional<SeasonFileProblem> {

@@ -105,7 +105,7 @@ Form2::Found<std::vector<CrazyPlay>> Form2::findCrazyPlays() const {
   const std::string fileName = seasonFile("CPlay.vnt");
   const auto data = readSeasonFile(fileName);
   auto plays = data ? readCrazyPlays(*data) : std::nullopt;
-  if (!plays) return {std::nullopt, "Cannot read " + fileName};
+  if (!plays) return {std::nullopt, lookupMessage(LookupStatus::Unreadable, {}, fileName)};
   return {std::move(plays), {}};
 }
 
