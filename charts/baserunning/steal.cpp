@@ -145,23 +145,21 @@ void Form2::StealError(std::int16_t errorRating) {
   // Read even when the box is not on screen: the cold weather stays with the fielders.
   if (chkError[0].value) errorRating = static_cast<std::int16_t>(errorRating - 6);
 
-  switch (steal::throwResult(StealOutcome == "SB+E2", errorRating, roll)) {
+  const steal::ThrowResult result = steal::throwResult(StealOutcome == "SB+E2", errorRating, roll);
+  Text1.caption = std::string(steal::throwWord(result));
+  switch (result) {
     case steal::ThrowResult::ThrowIntoOutfield:
-      Text1.caption = "SB+E2";
       lblCrazyPlay.caption +=
           "Throw goes into the outfield.  SB+E2, runners advance one extra base.  Runner may "
           "try for an additional base if Speed > 7.";
       break;
     case steal::ThrowResult::ThrowBlocked:
-      Text1.caption = "SB";
       lblCrazyPlay.caption += "Wild throw is blocked.  SB, no additional advancement.";
       break;
     case steal::ThrowResult::Scooped:
-      Text1.caption = "CS";
       lblCrazyPlay.caption += "Low throw is scooped out of dirt, CS.";
       break;
     case steal::ThrowResult::Dropped:
-      Text1.caption = "Error";
       lblCrazyPlay.caption += "Throw is dropped, no SB - one base error.";
       break;
   }

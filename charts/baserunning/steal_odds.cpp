@@ -61,22 +61,7 @@ void stealError(const Form2& form, Odds& odds) {
 
   Tally tally({"SB+E2", "SB", "CS", "Error"});
   for (int roll = 1; roll <= 20; ++roll) {
-    std::string_view word;
-    switch (steal::throwResult(catchersThrow, rating, roll)) {
-      case steal::ThrowResult::ThrowIntoOutfield:
-        word = "SB+E2";
-        break;
-      case steal::ThrowResult::ThrowBlocked:
-        word = "SB";
-        break;
-      case steal::ThrowResult::Scooped:
-        word = "CS";
-        break;
-      case steal::ThrowResult::Dropped:
-        word = "Error";
-        break;
-    }
-    tally.add(word, oneIn(20));
+    tally.add(steal::throwWord(steal::throwResult(catchersThrow, rating, roll)), oneIn(20));
   }
   odds.sections.push_back(tally.section(plainCaption(form.cmdStealError.caption)));
 }

@@ -129,4 +129,18 @@ ThrowResult throwResult(bool catchersThrow, int errorRating, int roll) {
   return roll <= errorRating ? ThrowResult::Scooped : ThrowResult::Dropped;
 }
 
+std::string_view throwWord(ThrowResult result) {
+  switch (result) {
+    case ThrowResult::ThrowIntoOutfield:
+      return "SB+E2";
+    case ThrowResult::ThrowBlocked:
+      return "SB";
+    case ThrowResult::Scooped:
+      return "CS";
+    case ThrowResult::Dropped:
+      return "Error";
+  }
+  return "Error";
+}
+
 }  // namespace vnt::steal

@@ -26,4 +26,7 @@ std::string_view outcomeWord(Outcome outcome);
 enum class ThrowResult { ThrowIntoOutfield, ThrowBlocked, Scooped, Dropped };
 ThrowResult throwResult(bool catchersThrow, int errorRating, int roll);
 
+// The word the throw-error roll shows: "SB+E2", "SB", "CS" or "Error".
+std::string_view throwWord(ThrowResult result);
+
 }  // namespace vnt::steal
