@@ -17,10 +17,7 @@ namespace fs = std::filesystem;
 class BallparkLookup : public ::testing::Test {
  protected:
   void SetUp() override {
-    previous_ = fs::current_path();
-    dir_ = fs::temp_directory_path() / ("vnt-lookup-" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-    fs::current_path(dir_);
+    ASSERT_TRUE(folder_.made());
     // Two records named "Boston": the later one counts. "boston" differs in case.
     write("1990Deep.vnt",
           "3\n"
@@ -36,18 +33,14 @@ class BallparkLookup : public ::testing::Test {
     form.cmdYear_Click();
     ASSERT_EQ(form.SeasonText, "1990");
   }
-  void TearDown() override {
-    fs::current_path(previous_);
-    fs::remove_all(dir_);
-  }
 
   static int deepSum() { return 16 + 32 + (20 + 21 + 22 + 23 + 24 + 25 + 26 + 37 + 37 + 30 + 5 + 3 + 4); }
   static void write(const std::string& name, const std::string& text) { std::ofstream(name) << text; }
 
+  testing::WorkingFolder folder_{"vnt_lookup_"};
   testing::QueuedDice dice;
   testing::FakeDialogs dialogs;
   Form2 form{dice, dialogs};
-  fs::path previous_, dir_;
 };
 
 TEST_F(BallparkLookup, LaterRecordOfTheSameNameWins) {

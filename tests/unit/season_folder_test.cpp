@@ -13,6 +13,7 @@
 #include <string>
 
 #include "shell/season_files.h"
+#include "tests/unit/test_support.h"
 
 namespace vnt {
 namespace {
@@ -21,32 +22,14 @@ namespace fs = std::filesystem;
 
 class SeasonFolderTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    previous_ = fs::current_path();
-    std::random_device random;
-    for (int attempt = 0; attempt < 100 && dir_.empty(); ++attempt) {
-      auto candidate =
-          fs::temp_directory_path() / ("vnt_season_folder_" + std::to_string(random()));
-      if (fs::create_directory(candidate)) dir_ = candidate;
-    }
-    ASSERT_FALSE(dir_.empty());
-    fs::current_path(dir_);
-  }
-
-  void TearDown() override {
-    fs::current_path(previous_);
-    std::error_code ignored;
-    if (!dir_.empty()) fs::remove_all(dir_, ignored);
-  }
+  void SetUp() override { ASSERT_TRUE(folder_.made()); }
 
   static void write(const std::string& name, const std::string& contents) {
-    std::ofstream out(name, std::ios::binary);
-    out << contents;
+    testing::WorkingFolder::write(name, contents);
   }
 
  private:
-  fs::path previous_;
-  fs::path dir_;
+  testing::WorkingFolder folder_{"vnt_season_folder_"};
 };
 
 // A FIFO swapped in for a season file has no writer: reading it must give up at once
@@ -178,6 +161,66 @@ TEST(DecodeSeasonText, Cases) {
     }
   }
 }
+
+class ReadSeasonFile : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(folder_.made()); }
+
+  static void write(const std::string& name, const std::string& contents) {
+    testing::WorkingFolder::write(name, contents);
+  }
+
+  std::size_t entries() const {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder_.path()),
+                                                  std::filesystem::directory_iterator()));
+  }
+
+ private:
+  testing::WorkingFolder folder_{"vnt_season_files_"};
+};
+
+TEST_F(ReadSeasonFile, FindsByNameIgnoringCase) {
+  write("1987BPE.vnt", std::string("1987,\"B\"\r\n\0\xff", 12));
+  // The stray byte is read as Windows-1252: y with diaeresis.
+  const std::string contents("1987,\"B\"\r\n\0\xc3\xbf", 13);
+  write("1987DEEP.VNT", "deep");
+  struct Case {
+    const char* name;
+    std::optional<std::string> contents;
+  };
+  const Case cases[] = {
+      {"1987BPE.vnt", contents},      {"1987bpe.vnt", contents},
+      {"1987Bpe.VNT", contents},      {"1987deep.vnt", "deep"},
+      {"1988bpe.vnt", std::nullopt},  {"1987bpe.vn", std::nullopt},
+      {"1987bpe.vnt ", std::nullopt}, {"", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(readSeasonFile(c.name), c.contents) << c.name;
+}
+
+TEST_F(ReadSeasonFile, SkipsDirectoriesAndPicksSmallestMatch) {
+  std::filesystem::create_directory("season.vnt");
+  EXPECT_EQ(readSeasonFile("season.vnt"), std::nullopt);
+  EXPECT_EQ(readSeasonFile("SEASON.VNT"), std::nullopt);
+
+  write("Season.vnt", "upper");
+  write("season.VNT", "lower");
+  if (entries() != 3) GTEST_SKIP() << "file system ignores letter case";
+  EXPECT_EQ(readSeasonFile("SEASON.vnt"), "upper");  // "Season.vnt" < "season.VNT"
+  EXPECT_EQ(readSeasonFile("season.VNT"), "lower");  // the exact name comes first
+}
+
+TEST_F(ReadSeasonFile, SizeLimit) {
+  write("empty.vnt", "");
+  write("limit.vnt", std::string(4 * 1024 * 1024, 'x'));
+  write("over.vnt", std::string(4 * 1024 * 1024 + 1, 'x'));
+  EXPECT_EQ(readSeasonFile("empty.vnt"), "");
+  const auto limit = readSeasonFile("LIMIT.VNT");
+  ASSERT_TRUE(limit.has_value());
+  EXPECT_EQ(limit->size(), 4u * 1024 * 1024);
+  EXPECT_EQ(readSeasonFile("over.vnt"), std::nullopt);
+  EXPECT_EQ(readSeasonFile("OVER.vnt"), std::nullopt);
+}
+
 
 }  // namespace
 }  // namespace vnt

@@ -90,25 +90,10 @@ Files without(Files files, const std::string& name) {
 // A fresh working directory for the season files, as the program and the tool see them.
 class SeasonFolder : public ::testing::Test {
  protected:
-  void SetUp() override {
-    previous_ = fs::current_path();
-    std::random_device random;
-    for (int attempt = 0; attempt < 100 && dir_.empty(); ++attempt) {
-      const auto candidate =
-          fs::temp_directory_path() / ("vnt_season_tool_" + std::to_string(random()));
-      if (fs::create_directory(candidate)) dir_ = candidate;
-    }
-    ASSERT_FALSE(dir_.empty());
-    fs::current_path(dir_);
-  }
-  void TearDown() override {
-    fs::current_path(previous_);
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
+  void SetUp() override { ASSERT_TRUE(folder_.made()); }
 
   void use(const Files& files) {
-    for (const auto& entry : fs::directory_iterator(dir_)) fs::remove_all(entry.path());
+    for (const auto& entry : fs::directory_iterator(folder_.path())) fs::remove_all(entry.path());
     for (const auto& [name, contents] : files) write(name, contents);
   }
   static void write(const std::string& name, const std::string& contents) {
@@ -148,7 +133,7 @@ class SeasonFolder : public ::testing::Test {
     return years;
   }
 
-  fs::path previous_, dir_;
+  testing::WorkingFolder folder_{"vnt_season_tool_"};
 };
 
 using Lines = std::vector<std::string>;
@@ -354,7 +339,7 @@ TEST_F(SeasonFolder, SealRoundTrip) {
   EXPECT_EQ(read("1990Deep.vnt"), replaced(deep, "-1617", "-1615"));
   EXPECT_EQ(read("1990BPE.vnt"), replaced(bpe, "-1501", "-1499"));
   // Nothing is left beside them.
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 4);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator()), 4);
 
   const auto again = seasons::sealFile("1990Deep.vnt");
   EXPECT_TRUE(again.ok);
@@ -447,7 +432,7 @@ TEST_F(SeasonFolder, SealRefusesWhatCannotBeReadAndLeavesItAlone) {
     EXPECT_FALSE(result.ok) << c.label;
     EXPECT_EQ(result.message, c.message) << c.label;
     for (const auto& [name, contents] : c.files) EXPECT_EQ(read(name), contents) << c.label;
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()),
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator()),
               static_cast<std::ptrdiff_t>(c.files.size()))
         << c.label;
   }

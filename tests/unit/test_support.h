@@ -1,6 +1,9 @@
 #pragma once
 
 #include <deque>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -38,6 +41,47 @@ class FakeDialogs final : public Dialogs {
     answers.pop_front();
     return yes;
   }
+};
+
+// A fresh temporary folder, made the working directory while the object lives: season
+// files are looked up in the working directory. The previous one is restored and the folder
+// removed at the end. made() is false when no folder could be made (tests assert on it).
+class WorkingFolder {
+ public:
+  explicit WorkingFolder(const std::string& prefix = "vnt_test_") {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    previous_ = fs::current_path(ec);
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && dir_.empty(); ++attempt) {
+      auto candidate = fs::temp_directory_path(ec) / (prefix + std::to_string(random()));
+      if (fs::create_directory(candidate, ec)) dir_ = candidate;
+    }
+    if (!dir_.empty()) fs::current_path(dir_, ec);
+  }
+  WorkingFolder(const WorkingFolder&) = delete;
+  WorkingFolder& operator=(const WorkingFolder&) = delete;
+  ~WorkingFolder() {
+    std::error_code ignored;
+    std::filesystem::current_path(previous_, ignored);
+    if (!dir_.empty()) {
+      // A test may have taken the read or list permission away: give it back to clean up.
+      std::filesystem::permissions(dir_, std::filesystem::perms::owner_all, ignored);
+      std::filesystem::remove_all(dir_, ignored);
+    }
+  }
+
+  bool made() const { return !dir_.empty(); }
+  const std::filesystem::path& path() const { return dir_; }
+
+  // Writes a file of the working directory byte for byte.
+  static void write(const std::string& name, const std::string& contents) {
+    std::ofstream(name, std::ios::binary) << contents;
+  }
+
+ private:
+  std::filesystem::path previous_;
+  std::filesystem::path dir_;
 };
 
 }  // namespace vnt::testing

@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string_view>
-#include <system_error>
 
 #include "shell/form2.h"
 #include "shell/season_files.h"
@@ -16,36 +14,6 @@ namespace {
 
 constexpr std::array<std::string_view, 4> kSuffixes = {"Deep.vnt", "BPE.vnt", "Weather.vnt",
                                                        "CPlay.vnt"};
-
-bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [&](char x, char y) { return lower(x) == lower(y); });
-}
-
-// The names in the folder, listed once: which files exist, and which differ only in case.
-class Folder {
- public:
-  Folder() {
-    std::error_code ec;
-    std::filesystem::directory_iterator it(".", ec);
-    for (const std::filesystem::directory_iterator done; !ec && it != done; it.increment(ec)) {
-      names_.push_back(it->path().filename().string());
-    }
-    std::sort(names_.begin(), names_.end());
-  }
-
-  std::vector<std::string> like(std::string_view name) const {
-    std::vector<std::string> found;
-    for (const auto& candidate : names_) {
-      if (equalsIgnoringAsciiCase(candidate, name)) found.push_back(candidate);
-    }
-    return found;
-  }
-
- private:
-  std::vector<std::string> names_;
-};
 
 std::string quoted(const std::string& text) {
   std::string out = "\"";
@@ -60,21 +28,13 @@ std::string located(const std::string& file, const SeasonFileProblem& problem) {
 }
 
 // Why a file the program asked for gave nothing.
-std::string notRead(const Folder& folder, const std::string& file) {
-  return file + (folder.like(file).empty() ? ": file missing" : ": cannot be read");
+std::string notRead(SeasonFolder& folder, const std::string& file) {
+  return file + (folder.namesLike(file).empty() ? ": file missing" : ": cannot be read");
 }
 
-// The name of the file the program reads for `file`: when several differ only in letter
-// case, the one whose bytes its reader returns.
-std::string readName(const Folder& folder, const std::string& file) {
-  const auto names = folder.like(file);
-  if (names.size() == 1) return names.front();
-  if (names.empty() || std::find(names.begin(), names.end(), file) != names.end()) return file;
-  const auto read = readSeasonFile(file);
-  for (const auto& name : names) {
-    if (read && readSeasonFile(name) == read) return name;
-  }
-  return file;
+// The name of the file the program reads for `file`, from the program's own folder lookup.
+std::string readName(SeasonFolder& folder, const std::string& file) {
+  return folder.fileFor(file).value_or(file);
 }
 
 std::string ballpark(std::size_t index, const std::string& name) {
@@ -83,16 +43,16 @@ std::string ballpark(std::size_t index, const std::string& name) {
 
 // Two names that differ only in case: the program reads one of them, and the other is
 // easily the one a person edited. Which one it is comes from the program's own reader.
-void sameNameWarnings(const Folder& folder, const std::string& file,
+void sameNameWarnings(SeasonFolder& folder, const std::string& file,
                       std::vector<std::string>& warnings) {
-  const auto names = folder.like(file);
+  const auto names = folder.namesLike(file);
   if (names.size() < 2) return;
   std::string list;
   for (const auto& name : names) list += (list.empty() ? "" : ", ") + name;
-  const auto read = readSeasonFile(file);
+  const auto read = folder.read(file);
   std::vector<std::string> same;
   for (const auto& name : names) {
-    if (read && readSeasonFile(name) == read) same.push_back(name);
+    if (read && folder.read(name) == read) same.push_back(name);
   }
   std::string which = "none of them can be read";
   if (same.size() == 1) which = "the program reads " + same.front();
@@ -120,10 +80,10 @@ const std::vector<ThresholdGroup>& weatherGroups() {
   return groups;
 }
 
-void weatherWarnings(const Folder& folder, const std::string& year,
+void weatherWarnings(SeasonFolder& folder, const std::string& year,
                      const std::vector<std::string>& parks, std::vector<std::string>& warnings) {
   const std::string file = readName(folder, year + "Weather.vnt");
-  const auto data = readSeasonFile(file);
+  const auto data = folder.read(file);
   if (!data) {
     warnings.push_back(notRead(folder, file));
     return;
@@ -180,10 +140,10 @@ std::vector<std::pair<std::string, FieldReader::Position>> bpeNames(std::string_
   return names;
 }
 
-void bpeWarnings(const Folder& folder, const std::string& year,
+void bpeWarnings(SeasonFolder& folder, const std::string& year,
                  const std::vector<std::string>& parks, std::vector<std::string>& warnings) {
   const std::string file = readName(folder, year + "BPE.vnt");
-  const auto data = readSeasonFile(file);
+  const auto data = folder.read(file);
   if (!data) return;  // the season is not offered, and the verdict says why
   for (std::size_t p = 0; p < parks.size(); ++p) {
     const BpeLookup found = lookupBpeRecord(*data, static_cast<int>(p));
@@ -217,10 +177,10 @@ void bpeWarnings(const Folder& folder, const std::string& year,
   }
 }
 
-void crazyPlayWarnings(const Folder& folder, const std::string& year,
+void crazyPlayWarnings(SeasonFolder& folder, const std::string& year,
                        std::vector<std::string>& warnings) {
   const std::string file = readName(folder, year + "CPlay.vnt");
-  const auto data = readSeasonFile(file);
+  const auto data = folder.read(file);
   if (!data) {
     warnings.push_back(notRead(folder, file));
     return;
@@ -252,11 +212,11 @@ void crazyPlayWarnings(const Folder& folder, const std::string& year,
   }
 }
 
-SeasonReport checkYear(const Folder& folder, int year) {
+SeasonReport checkYear(SeasonFolder& folder, int year) {
   const std::string prefix = std::to_string(year);
   SeasonReport report;
   report.year = year;
-  const SeasonVerdict verdict = checkSeason(year);
+  const SeasonVerdict verdict = checkSeason(year, folder);
   report.offered = verdict.offered;
   if (!verdict.offered) {
     report.reason = verdict.problem ? located(readName(folder, verdict.file), *verdict.problem)
@@ -268,7 +228,7 @@ SeasonReport checkYear(const Folder& folder, int year) {
     sameNameWarnings(folder, prefix + std::string(suffix), warnings);
   // The other files are held against the Deep file's names only when its records read
   // cleanly: names read out of step would make every comparison wrong.
-  const auto deep = readSeasonFile(prefix + "Deep.vnt");
+  const auto deep = folder.read(prefix + "Deep.vnt");
   const SeasonFileCheck deepCheck = deep ? examineDeepFile(*deep) : SeasonFileCheck{};
   const auto parks =
       deepCheck.passes || deepCheck.recordsRead ? readBallparkNames(*deep) : std::nullopt;
@@ -277,7 +237,7 @@ SeasonReport checkYear(const Folder& folder, int year) {
     weatherWarnings(folder, prefix, *parks, warnings);
   } else {
     const std::string weather = prefix + "Weather.vnt";
-    if (!readSeasonFile(weather)) warnings.push_back(notRead(folder, weather));
+    if (!folder.read(weather)) warnings.push_back(notRead(folder, weather));
   }
   crazyPlayWarnings(folder, prefix, warnings);
   return report;
@@ -286,12 +246,12 @@ SeasonReport checkYear(const Folder& folder, int year) {
 }  // namespace
 
 std::vector<SeasonReport> checkSeasons() {
-  const Folder folder;
+  SeasonFolder folder;
   std::vector<SeasonReport> reports;
   for (int year = kFirstSeason; year < kFirstSeason + kSeasonCount; ++year) {
     const std::string prefix = std::to_string(year);
     const bool any = std::any_of(kSuffixes.begin(), kSuffixes.end(), [&](std::string_view suffix) {
-      return !folder.like(prefix + std::string(suffix)).empty();
+      return !folder.namesLike(prefix + std::string(suffix)).empty();
     });
     if (any) reports.push_back(checkYear(folder, year));
   }

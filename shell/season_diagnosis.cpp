@@ -1,0 +1,281 @@
+#include "shell/season_diagnosis.h"
+
+#include "shell/check_sum.h"
+#include "shell/season_walk.h"
+
+namespace vnt {
+namespace {
+
+using season_walk::outOfRange;
+using season_walk::recordLabel;
+using season_walk::shown;
+using season_walk::Walk;
+
+constexpr int kMaxBallparks = 30;
+constexpr int kDeepValues = 16;
+constexpr int kBpeValues = 8;
+
+// The problem a failing check reports. A quote that is never closed outranks everything,
+// and then no one can tell where the records end; otherwise, when asked, the first field
+// that looked out of place, likelier the fault than where the reading finally broke down.
+SeasonFileCheck failedCheck(SeasonFileCheck result, const Walk& walk, SeasonFileProblem problem,
+                            const std::optional<SeasonFileProblem>& suspect, bool preferSuspect) {
+  if (auto quote = walk.unclosedQuote()) {
+    problem = std::move(*quote);
+    result.recordsRead = false;
+  } else if (preferSuspect && suspect) {
+    problem = *suspect;
+  }
+  result.problem = std::move(problem);
+  return result;
+}
+
+// What a wrong check value may come from, said after the two values.
+std::string checkNotes(const CheckSum& sum, const std::string& skipped, int fieldsAfter) {
+  std::string notes;
+  if (!skipped.empty()) notes += "; " + skipped;
+  if (sum.fallsBack()) notes += "; S * 2 - 2345 leaves 16 bits, so S itself is the check value";
+  if (fieldsAfter > 0) notes += "; " + std::to_string(fieldsAfter) + " more fields follow it";
+  return notes;
+}
+
+}  // namespace
+
+std::optional<int> checkDeepFile(std::string_view data) {
+  const SeasonFileCheck check = examineDeepFile(data);
+  if (!check.passes) return std::nullopt;
+  return check.records;
+}
+
+bool checkBpeFile(std::string_view data, int n) {
+  return examineBpeFile(data, n).passes;
+}
+
+SeasonFileCheck examineDeepFile(std::string_view data) {
+  SeasonFileCheck result;
+  Walk walk(data);
+  // The first field that looks out of place: when the file fails, it is likelier the fault
+  // than where the reading finally broke down.
+  std::optional<SeasonFileProblem> suspect;
+  std::string skipped;
+  const auto fail = [&](SeasonFileProblem problem, bool preferSuspect) {
+    return failedCheck(result, walk, std::move(problem), suspect, preferSuspect);
+  };
+
+  const auto countField = walk.next();
+  if (!countField) return fail(walk.afterField("ends before the count"), false);
+  const auto count = numberField(*countField);
+  if (!count) return fail(walk.atField(outOfRange("count", *countField)), false);
+  if (!holdsNumber(*countField)) {
+    return fail(walk.atField("count " + shown(*countField) + " is not a number"), false);
+  }
+  if (*count < 1 || *count > kMaxBallparks) {
+    return fail(walk.atField("count " + std::to_string(*count) + " outside 1..30"), false);
+  }
+  const int n = *count;
+  result.records = n;
+  const SeasonFileProblem countAt = walk.atField("");
+  // A count that does not match the records that follow shows as fields left over or missing
+  // in whole records (of 17 fields), the check value last.
+  const auto countHint = [&](int fieldsAfterCount) -> std::optional<SeasonFileProblem> {
+    if (fieldsAfterCount % (kDeepValues + 1) != 1) return std::nullopt;
+    const int records = fieldsAfterCount / (kDeepValues + 1);
+    if (records == n || records < 1) return std::nullopt;
+    return SeasonFileProblem{
+        countAt.line, countAt.column,
+        "count " + std::to_string(n) + ", but " + std::to_string(records) + " records follow"};
+  };
+
+  CheckSum sum;
+  for (int record = 1; record <= n; ++record) {
+    const auto nameField = walk.next();
+    if (!nameField) {
+      auto problem = walk.afterField("ends after " + std::to_string(record - 1) + " of " +
+                                     std::to_string(n) + " records");
+      if (auto hint = countHint(walk.fields() - 1); hint && !suspect) problem = *hint;
+      return fail(std::move(problem), true);
+    }
+    const std::string& name = *nameField;
+    const int nameLine = walk.line();
+    if (!suspect && record > 1 && !walk.fieldQuoted() && holdsNumber(*nameField) &&
+        !walk.startsLine()) {
+      suspect = walk.atField("record " + std::to_string(record - 1) + " has more than 16 numbers");
+    }
+    bool oneLine = true;  // the name and the numbers so far share a line
+    for (int i = 1; i <= kDeepValues; ++i) {
+      const auto field = walk.next();
+      if (!field) {
+        auto problem = walk.afterField(recordLabel(record, name) + " ends after " +
+                                       std::to_string(i - 1) + " of 16 numbers");
+        if (auto hint = countHint(walk.fields() - 1); hint && !suspect) problem = *hint;
+        return fail(std::move(problem), true);
+      }
+      const auto value = numberField(*field);
+      if (!value) {
+        return fail(walk.atField(outOfRange(
+                        recordLabel(record, name) + " number " + std::to_string(i), *field)),
+                    false);
+      }
+      if (!suspect && oneLine && i > 1 && walk.line() > nameLine) {
+        // The layout the files use, one record a line, broken: the record is short.
+        suspect = walk.afterPrevious(recordLabel(record, name) + " ends after " +
+                                     std::to_string(i - 1) + " of 16 numbers");
+      } else if (!suspect && !holdsNumber(*field)) {
+        suspect = walk.atField(recordLabel(record, name) + " number " + std::to_string(i) + " " +
+                               shown(*field) + " is not a number");
+      }
+      oneLine = oneLine && walk.line() == nameLine;
+      if (!sum.add(*value) && skipped.empty()) {
+        skipped = "adding " + std::to_string(*value) + " (" + recordLabel(record, name) +
+                  " number " + std::to_string(i) + ") would leave 16 bits, so it is skipped";
+      }
+    }
+  }
+
+  result.recordsRead = !suspect;
+  result.computed = sum.expected();
+  const auto checkField = walk.next();
+  if (!checkField) return fail(walk.afterField("ends before the check value"), true);
+  result.checkField = {{walk.fieldOffset(), walk.fieldLength()}};
+  const auto check = numberField(*checkField);
+  const SeasonFileProblem at = walk.atField("");
+  if (check && sum.matches(*check)) {
+    result.passes = true;
+    return result;
+  }
+  const int total = walk.fieldsToEnd();
+  const int fieldsAfterCheck = total - 1 - n * (kDeepValues + 1) - 1;
+  if (fieldsAfterCheck > 0) result.recordsRead = false;
+  if (!check) return fail({at.line, at.column, outOfRange("check value", *checkField)}, false);
+  const std::string stored =
+      holdsNumber(*checkField) ? std::to_string(*check) : shown(*checkField) + " (read as 0)";
+  if (auto hint = countHint(total - 1); hint && !suspect) return fail(*hint, true);
+  return fail({at.line, at.column,
+               "check value " + stored + " stored, " + std::to_string(result.computed) +
+                   " computed" + checkNotes(sum, skipped, fieldsAfterCheck)},
+              true);
+}
+
+SeasonFileCheck examineBpeFile(std::string_view data, int n) {
+  SeasonFileCheck result;
+  result.records = n;
+  if (n < 1 || n > kMaxBallparks) {
+    result.problem = SeasonFileProblem{
+        0, 0, "the season's ballpark count " + std::to_string(n) + " is outside 1..30"};
+    return result;
+  }
+  constexpr int kFields = kBpeValues + 1;
+  Walk walk(data);
+  std::optional<SeasonFileProblem> suspect;
+  std::string skipped;
+  const auto fail = [&](SeasonFileProblem problem, bool preferSuspect) {
+    return failedCheck(result, walk, std::move(problem), suspect, preferSuspect);
+  };
+  // Whole records and a check value, but not as many records as the Deep file has.
+  const auto countHint = [&](int fields) -> std::optional<SeasonFileProblem> {
+    if (fields % kFields != 1 || suspect) return std::nullopt;
+    const int records = fields / kFields;
+    if (records == n || records < 1) return std::nullopt;
+    return SeasonFileProblem{0, 0,
+                             std::to_string(records) + (records == 1 ? " record" : " records") +
+                                 ", but the season's Deep file has " + std::to_string(n)};
+  };
+
+  CheckSum sum;
+  for (int record = 1; record <= n; ++record) {
+    int recordLine = 0;
+    bool oneLine = true;
+    // The first threshold goes by as text; the park name after the eighth is summed (as 0).
+    for (int i = 1; i <= kFields; ++i) {
+      const auto field = walk.next();
+      if (!field) {
+        auto problem = i == 1
+                           ? walk.afterField("ends after " + std::to_string(record - 1) + " of " +
+                                             std::to_string(n) + " records")
+                           : walk.afterField("record " + std::to_string(record) + " ends after " +
+                                             std::to_string(i - 1) + " of 9 fields");
+        if (auto hint = countHint(walk.fields())) problem = *hint;
+        return fail(std::move(problem), true);
+      }
+      if (i == 1) recordLine = walk.line();
+      std::optional<std::int16_t> value = 0;
+      if (i > 1) {
+        value = numberField(*field);
+        if (!value) {
+          const std::string what =
+              i <= kBpeValues ? "threshold " + std::to_string(i) : std::string("field 9");
+          return fail(
+              walk.atField(outOfRange("record " + std::to_string(record) + " " + what, *field)),
+              false);
+        }
+      }
+      if (!suspect && oneLine && i > 1 && walk.line() > recordLine) {
+        suspect = walk.afterPrevious("record " + std::to_string(record) + " ends after " +
+                                     std::to_string(i - 1) + " of 9 fields");
+      } else if (!suspect && i <= kBpeValues && !holdsNumber(*field)) {
+        suspect = walk.atField("record " + std::to_string(record) + " threshold " +
+                               std::to_string(i) + " " + shown(*field) + " is not a number");
+      }
+      oneLine = oneLine && walk.line() == recordLine;
+      if (i > 1 && !sum.add(*value) && skipped.empty()) {
+        skipped = "adding " + std::to_string(*value) + " (record " + std::to_string(record) +
+                  (i <= kBpeValues ? " threshold " + std::to_string(i) : std::string(" field 9")) +
+                  ") would leave 16 bits, so it is skipped";
+      }
+    }
+  }
+
+  result.recordsRead = !suspect;
+  result.computed = sum.expected();
+  const auto checkField = walk.next();
+  if (!checkField) return fail(walk.afterField("ends before the check value"), true);
+  result.checkField = {{walk.fieldOffset(), walk.fieldLength()}};
+  const auto check = numberField(*checkField);
+  const SeasonFileProblem at = walk.atField("");
+  if (check && sum.matches(*check)) {
+    result.passes = true;
+    return result;
+  }
+  const int total = walk.fieldsToEnd();
+  if (total > n * kFields + 1) result.recordsRead = false;
+  if (!check) return fail({at.line, at.column, outOfRange("check value", *checkField)}, false);
+  const std::string stored =
+      holdsNumber(*checkField) ? std::to_string(*check) : shown(*checkField) + " (read as 0)";
+  if (auto hint = countHint(total)) return fail(*hint, true);
+  return fail({at.line, at.column,
+               "check value " + stored + " stored, " + std::to_string(result.computed) +
+                   " computed" + checkNotes(sum, skipped, total - n * kFields - 1)},
+              true);
+}
+
+SeasonVerdict checkSeason(int year) {
+  SeasonFolder folder;
+  return checkSeason(year, folder);
+}
+
+SeasonVerdict checkSeason(int year, SeasonFolder& folder) {
+  SeasonVerdict verdict;
+  const std::string prefix = std::to_string(year);
+  verdict.file = prefix + "Deep.vnt";
+  const auto deep = folder.read(verdict.file);
+  if (!deep) return verdict;
+  const SeasonFileCheck deepCheck = examineDeepFile(*deep);
+  if (!deepCheck.passes) {
+    verdict.problem = deepCheck.problem;
+    return verdict;
+  }
+  verdict.ballparks = deepCheck.records;
+  verdict.file = prefix + "BPE.vnt";
+  const auto bpe = folder.read(verdict.file);
+  if (!bpe) return verdict;
+  const SeasonFileCheck bpeCheck = examineBpeFile(*bpe, deepCheck.records);
+  if (!bpeCheck.passes) {
+    verdict.problem = bpeCheck.problem;
+    return verdict;
+  }
+  verdict.offered = true;
+  verdict.file.clear();
+  return verdict;
+}
+
+}  // namespace vnt
