@@ -89,13 +89,14 @@ void checkDeep(std::string_view input) {
     // A file that passes its check is readable by the other two.
     if (*n < 1 || *n > 30 || !names || names->size() != static_cast<std::size_t>(*n)) std::abort();
   }
-  if (names) {
-    if (names->empty() || names->size() > 30) std::abort();
+  if (names && (names->empty() || names->size() > 30)) std::abort();
+  if (n) {
     // The first and the last record stand for all: the look-up reads every record anyway.
     for (const auto* name : {&names->front(), &names->back()}) {
       if (vnt::lookupDeepRecord(input, *name).status != vnt::LookupStatus::Found) std::abort();
     }
   } else if (vnt::lookupDeepRecord(input, "Boston").status != vnt::LookupStatus::Unreadable) {
+    // The roll-time look-up uses only a file that passes the start-up check.
     std::abort();
   }
 }
@@ -128,6 +129,11 @@ void checkBpe(std::string_view input, int count) {
   // A file that passes for `count` parks holds a record for each, the last one included
   // (a first threshold outside 16 bits passes the check, read as text, but is unreadable).
   if (passes && last.status == vnt::LookupStatus::NoRecord) std::abort();
+  // At roll time: a passing file reads as by position; a failing one is never Found unless
+  // it passes for fewer records.
+  const vnt::BpeLookup atRoll = vnt::lookupBpeRecord(input, count - 1, count);
+  if (passes && atRoll.status != last.status) std::abort();
+  if (!passes && atRoll.status == vnt::LookupStatus::Found) std::abort();  // index count-1
 }
 
 void checkWeather(std::string_view input) {
@@ -147,7 +153,8 @@ void checkCrazyPlays(std::string_view input) {
   if (!plays) return;
   vnt::FieldReader reader(input);
   const auto count = reader.number();
-  if (!count || plays->size() != static_cast<std::size_t>(*count < 0 ? 0 : *count)) std::abort();
+  if (!count || *count < 1 || plays->size() != static_cast<std::size_t>(*count)) std::abort();
+  if (input.find('\0') != std::string_view::npos) std::abort();
 }
 
 }  // namespace

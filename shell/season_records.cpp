@@ -1,5 +1,6 @@
 #include "shell/season_records.h"
 
+#include "shell/season_diagnosis.h"
 #include "shell/season_walk.h"
 
 namespace vnt {
@@ -7,6 +8,7 @@ namespace {
 
 using season_walk::outOfRange;
 using season_walk::recordLabel;
+using season_walk::shown;
 using season_walk::Walk;
 
 constexpr int kMaxBallparks = 30;
@@ -17,6 +19,35 @@ std::optional<int> readBallparkCount(FieldReader& reader) {
   const auto n = reader.number();
   if (!n || *n < 1 || *n > kMaxBallparks) return std::nullopt;
   return int{*n};
+}
+
+// Files with no check value of their own: a NUL byte says the file is binary or UTF-16,
+// not text, whatever its fields would read as.
+std::optional<SeasonFileProblem> nulByte(const Walk& walk, std::string_view data) {
+  const std::size_t nul = data.find('\0');
+  if (nul == std::string_view::npos) return std::nullopt;
+  return walk.at(nul, "holds a NUL byte, so it is not a text file");
+}
+
+// The count at the head of a Weather or CPlay file: a number of at least 1. A word, an
+// empty field, 0 or a negative count leaves the file with nothing to read: damaged.
+std::optional<std::int16_t> recordCount(Walk& walk, const std::optional<std::string>& field,
+                                        SeasonFileProblem& problem) {
+  if (!field) {
+    problem = walk.afterField("ends before the count");
+    return std::nullopt;
+  }
+  const auto n = numberField(*field);
+  if (!n) {
+    problem = walk.atField(outOfRange("count", *field));
+  } else if (!holdsNumber(*field)) {
+    problem = walk.atField("count " + shown(*field) + " is not a number");
+  } else if (*n < 1) {
+    problem = walk.atField("count " + std::to_string(*n) + " is below 1");
+  } else {
+    return n;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -39,6 +70,9 @@ std::optional<std::vector<std::string>> readBallparkNames(std::string_view data)
 }
 
 DeepLookup lookupDeepRecord(std::string_view data, const std::string& name) {
+  // Only a file that passes the start-up check is used: one damaged since (a number cut,
+  // one too many) would shift every value after the damage.
+  if (!checkDeepFile(data)) return {};
   FieldReader reader(data);
   const auto n = readBallparkCount(reader);
   if (!n) return {};
@@ -72,10 +106,10 @@ WeatherLookup lookupWeatherRecord(std::string_view data, const std::string& name
     if (why) *why = walk.unclosedQuote().value_or(std::move(problem));
     return WeatherLookup{};
   };
-  const auto countField = walk.next();
-  if (!countField) return fail(walk.afterField("ends before the count"));
-  const auto n = numberField(*countField);
-  if (!n) return fail(walk.atField(outOfRange("count", *countField)));
+  if (auto nul = nulByte(walk, data)) return fail(std::move(*nul));
+  SeasonFileProblem countProblem;
+  const auto n = recordCount(walk, walk.next(), countProblem);
+  if (!n) return fail(std::move(countProblem));
   WeatherLookup result;
   result.status = LookupStatus::NoRecord;
   std::array<std::int16_t, kWeatherValues> values{};
@@ -103,6 +137,12 @@ WeatherLookup lookupWeatherRecord(std::string_view data, const std::string& name
       result.values = values;
     }
   }
+  // Fields past the last record: a record holds more than its 141 numbers (or the count is
+  // short), so the records read are out of step.
+  if (walk.next()) {
+    return fail(walk.atField("more fields follow the " + std::to_string(*n) +
+                             (*n == 1 ? " record" : " records") + " of the count"));
+  }
   return result;
 }
 
@@ -126,6 +166,19 @@ BpeLookup lookupBpeRecord(std::string_view data, int index) {
   return result;
 }
 
+BpeLookup lookupBpeRecord(std::string_view data, int index, int ballparks) {
+  if (index < 0) return {};
+  if (examineBpeFile(data, ballparks).passes) return lookupBpeRecord(data, index);
+  // Whole, with its check value, but with fewer records than the Deep file: the parks
+  // past its end have no record.
+  for (int records = ballparks - 1; records >= 1; --records) {
+    if (!examineBpeFile(data, records).passes) continue;
+    if (index < records) return lookupBpeRecord(data, index);
+    return {LookupStatus::NoRecord, {}};
+  }
+  return {};
+}
+
 std::optional<std::vector<CrazyPlay>> readCrazyPlays(std::string_view data) {
   return readCrazyPlays(data, nullptr);
 }
@@ -137,10 +190,10 @@ std::optional<std::vector<CrazyPlay>> readCrazyPlays(std::string_view data,
     if (why) *why = walk.unclosedQuote().value_or(std::move(problem));
     return std::nullopt;
   };
-  const auto countField = walk.next();
-  if (!countField) return fail(walk.afterField("ends before the count"));
-  const auto n = numberField(*countField);
-  if (!n) return fail(walk.atField(outOfRange("count", *countField)));
+  if (auto nul = nulByte(walk, data)) return fail(std::move(*nul));
+  SeasonFileProblem countProblem;
+  const auto n = recordCount(walk, walk.next(), countProblem);
+  if (!n) return fail(std::move(countProblem));
   std::vector<CrazyPlay> plays;
   for (int record = 1; record <= *n; ++record) {
     const auto field = walk.next();

@@ -18,7 +18,8 @@ std::optional<std::vector<std::string>> readBallparkNames(std::string_view data)
 enum class LookupStatus { Found, NoRecord, Unreadable };
 
 // The 16 values of the Deep record named exactly `name` (letter case included); when two
-// records carry the name, the later one counts.
+// records carry the name, the later one counts. A file that fails the start-up check
+// (checkDeepFile) is unreadable.
 struct DeepLookup {
   using Status = LookupStatus;
   Status status = Status::Unreadable;
@@ -27,8 +28,11 @@ struct DeepLookup {
 DeepLookup lookupDeepRecord(std::string_view data, const std::string& name);
 
 // The Weather file: a count, then records of a name and 141 numbers. The 141 values of the
-// record named exactly `name`, the later one when two carry it. Every record is read, so a
-// file that runs out of fields anywhere is unreadable.
+// record named exactly `name`, the later one when two carry it. The file has no check
+// value, so its shape is: unreadable when the count is not a number of at least 1, the
+// file runs out of fields anywhere or goes on after the last record (a record without its
+// 141 numbers), a number lies outside 16 bits, or it holds a NUL byte (binary, UTF-16).
+// A number field that holds no number reads as 0, as in every season file.
 inline constexpr int kWeatherValues = 141;
 struct WeatherLookup {
   using Status = LookupStatus;
@@ -49,14 +53,19 @@ struct BpeLookup {
   std::array<std::int16_t, 8> thresholds{};
 };
 BpeLookup lookupBpeRecord(std::string_view data, int index);
+// The same at roll time, for a season of `ballparks` parks: only from a file that passes
+// the start-up check (examineBpeFile) for them, or for fewer records, whose later parks
+// then have no record. Anything else is unreadable.
+BpeLookup lookupBpeRecord(std::string_view data, int index, int ballparks);
 
 // The CPlay file: a count, then records of a threshold (0..999) and a description.
 struct CrazyPlay {
   std::int16_t threshold = 0;
   std::string description;
 };
-// Every record in file order; none when the file runs out of fields or holds a number
-// outside 16 bits. A count below 1 gives no records.
+// Every record in file order; none when the count is not a number of at least 1, the file
+// runs out of fields, holds a number outside 16 bits or holds a NUL byte (binary, UTF-16).
+// Fields after the last record are not read.
 std::optional<std::vector<CrazyPlay>> readCrazyPlays(std::string_view data);
 // The same, saying in `why` where and why an unreadable file fails.
 std::optional<std::vector<CrazyPlay>> readCrazyPlays(std::string_view data, SeasonFileProblem* why);

@@ -97,7 +97,7 @@ Form2::Found<std::array<std::int16_t, 8>> Form2::findBallparkEffects(int ballpar
   // file as the season list does.
   const std::string fileName = seasonFile("BPE.vnt");
   const auto bpe = readSeasonFile(fileName);
-  const BpeLookup lookup = bpe ? lookupBpeRecord(*bpe, ballpark) : BpeLookup{};
+  const BpeLookup lookup = bpe ? lookupBpeRecord(*bpe, ballpark, BallparkCount) : BpeLookup{};
   return found(lookup, &BpeLookup::thresholds, optBallpark[ballpark].caption, fileName);
 }
 

@@ -68,7 +68,7 @@ TEST(LookupDeepRecord, Cases) {
                                      {"Chicago", countingInts(100)},
                                      {"Boston", countingInts(-50)},
                                      {"Park, The", countingInts(7)}},
-                                    0);
+                                    (136 + 1720 - 680 + 232) * 2 - 2345);
   struct Case {
     const char* label;
     std::string data;
@@ -83,8 +83,17 @@ TEST(LookupDeepRecord, Cases) {
       {"CaseSensitive", file, "boston", Status::NoRecord, {}},
       {"NoPartialMatch", file, "Bost", Status::NoRecord, {}},
       {"NoTrailingBlankMatch", file, "Boston ", Status::NoRecord, {}},
-      {"CheckValueNotNeeded", "1,X,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16", "X", Status::Found,
-       counting(1)},
+      {"CheckValuePasses", "1,X,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,-2073", "X",
+       Status::Found, counting(1)},
+      // Damage that the check value tells: the file is not used at all.
+      {"CheckValueMissing", "1,X,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16", "X",
+       Status::Unreadable, {}},
+      {"CheckValueWrong", "1,X,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,-2074", "X",
+       Status::Unreadable, {}},
+      {"OneNumberTooMany", "1,X,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,-2073", "X",
+       Status::Unreadable, {}},
+      {"NumberCut", "1,X,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,1,-2073", "X", Status::Unreadable,
+       {}},
       {"CountZero", deepFile({}, 0), "Boston", Status::Unreadable, {}},
       {"CountThirtyOne",
        "31,Boston,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16",
@@ -136,8 +145,18 @@ TEST(LookupWeatherRecord, Cases) {
       {"Found", file, "Denver", Status::Found, 200},
       {"LastMatchWins", file, "Boston", Status::Found, -100},
       {"CaseSensitive", file, "denver", Status::NoRecord, 0},
-      {"CountZero", "0\r\n", "Boston", Status::NoRecord, 0},
-      {"NegativeCount", "-3\r\n", "Boston", Status::NoRecord, 0},
+      // No check value: what the file's own shape says is damaged makes it unreadable.
+      {"CountZero", "0\r\n", "Boston", Status::Unreadable, 0},
+      {"NegativeCount", "-3\r\n", "Boston", Status::Unreadable, 0},
+      {"CountAWord", "three\r\n" + weatherRecord("Boston", 0), "Boston", Status::Unreadable, 0},
+      {"FewerRecordsThanCount", "2\r\n" + weatherRecord("Boston", 0), "Boston",
+       Status::Unreadable, 0},
+      {"RecordWith142Numbers", "1\r\n\"Boston\",7," + weatherRecord("", 0).substr(3), "Boston",
+       Status::Unreadable, 0},
+      {"NulByte", "1\r\n" + weatherRecord("Boston", 0) + std::string(1, '\0'), "Boston",
+       Status::Unreadable, 0},
+      {"Utf16", std::string("\xFF\xFE" "1\0\r\0\n\0", 8), "Boston", Status::Unreadable, 0},
+      {"OnlyALineBreak", "\r\n", "Boston", Status::Unreadable, 0},
       // 140 numbers: the record runs out of fields.
       {"ShortRecord", "1\r\n" + weatherRecord("Boston", 0).substr(0, 400), "Boston",
        Status::Unreadable, 0},
@@ -155,6 +174,12 @@ TEST(LookupWeatherRecord, Cases) {
       ASSERT_EQ(got.values[static_cast<std::size_t>(i)], c.first + i) << c.label << " " << i;
     }
   }
+  // A field that holds no number reads as 0 inside an otherwise whole file.
+  const WeatherLookup word =
+      lookupWeatherRecord("1\r\n\"Boston\",x" + weatherRecord("", 1).substr(4), "Boston");
+  ASSERT_EQ(word.status, Status::Found);
+  EXPECT_EQ(word.values[0], 0);
+  EXPECT_EQ(word.values[1], 2);
 }
 
 TEST(LookupBpeRecord, TakesTheRecordByPosition) {
@@ -194,6 +219,40 @@ TEST(LookupBpeRecord, TakesTheRecordByPosition) {
   }
 }
 
+// At roll time the BPE file is used only when it passes its check for the season's parks
+// (or for fewer records, whose later parks have none).
+TEST(LookupBpeRecord, AtRollTimeTheCheckValueHolds) {
+  // Two records; the check adds thresholds 2..8 and the ninth field: 7 + 35 = 42.
+  const std::string two = "1,1,1,1,1,1,1,1,A\r\n1,2,3,4,5,6,7,8,B\r\n-2261\r\n";
+  const std::string one = "1,1,1,1,1,1,1,1,A\r\n-2331\r\n";
+  using Thresholds = std::array<std::int16_t, 8>;
+  struct Case {
+    const char* label;
+    std::string data;
+    int index;
+    int ballparks;
+    Status status;
+    Thresholds thresholds;
+  };
+  const Case cases[] = {
+      {"Passes", two, 1, 2, Status::Found, {1, 2, 3, 4, 5, 6, 7, 8}},
+      {"FewerRecordsFound", one, 0, 2, Status::Found, {1, 1, 1, 1, 1, 1, 1, 1}},
+      {"FewerRecordsNoRecord", one, 1, 2, Status::NoRecord, {}},
+      // "70" cut to "7": every later field would shift.
+      {"NumberCut", "10,20,30,40,50,60,7,80,A\r\n-1645\r\n", 0, 1,
+       Status::Unreadable, {}},
+      {"CheckValueWrong", "1,1,1,1,1,1,1,1,A\r\n-2330\r\n", 0, 1, Status::Unreadable, {}},
+      {"CheckValueMissing", "1,1,1,1,1,1,1,1,A\r\n", 0, 1, Status::Unreadable, {}},
+      {"Empty", "", 0, 1, Status::Unreadable, {}},
+  };
+  for (const auto& c : cases) {
+    const ExactBuffer buffer(c.data);
+    const BpeLookup got = lookupBpeRecord(buffer.view(), c.index, c.ballparks);
+    EXPECT_EQ(got.status, c.status) << c.label;
+    EXPECT_EQ(got.thresholds, c.thresholds) << c.label;
+  }
+}
+
 TEST(ReadCrazyPlays, Cases) {
   struct Case {
     const char* label;
@@ -204,8 +263,15 @@ TEST(ReadCrazyPlays, Cases) {
   const Case cases[] = {
       {"InFileOrder", "3\r\n0,\"A, quoted\"\r\n500,B\r\n500,C\r\n",
        Plays{{0, "A, quoted"}, {500, "B"}, {500, "C"}}},
-      {"CountZero", "0\r\n", Plays{}},
-      {"NegativeCount", "-1\r\n", Plays{}},
+      {"NotANumberThresholdIsZero", "2\r\n0,A\r\nx,B\r\n", Plays{{0, "A"}, {0, "B"}}},
+      // No check value: what the file's own shape says is damaged is refused.
+      {"CountZero", "0\r\n", std::nullopt},
+      {"NegativeCount", "-1\r\n", std::nullopt},
+      {"CountAWord", "two\r\n0,A\r\n500,B\r\n", std::nullopt},
+      {"CountEmpty", "\r\n0,A\r\n", std::nullopt},
+      {"NulByte", std::string("1\r\n0,A\0\r\n", 9), std::nullopt},
+      {"Utf16", std::string("\xFF\xFE" "1\0\r\0\n\0" "0\0,\0A\0", 14), std::nullopt},
+      {"Binary", std::string("\x7F" "ELF\x02\x01\x01\0\0", 9), std::nullopt},
       {"ExtraRecordsIgnored", "1\r\n0,A\r\n1,B\r\n", Plays{{0, "A"}}},
       {"RunsOut", "2\r\n0,A\r\n500\r\n", std::nullopt},
       {"OutOfRange", "1\r\n40000,A\r\n", std::nullopt},
