@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "shell/form2.h"
+#include "shell/season_folder.h"
 
 namespace vnt::app {
 namespace {
@@ -13,21 +14,6 @@ namespace fs = std::filesystem;
 
 constexpr std::array<std::string_view, 4> kSeasonSuffixes = {"Deep.vnt", "BPE.vnt", "Weather.vnt",
                                                              "CPlay.vnt"};
-
-bool isSeasonFileName(const std::string& name) {
-  if (name.size() < 5) return false;
-  int year = 0;
-  for (std::size_t i = 0; i < 4; ++i) {
-    if (name[i] < '0' || name[i] > '9') return false;
-    year = year * 10 + (name[i] - '0');
-  }
-  if (year < kFirstSeason || year >= kFirstSeason + kSeasonCount) return false;
-  const std::string_view suffix = std::string_view(name).substr(4);
-  for (std::string_view known : kSeasonSuffixes) {
-    if (suffix == known) return true;
-  }
-  return false;
-}
 
 }  // namespace
 
@@ -94,13 +80,12 @@ std::string versionText() {
 }
 
 bool holdsSeasonFile(const fs::path& folder) {
-  std::error_code error;
-  fs::directory_iterator it(folder, error);
-  if (error) return false;
-  for (const fs::directory_iterator end; it != end; it.increment(error)) {
-    if (error) return false;
-    if (isSeasonFileName(it->path().filename().string()) && it->is_regular_file(error)) {
-      return true;
+  // The program's own folder lookup, so "1980DEEP.VNT" counts here as it does when the
+  // program reads the season from that folder.
+  SeasonFolder files(folder.string());
+  for (int year = kFirstSeason; year < kFirstSeason + kSeasonCount; ++year) {
+    for (const std::string_view suffix : kSeasonSuffixes) {
+      if (files.fileFor(std::to_string(year) + std::string(suffix))) return true;
     }
   }
   return false;

@@ -32,7 +32,8 @@ std::string usage();
 // "vnt-assistant 1.7.0".
 std::string versionText();
 
-// True when `folder` holds at least one file named like a season file ("1987Deep.vnt").
+// True when `folder` holds at least one file named like a season file ("1987Deep.vnt"), in
+// any letter case: the program's own folder lookup decides.
 bool holdsSeasonFile(const std::filesystem::path& folder);
 
 // $XDG_DATA_HOME/vnt-assistant/seasons, or ~/.local/share/... when XDG_DATA_HOME is unset or

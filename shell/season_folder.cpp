@@ -98,7 +98,8 @@ std::optional<std::string> readOpenSeasonFile(int fd) {
 void SeasonFolder::list() {
   if (listed_) return;
   listed_ = true;
-  if (DIR* dir = ::opendir(".")) {
+  if (DIR* dir = ::opendir(dir_.c_str())) {
+    listable_ = true;
     while (const dirent* entry = ::readdir(dir)) {
       const std::string_view entryName(entry->d_name);
       if (namesByLength_.size() <= entryName.size()) namesByLength_.resize(entryName.size() + 1);
@@ -106,6 +107,15 @@ void SeasonFolder::list() {
     }
     ::closedir(dir);
   }
+}
+
+bool SeasonFolder::listable() {
+  try {
+    list();
+  } catch (const std::exception&) {
+    return false;
+  }
+  return listable_;
 }
 
 std::vector<std::string> SeasonFolder::namesLike(const std::string& name) {
@@ -132,7 +142,7 @@ std::optional<std::string> SeasonFolder::find(const std::string& name, std::stri
   try {
     // The first regular file is the one: what it holds decides, whatever the others hold.
     const auto take = [&](const std::string& spelled) -> std::optional<std::optional<std::string>> {
-      const FileHandle file = openForReading(spelled);
+      const FileHandle file = openForReading(dir_ == "." ? spelled : dir_ + "/" + spelled);
       if (!isRegularFile(file.get())) return std::nullopt;
       if (!contents) return std::optional<std::string>(spelled);
       auto read = readOpenSeasonFile(file.get());

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vnt {
@@ -17,6 +18,10 @@ std::optional<std::string> readSeasonFile(const std::string& name);
 // every name not found under its exact spelling. Files are opened anew for every read.
 class SeasonFolder {
  public:
+  SeasonFolder() = default;
+  // Another folder than the working directory (the desktop entry's choice of folder).
+  explicit SeasonFolder(std::string dir) : dir_(std::move(dir)) {}
+
   // As readSeasonFile(name), through this folder's listing.
   std::optional<std::string> read(const std::string& name);
 
@@ -28,11 +33,17 @@ class SeasonFolder {
   // Every entry of the folder whose name equals `name` ignoring ASCII letter case, sorted.
   std::vector<std::string> namesLike(const std::string& name);
 
+  // Whether the folder could be listed. A folder that can be entered but not listed still
+  // gives its files under their exact names, but none under another letter case.
+  bool listable();
+
  private:
   void list();
   std::optional<std::string> find(const std::string& name, std::string* contents);
 
+  std::string dir_ = ".";
   bool listed_ = false;
+  bool listable_ = false;
   // The folder's entries by the length of their names: a name can only match one of its
   // own length, so a look-up passes over the thousands of others at once.
   std::vector<std::vector<std::string>> namesByLength_;

@@ -746,8 +746,8 @@ TEST(CommandLineTest, TheMenuEntryPrefersThePlayersOwnSeasons) {
 
   // Files that are not season files do not count; a year out of range or a wrong suffix
   // neither.
-  for (const char* other : {"notes.txt", "1971Deep.vnt", "2026BPE.vnt", "1987deep.vnt",
-                            "1987Deep.vnt.bak", "87Deep.vnt"}) {
+  for (const char* other : {"notes.txt", "1971Deep.vnt", "2026BPE.vnt", "1987Deep.vnt.bak",
+                            "87Deep.vnt"}) {
     writeFile(user / other, "x");
   }
   fs::create_directories(user / "1990Deep.vnt");  // a folder, not a file
@@ -757,6 +757,12 @@ TEST(CommandLineTest, TheMenuEntryPrefersThePlayersOwnSeasons) {
   EXPECT_TRUE(app::holdsSeasonFile(user));
   EXPECT_EQ(app::desktopSeasonFolder(user, installed), user);
   EXPECT_EQ(app::desktopSeasonFolder(root / "missing", installed), installed);
+  // Letter case does not matter, as when the program reads the season from the folder.
+  const fs::path upper = root / "upper";
+  fs::create_directories(upper);
+  writeFile(upper / "1980DEEP.VNT", "x");
+  EXPECT_TRUE(app::holdsSeasonFile(upper));
+  EXPECT_EQ(app::desktopSeasonFolder(upper, installed), upper);
   EXPECT_EQ(app::desktopSeasonFolder(fs::path(), installed), installed);
 
   // The samples beside the program win over the compiled-in place, so an unpacked copy
