@@ -314,6 +314,21 @@ TEST_F(SeasonFolder, OnlyYearsWithFilesAreReported) {
                                  "2025  warning  2025Weather.vnt: file missing"}));
 }
 
+// A folder that can be entered but not listed: the program still reads the files under
+// their exact names, so check reports them too, and says the folder cannot be listed.
+TEST_F(SeasonFolder, AFolderThatCannotBeListedStillShowsItsSeasons) {
+  use(goodSeason());
+  fs::permissions(folder_.path(), fs::perms::owner_write | fs::perms::owner_exec |
+                                      fs::perms::group_exec | fs::perms::others_exec);
+  const bool listable = seasons::folderListable();
+  const auto lines = checkLines();
+  const auto offers = startUpOffers();
+  fs::permissions(folder_.path(), fs::perms::owner_all);
+  if (listable) GTEST_SKIP() << "this user lists any folder (root)";
+  EXPECT_EQ(lines, (Lines{"1990  offered"}));
+  EXPECT_EQ(offers, (std::vector<int>{1990}));
+}
+
 // ---------------------------------------------------------------------------------------
 // seal
 

@@ -151,8 +151,15 @@ int check(const std::vector<std::string>& args) {
   }
   const std::string where = dir ? *dir : std::string(".");
   const auto reports = vnt::seasons::checkSeasons();
+  const bool listable = vnt::seasons::folderListable();
+  if (!listable) {
+    std::cerr << "vnt-seasons: " << where
+              << " cannot be listed: only files named exactly as the program asks for them"
+                 " (1987Deep.vnt) are found, by the program as by check\n";
+  }
   if (reports.empty()) {
-    std::cerr << "vnt-seasons: no season files (1972..2025) in " << where << "\n";
+    std::cerr << "vnt-seasons: no season files (1972..2025) "
+              << (listable ? "in " : "under their exact names in ") << where << "\n";
     return 1;
   }
   int offered = 0;

@@ -29,7 +29,8 @@ std::string located(const std::string& file, const SeasonFileProblem& problem) {
 
 // Why a file the program asked for gave nothing.
 std::string notRead(SeasonFolder& folder, const std::string& file) {
-  return file + (folder.namesLike(file).empty() ? ": file missing" : ": cannot be read");
+  const bool there = folder.fileFor(file) || !folder.namesLike(file).empty();
+  return file + (there ? ": cannot be read" : ": file missing");
 }
 
 // The name of the file the program reads for `file`, from the program's own folder lookup.
@@ -251,11 +252,17 @@ std::vector<SeasonReport> checkSeasons() {
   for (int year = kFirstSeason; year < kFirstSeason + kSeasonCount; ++year) {
     const std::string prefix = std::to_string(year);
     const bool any = std::any_of(kSuffixes.begin(), kSuffixes.end(), [&](std::string_view suffix) {
-      return !folder.namesLike(prefix + std::string(suffix)).empty();
+      // Under its exact name a file is found even in a folder that cannot be listed.
+      const std::string name = prefix + std::string(suffix);
+      return folder.fileFor(name) || !folder.namesLike(name).empty();
     });
     if (any) reports.push_back(checkYear(folder, year));
   }
   return reports;
+}
+
+bool folderListable() {
+  return SeasonFolder().listable();
 }
 
 std::vector<std::string> reportLines(const SeasonReport& report) {

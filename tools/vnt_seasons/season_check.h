@@ -17,6 +17,11 @@ struct SeasonReport {
 // Every season 1972..2025 with at least one of its files in the current working directory.
 std::vector<SeasonReport> checkSeasons();
 
+// Whether the current working directory can be listed. One that can be entered but not
+// listed (mode 711) still gives the program its files under their exact names, but none
+// under another letter case.
+bool folderListable();
+
 // The lines `check` prints for a season: the verdict, then one line per warning.
 std::vector<std::string> reportLines(const SeasonReport& report);
 
