@@ -57,9 +57,16 @@ SeasonFileCheck examineDeepFile(std::string_view data) {
   // The first field that looks out of place: when the file fails, it is likelier the fault
   // than where the reading finally broke down.
   std::optional<SeasonFileProblem> suspect;
+  // A record broken over two lines: likely the fault when the fields run out or overrun,
+  // but line breaks mean nothing, so not when the records read whole as fields.
+  std::optional<SeasonFileProblem> wrapped;
+  bool wrappedFirst = false;
+  const auto anySuspect = [&]() -> const std::optional<SeasonFileProblem>& {
+    return wrapped && (!suspect || wrappedFirst) ? wrapped : suspect;
+  };
   std::string skipped;
   const auto fail = [&](SeasonFileProblem problem, bool preferSuspect) {
-    return failedCheck(result, walk, std::move(problem), suspect, preferSuspect);
+    return failedCheck(result, walk, std::move(problem), anySuspect(), preferSuspect);
   };
 
   const auto countField = walk.next();
@@ -92,12 +99,12 @@ SeasonFileCheck examineDeepFile(std::string_view data) {
     if (!nameField) {
       auto problem = walk.afterField("ends after " + std::to_string(record - 1) + " of " +
                                      std::to_string(n) + " records");
-      if (auto hint = countHint(walk.fields() - 1); hint && !suspect) problem = *hint;
+      if (auto hint = countHint(walk.fields() - 1); hint && !anySuspect()) problem = *hint;
       return fail(std::move(problem), true);
     }
     const std::string& name = *nameField;
     const int nameLine = walk.line();
-    if (!suspect && record > 1 && !walk.fieldQuoted() && holdsNumber(*nameField) &&
+    if (!anySuspect() && record > 1 && !walk.fieldQuoted() && holdsNumber(*nameField) &&
         !walk.startsLine()) {
       suspect = walk.atField("record " + std::to_string(record - 1) + " has more than 16 numbers");
     }
@@ -107,7 +114,7 @@ SeasonFileCheck examineDeepFile(std::string_view data) {
       if (!field) {
         auto problem = walk.afterField(recordLabel(record, name) + " ends after " +
                                        std::to_string(i - 1) + " of 16 numbers");
-        if (auto hint = countHint(walk.fields() - 1); hint && !suspect) problem = *hint;
+        if (auto hint = countHint(walk.fields() - 1); hint && !anySuspect()) problem = *hint;
         return fail(std::move(problem), true);
       }
       const auto value = numberField(*field);
@@ -116,9 +123,10 @@ SeasonFileCheck examineDeepFile(std::string_view data) {
                         recordLabel(record, name) + " number " + std::to_string(i), *field)),
                     false);
       }
-      if (!suspect && oneLine && i > 1 && walk.line() > nameLine) {
-        // The layout the files use, one record a line, broken: the record is short.
-        suspect = walk.afterPrevious(recordLabel(record, name) + " ends after " +
+      if (!anySuspect() && oneLine && i > 1 && walk.line() > nameLine) {
+        // The layout the files use, one record a line, broken: the record may be short.
+        wrappedFirst = !suspect;
+        wrapped = walk.afterPrevious(recordLabel(record, name) + " ends after " +
                                      std::to_string(i - 1) + " of 16 numbers");
       } else if (!suspect && !holdsNumber(*field)) {
         suspect = walk.atField(recordLabel(record, name) + " number " + std::to_string(i) + " " +
@@ -132,7 +140,7 @@ SeasonFileCheck examineDeepFile(std::string_view data) {
     }
   }
 
-  result.recordsRead = !suspect;
+  result.recordsRead = !anySuspect();
   result.computed = sum.expected();
   const auto checkField = walk.next();
   if (!checkField) return fail(walk.afterField("ends before the check value"), true);
@@ -149,7 +157,12 @@ SeasonFileCheck examineDeepFile(std::string_view data) {
   if (!check) return fail({at.line, at.column, outOfRange("check value", *checkField)}, false);
   const std::string stored =
       holdsNumber(*checkField) ? std::to_string(*check) : shown(*checkField) + " (read as 0)";
-  if (auto hint = countHint(total - 1); hint && !suspect) return fail(*hint, true);
+  if (auto hint = countHint(total - 1); hint && !anySuspect()) return fail(*hint, true);
+  // Nothing follows the check value: the records read whole, however their lines break.
+  if (fieldsAfterCheck <= 0 && wrapped) {
+    wrapped.reset();
+    result.recordsRead = !suspect;
+  }
   return fail({at.line, at.column,
                "check value " + stored + " stored, " + std::to_string(result.computed) +
                    " computed" + checkNotes(sum, skipped, fieldsAfterCheck)},
@@ -167,13 +180,20 @@ SeasonFileCheck examineBpeFile(std::string_view data, int n) {
   constexpr int kFields = kBpeValues + 1;
   Walk walk(data);
   std::optional<SeasonFileProblem> suspect;
+  // A record broken over two lines: likely the fault when the fields run out or overrun,
+  // but line breaks mean nothing, so not when the records read whole as fields.
+  std::optional<SeasonFileProblem> wrapped;
+  bool wrappedFirst = false;
+  const auto anySuspect = [&]() -> const std::optional<SeasonFileProblem>& {
+    return wrapped && (!suspect || wrappedFirst) ? wrapped : suspect;
+  };
   std::string skipped;
   const auto fail = [&](SeasonFileProblem problem, bool preferSuspect) {
-    return failedCheck(result, walk, std::move(problem), suspect, preferSuspect);
+    return failedCheck(result, walk, std::move(problem), anySuspect(), preferSuspect);
   };
   // Whole records and a check value, but not as many records as the Deep file has.
   const auto countHint = [&](int fields) -> std::optional<SeasonFileProblem> {
-    if (fields % kFields != 1 || suspect) return std::nullopt;
+    if (fields % kFields != 1 || anySuspect()) return std::nullopt;
     const int records = fields / kFields;
     if (records == n || records < 1) return std::nullopt;
     return SeasonFileProblem{0, 0,
@@ -209,8 +229,9 @@ SeasonFileCheck examineBpeFile(std::string_view data, int n) {
               false);
         }
       }
-      if (!suspect && oneLine && i > 1 && walk.line() > recordLine) {
-        suspect = walk.afterPrevious("record " + std::to_string(record) + " ends after " +
+      if (!anySuspect() && oneLine && i > 1 && walk.line() > recordLine) {
+        wrappedFirst = !suspect;
+        wrapped = walk.afterPrevious("record " + std::to_string(record) + " ends after " +
                                      std::to_string(i - 1) + " of 9 fields");
       } else if (!suspect && i <= kBpeValues && !holdsNumber(*field)) {
         suspect = walk.atField("record " + std::to_string(record) + " threshold " +
@@ -225,7 +246,7 @@ SeasonFileCheck examineBpeFile(std::string_view data, int n) {
     }
   }
 
-  result.recordsRead = !suspect;
+  result.recordsRead = !anySuspect();
   result.computed = sum.expected();
   const auto checkField = walk.next();
   if (!checkField) return fail(walk.afterField("ends before the check value"), true);
@@ -242,6 +263,11 @@ SeasonFileCheck examineBpeFile(std::string_view data, int n) {
   const std::string stored =
       holdsNumber(*checkField) ? std::to_string(*check) : shown(*checkField) + " (read as 0)";
   if (auto hint = countHint(total)) return fail(*hint, true);
+  // Nothing follows the check value: the records read whole, however their lines break.
+  if (total <= n * kFields + 1 && wrapped) {
+    wrapped.reset();
+    result.recordsRead = !suspect;
+  }
   return fail({at.line, at.column,
                "check value " + stored + " stored, " + std::to_string(result.computed) +
                    " computed" + checkNotes(sum, skipped, total - n * kFields - 1)},

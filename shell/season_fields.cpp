@@ -119,7 +119,9 @@ FieldReader::Position FieldReader::positionOf(std::size_t offset) const {
     if (c == '\n' || (c == '\r' && !(counted_ + 1 < data_.size() && data_[counted_ + 1] == '\n'))) {
       ++countedAt_.line;
       countedAt_.column = 1;
-    } else if (c != '\r') {
+    } else if (c != '\r' && (static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+      // Columns count characters of the decoded text, as an editor shows them: the bytes
+      // that continue a UTF-8 sequence (a Windows-1252 byte decoded, say) add none.
       ++countedAt_.column;
     }
   }

@@ -35,8 +35,8 @@ class FieldReader {
   // rest of the input as its field.
   std::optional<std::size_t> unclosedQuote() const { return unclosedQuote_; }
 
-  // Line and column (both from 1; a column counts bytes) of a byte offset; CR, LF and CR LF
-  // each end a line.
+  // Line and column (both from 1) of a byte offset; CR, LF and CR LF each end a line. A
+  // column counts characters of the (decoded, UTF-8) text, not bytes.
   struct Position {
     int line = 1;
     int column = 1;
@@ -67,7 +67,7 @@ std::string_view trimBlanks(std::string_view s);
 
 // Why a season file fails, precise enough to fix it by hand.
 struct SeasonFileProblem {
-  int line = 0;  // where, from 1 (the column counts bytes); 0 when no one place is to blame
+  int line = 0;  // where, from 1 (the column counts characters); 0 when no one place is to blame
   int column = 0;
   std::string reason;  // e.g. `record 12 "Texas" ends after 9 of 16 numbers`
 };

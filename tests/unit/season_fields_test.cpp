@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "shell/season_fields.h"
+#include "shell/season_text.h"
 #include "tests/unit/season_test_files.h"
 
 namespace vnt {
@@ -148,6 +149,29 @@ TEST(FieldReader, TellsWhereEachFieldLies) {
   // Used up, it still describes the last field there was.
   EXPECT_EQ(input.substr(reader.fieldOffset(), reader.fieldLength()), "\"open");
   EXPECT_EQ(reader.positionOf(input.size()).column, 6);
+}
+
+// Columns count the characters of the decoded text, as an editor shows the line: a
+// Windows-1252 byte decodes to two or three UTF-8 bytes but is one column.
+TEST(FieldReader, ColumnsCountCharactersNotBytes) {
+  struct Case {
+    const char* label;
+    std::string input;
+    int column;  // of the last field
+  };
+  const Case cases[] = {
+      {"Ascii", "\"Montreal\",x", 12},
+      {"TwoByteCharacter", "\"Montr\xC3\xA9" "al\",x", 12},
+      {"ThreeByteCharacter", "\"\xE2\x82\xAC" "uro\",x", 8},
+      {"FourByteCharacter", "\"\xF0\x9F\x98\x80\",x", 5},
+      {"DecodedWindows1252", decodeSeasonText("\"Montr\xE9" "al\",x"), 12},
+  };
+  for (const auto& c : cases) {
+    FieldReader reader(c.input);
+    while (reader.text() != "x") {
+    }
+    EXPECT_EQ(reader.positionOf(reader.fieldOffset()).column, c.column) << c.label;
+  }
 }
 
 TEST(FieldReader, NoUnclosedQuoteInWellFormedInput) {

@@ -194,6 +194,25 @@ std::vector<CheckCase> damagedSeasons() {
       {"RecordTooLong",
        with(good, "1990Deep.vnt", replaced(kDeep, ",3,0\r\n\"Texas\"", ",3,0,0\r\n\"Texas\"")),
        {"1990  not offered  1990Deep.vnt line 2 column 49: record 1 has more than 16 numbers"}},
+      // Line breaks mean nothing: records wrapped over two lines read whole as fields, so
+      // only the check value is to blame.
+      {"WrappedRecordsWrongCheckValue",
+       with(good, "1990Deep.vnt",
+            replaced(replaced(kDeep, ",1,2,3,4,", ",1\r\n2,3,4,"), "-1617", "-1600")),
+       {"1990  not offered  1990Deep.vnt line 5 column 1: check value -1600 stored, -1617 "
+        "computed"}},
+      {"WrappedBpeRecordsWrongCheckValue",
+       with(good, "1990BPE.vnt", replaced(replaced(kBpe, ",40,15,", ",40\r\n15,"), "-1501", "-1500")),
+       {"1990  not offered  1990BPE.vnt line 4 column 1: check value -1500 stored, -1501 "
+        "computed"}},
+      // Columns count characters: the Windows-1252 byte is one column, and the name is shown
+      // decoded.
+      {"ColumnAfterAWindows1252Byte",
+       with(good, "1990Deep.vnt",
+            replaced(replaced(kDeep, ",10,11,12,13,14,4,0\r\n", "\r\n"), "\"Texas\"",
+                     "\"Tex\xE1s\"")),
+       {"1990  not offered  1990Deep.vnt line 3 column 33: record 2 \"Tex\xC3\xA1s\" ends after 9 of "
+        "16 numbers"}},
       {"DeepMissing",
        without(good, "1990Deep.vnt"),
        {"1990  not offered  1990Deep.vnt: file missing"}},
