@@ -304,4 +304,69 @@ SeasonVerdict checkSeason(int year, SeasonFolder& folder) {
   return verdict;
 }
 
+std::vector<SeasonFileProblem> fieldsReadAsZero(SeasonFileKind kind, std::string_view data,
+                                                int ballparks) {
+  std::vector<SeasonFileProblem> found;
+  FieldReader reader(data);
+  // A number field as the readers take it; none once the fields run out. An out-of-range
+  // number is the check's to report; the walk goes on past it.
+  const auto number = [&](const std::string& what) -> std::optional<int> {
+    const auto field = reader.text();
+    if (!field) return std::nullopt;
+    if (!holdsNumber(*field)) {
+      const auto at = reader.positionOf(reader.fieldOffset());
+      found.push_back({at.line, at.column, what + " " + shown(*field) + " is not a number, read as 0"});
+      return 0;
+    }
+    return int{numberField(*field).value_or(0)};
+  };
+  const auto label = [](int record, const std::optional<std::string>& name) {
+    return recordLabel(record, name.value_or(""));
+  };
+  switch (kind) {
+    case SeasonFileKind::Deep: {
+      const auto n = number("count");
+      if (!n || *n < 1 || *n > kMaxBallparks) break;
+      for (int r = 1; r <= *n; ++r) {
+        const auto name = reader.text();
+        for (int i = 1; i <= kDeepValues; ++i) {
+          if (!number(label(r, name) + " number " + std::to_string(i))) return found;
+        }
+      }
+      number("check value");
+      break;
+    }
+    case SeasonFileKind::Bpe: {
+      for (int r = 1; r <= ballparks && r <= kMaxBallparks; ++r) {
+        for (int i = 1; i <= kBpeValues; ++i) {
+          if (!number("record " + std::to_string(r) + " threshold " + std::to_string(i))) {
+            return found;
+          }
+        }
+        if (!reader.text()) return found;
+      }
+      if (ballparks >= 1) number("check value");
+      break;
+    }
+    case SeasonFileKind::Weather: {
+      const auto n = number("count");
+      for (int r = 1; n && r <= *n; ++r) {
+        const auto name = reader.text();
+        for (int i = 1; i <= 141; ++i) {
+          if (!number(label(r, name) + " number " + std::to_string(i))) return found;
+        }
+      }
+      break;
+    }
+    case SeasonFileKind::CrazyPlay: {
+      const auto n = number("count");
+      for (int r = 1; n && r <= *n; ++r) {
+        if (!number("record " + std::to_string(r) + " threshold") || !reader.text()) break;
+      }
+      break;
+    }
+  }
+  return found;
+}
+
 }  // namespace vnt

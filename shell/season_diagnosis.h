@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "shell/season_fields.h"
 #include "shell/season_folder.h"
@@ -48,5 +49,15 @@ struct SeasonVerdict {
 };
 SeasonVerdict checkSeason(int year, SeasonFolder& folder);
 SeasonVerdict checkSeason(int year);
+
+// The four kinds of season file, for what holds for all of them.
+enum class SeasonFileKind { Deep, Bpe, Weather, CrazyPlay };
+
+// Every field that the readers of `kind` take as a number but that holds none, so reads as
+// 0 (the files' syntax allows it, and files from other makers may rely on it), in file
+// order with its place, as far as the file reads. `ballparks` is the season's count, for
+// the BPE file, which has none of its own.
+std::vector<SeasonFileProblem> fieldsReadAsZero(SeasonFileKind kind, std::string_view data,
+                                                int ballparks = 0);
 
 }  // namespace vnt

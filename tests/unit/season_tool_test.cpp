@@ -333,6 +333,33 @@ TEST_F(SeasonFolder, OnlyYearsWithFilesAreReported) {
                                  "2025  warning  2025Weather.vnt: file missing"}));
 }
 
+// A field that holds no number reads as 0 in an otherwise whole file: the season is still
+// offered, and check points at every such field, in all four kinds.
+TEST_F(SeasonFolder, CheckWarnsAboutEveryFieldReadAsZero) {
+  Files files = goodSeason();
+  // Deep: "-" reads as 0 where 0 was, so the check value still holds.
+  files["1990Deep.vnt"] = replaced(kDeep, ",3,0\r\n\"Texas\"", ",3,-\r\n\"Texas\"");
+  // BPE: the first threshold is not summed, so the check value still holds.
+  files["1990BPE.vnt"] = replaced(kBpe, "12,22,", "n/a,22,");
+  std::vector<int> weather = weatherValues();
+  files["1990Weather.vnt"] = replaced(weatherFile(weather, weather), "\"Texas\",0,", "\"Texas\",x,");
+  files["1990CPlay.vnt"] = replaced(kCPlay, "900,", "nine hundred,");
+  use(files);
+  const Lines lines = checkLines();
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.front(), "1990  offered");
+  const Lines zero(lines.end() - 4, lines.end());
+  EXPECT_EQ(zero, (Lines{
+      "1990  warning  1990Deep.vnt line 2 column 47: record 1 \"Boston\" number 16 \"-\" is not a "
+      "number, read as 0",
+      "1990  warning  1990BPE.vnt line 2 column 1: record 2 threshold 1 \"n/a\" is not a number, "
+      "read as 0",
+      "1990  warning  1990Weather.vnt line 3 column 9: record 2 \"Texas\" number 1 \"x\" is not a "
+      "number, read as 0",
+      "1990  warning  1990CPlay.vnt line 4 column 1: record 3 threshold \"nine hundred\" is not a "
+      "number, read as 0"}));
+}
+
 // A folder that can be entered but not listed: the program still reads the files under
 // their exact names, so check reports them too, and says the folder cannot be listed.
 TEST_F(SeasonFolder, AFolderThatCannotBeListedStillShowsItsSeasons) {

@@ -213,6 +213,44 @@ void crazyPlayWarnings(SeasonFolder& folder, const std::string& year,
   }
 }
 
+// Whether the file's records read in step, so that its fields are what they seem: the Deep
+// and BPE files whole as fields (their check value aside), the others readable.
+bool readsInStep(SeasonFileKind kind, std::string_view data, int ballparks) {
+  switch (kind) {
+    case SeasonFileKind::Deep: {
+      const SeasonFileCheck check = examineDeepFile(data);
+      return check.passes || check.recordsRead;
+    }
+    case SeasonFileKind::Bpe: {
+      const SeasonFileCheck check = examineBpeFile(data, ballparks);
+      return check.passes || check.recordsRead;
+    }
+    case SeasonFileKind::Weather:
+      return lookupWeatherRecord(data, "").status != LookupStatus::Unreadable;
+    case SeasonFileKind::CrazyPlay:
+      return readCrazyPlays(data).has_value();
+  }
+  return false;
+}
+
+// Every field taken as a number that holds none: it reads as 0, which the maker may not
+// mean. Only in a file whose records read in step: elsewhere such fields are the symptom
+// of the damage the verdict or another warning reports, not a maker's choice.
+void zeroFieldWarnings(SeasonFolder& folder, const std::string& file, SeasonFileKind kind,
+                       int ballparks, const SeasonVerdict& verdict,
+                       std::vector<std::string>& warnings) {
+  const auto data = folder.read(file);
+  if (!data || !readsInStep(kind, *data, ballparks)) return;
+  for (const auto& problem : fieldsReadAsZero(kind, *data, ballparks)) {
+    // The verdict already points there.
+    if (verdict.problem && verdict.file == file && verdict.problem->line == problem.line &&
+        verdict.problem->column == problem.column) {
+      continue;
+    }
+    warnings.push_back(located(readName(folder, file), problem));
+  }
+}
+
 SeasonReport checkYear(SeasonFolder& folder, int year) {
   const std::string prefix = std::to_string(year);
   SeasonReport report;
@@ -241,6 +279,12 @@ SeasonReport checkYear(SeasonFolder& folder, int year) {
     if (!folder.read(weather)) warnings.push_back(notRead(folder, weather));
   }
   crazyPlayWarnings(folder, prefix, warnings);
+  const int ballparks = parks ? static_cast<int>(parks->size()) : 0;
+  zeroFieldWarnings(folder, prefix + "Deep.vnt", SeasonFileKind::Deep, 0, verdict, warnings);
+  zeroFieldWarnings(folder, prefix + "BPE.vnt", SeasonFileKind::Bpe, ballparks, verdict, warnings);
+  zeroFieldWarnings(folder, prefix + "Weather.vnt", SeasonFileKind::Weather, 0, verdict, warnings);
+  zeroFieldWarnings(folder, prefix + "CPlay.vnt", SeasonFileKind::CrazyPlay, 0, verdict,
+                    warnings);
   return report;
 }
 
