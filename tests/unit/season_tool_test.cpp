@@ -378,6 +378,19 @@ TEST_F(SeasonFolder, AFolderThatCannotBeListedStillShowsItsSeasons) {
 // ---------------------------------------------------------------------------------------
 // seal
 
+// Records wrapped over two lines read whole as fields: seal mends their check value as it
+// would for one record a line, and keeps the lines as they are.
+TEST_F(SeasonFolder, SealMendsWrappedRecords) {
+  const std::string deep =
+      replaced(replaced(kDeep, ",1,2,3,4,", ",1\r\n2,3,4,"), "\"Boston\",10,", "\"Boston\",11,");
+  use(with(goodSeason(), "1990Deep.vnt", deep));
+  const auto sealed = seasons::sealFile("1990Deep.vnt");
+  EXPECT_TRUE(sealed.ok);
+  EXPECT_EQ(sealed.message, "1990Deep.vnt: check value -1617 replaced by -1615");
+  EXPECT_EQ(read("1990Deep.vnt"), replaced(deep, "-1617", "-1615"));
+  EXPECT_EQ(startUpOffers(), std::vector<int>{1990});
+}
+
 TEST_F(SeasonFolder, SealRoundTrip) {
   // Edited by hand: Boston's first distance 10 -> 11, and a Texas BPE threshold 22 -> 23.
   const std::string deep = replaced(kDeep, "\"Boston\",10,", "\"Boston\",11,");
