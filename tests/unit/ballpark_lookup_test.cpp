@@ -72,5 +72,57 @@ TEST_F(BallparkLookup, MissingRecordOrFileIsSaidAndChangesNothing) {
   for (std::int16_t value : form.BallparkTable) ASSERT_EQ(value, 9);
 }
 
+// Files without a check value that are not text at all (binary, UTF-16, NUL bytes) or
+// whose count is no count: "Cannot read", nothing changed, and once mended the same call
+// reads the file.
+TEST_F(BallparkLookup, WeatherAndCrazyPlayFilesThatAreNotTextAreRefused) {
+  std::string weather = "1\r\n\"Boston\"";
+  for (int i = 0; i < kWeatherValues; ++i) weather += "," + std::to_string(i);
+  weather += "\r\n";
+  const std::string plays = "2\r\n0,\"A\"\r\n500,\"B\"\r\n";
+  const auto utf16 = [](const std::string& text) {
+    std::string out = "\xFF\xFE";
+    for (char c : text) out += std::string{c, '\0'};
+    return out;
+  };
+  const std::string binary("\x7F" "ELF\x02\x01\x01\0\0\0", 10);
+  struct Case {
+    const char* label;
+    std::string weather;
+    std::string plays;
+  };
+  const Case cases[] = {
+      {"Utf16", utf16(weather), utf16(plays)},
+      {"NulByte", weather + std::string(1, '\0'), plays + std::string(1, '\0')},
+      {"Binary", binary, binary},
+      {"Empty", "", ""},
+      {"CountAWord", "one\r\n" + weather.substr(3), "two\r\n" + plays.substr(3)},
+  };
+  for (const auto& c : cases) {
+    dialogs.shown.clear();
+    form.BallparkTable.fill(9);
+    testing::WorkingFolder::write("1990Weather.vnt", c.weather);
+    testing::WorkingFolder::write("1990CPlay.vnt", c.plays);
+    EXPECT_FALSE(form.loadWeatherTable(0)) << c.label;
+    EXPECT_EQ(form.readSeasonCrazyPlays(), std::nullopt) << c.label;
+    EXPECT_EQ(dialogs.shown, (std::vector<std::pair<std::string, std::string>>{
+                                 {"Cannot read 1990Weather.vnt", ""},
+                                 {"Cannot read 1990CPlay.vnt", ""}}))
+        << c.label;
+    for (std::int16_t value : form.BallparkTable) ASSERT_EQ(value, 9) << c.label;
+  }
+  EXPECT_TRUE(dice.draws.empty());
+
+  dialogs.shown.clear();
+  testing::WorkingFolder::write("1990Weather.vnt", weather);
+  testing::WorkingFolder::write("1990CPlay.vnt", plays);
+  EXPECT_TRUE(form.loadWeatherTable(0));
+  EXPECT_EQ(form.BallparkTable[140], 140);
+  const auto read = form.readSeasonCrazyPlays();
+  ASSERT_TRUE(read.has_value());
+  EXPECT_EQ(read->size(), 2u);
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
 }  // namespace
 }  // namespace vnt
