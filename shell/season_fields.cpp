@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "shell/season_text.h"
+
 namespace vnt {
 namespace {
 
@@ -119,10 +121,13 @@ FieldReader::Position FieldReader::positionOf(std::size_t offset) const {
     if (c == '\n' || (c == '\r' && !(counted_ + 1 < data_.size() && data_[counted_ + 1] == '\n'))) {
       ++countedAt_.line;
       countedAt_.column = 1;
-    } else if (c != '\r' && (static_cast<unsigned char>(c) & 0xC0) != 0x80) {
-      // Columns count characters of the decoded text, as an editor shows them: the bytes
-      // that continue a UTF-8 sequence (a Windows-1252 byte decoded, say) add none.
+    } else if (c != '\r') {
+      // Columns count characters, as an editor shows the line: a UTF-8 sequence is one, and
+      // so is a byte of no sequence (a Windows-1252 byte, decoded to one character), so the
+      // decoded text and the bytes it came from give the same column.
       ++countedAt_.column;
+      const std::size_t length = utf8SequenceLength(data_.substr(counted_));
+      if (length > 1) counted_ += std::min(length, stop - counted_) - 1;
     }
   }
   return countedAt_;

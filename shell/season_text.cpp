@@ -33,8 +33,8 @@ void appendUtf8(std::string& out, char32_t c) {
   }
 }
 
-// The length of the well-formed UTF-8 sequence at the start of `s` (no overlong forms, no
-// surrogates, nothing past U+10FFFF), or 0 when none starts there.
+}  // namespace
+
 std::size_t utf8SequenceLength(std::string_view s) {
   const auto byte = [&s](std::size_t i) { return static_cast<unsigned char>(s[i]); };
   const unsigned char lead = byte(0);
@@ -61,8 +61,6 @@ std::size_t utf8SequenceLength(std::string_view s) {
   }
   return length;
 }
-
-}  // namespace
 
 // Eight bytes at a time: season files are megabytes at most, but read at every roll.
 bool isAsciiText(std::string_view s) {

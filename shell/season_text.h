@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,10 @@ namespace vnt {
 // Western encoding the files were first written in), so the result is always valid UTF-8.
 // ASCII bytes, and with them every separator, quote and digit, are kept as they are.
 std::string decodeSeasonText(std::string_view bytes);
+
+// The length of the well-formed UTF-8 sequence at the start of `s` (no overlong forms, no
+// surrogates, nothing past U+10FFFF), or 0 when none starts there.
+std::size_t utf8SequenceLength(std::string_view s);
 
 // Whether every byte is ASCII, so the text needs no decoding.
 bool isAsciiText(std::string_view s);

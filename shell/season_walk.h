@@ -10,11 +10,16 @@
 #include <utility>
 
 #include "shell/season_fields.h"
+#include "shell/season_text.h"
 
 namespace vnt::season_walk {
 
 // A field's text as a message shows it: quoted, control bytes as '?', long ones cut.
-inline std::string shown(std::string_view text) {
+inline std::string shown(std::string_view raw) {
+  // A caller that walks the file's own bytes (to keep them, as sealing does) still shows
+  // a Windows-1252 name as the program reads it.
+  const std::string decoded = decodeSeasonText(raw);
+  const std::string_view text = decoded;
   constexpr std::size_t kShown = 40;
   std::size_t cut = text.size();
   if (cut > kShown) {

@@ -165,6 +165,10 @@ TEST(FieldReader, ColumnsCountCharactersNotBytes) {
       {"ThreeByteCharacter", "\"\xE2\x82\xAC" "uro\",x", 8},
       {"FourByteCharacter", "\"\xF0\x9F\x98\x80\",x", 5},
       {"DecodedWindows1252", decodeSeasonText("\"Montr\xE9" "al\",x"), 12},
+      // The bytes as they stand (sealing keeps them): the same columns.
+      {"RawWindows1252", "\"Montr\xE9" "al\",x", 12},
+      {"RawWindows1252ContinuationRange", "\"O\x92Hare\",x", 10},
+      {"RawStrayBytes", "\"\xE2\x82\",x", 6},  // two stray bytes: two characters
   };
   for (const auto& c : cases) {
     FieldReader reader(c.input);

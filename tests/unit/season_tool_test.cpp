@@ -465,6 +465,13 @@ TEST_F(SeasonFolder, SealRefusesWhatCannotBeReadAndLeavesItAlone) {
        "1990Deep.vnt",
        "vnt-seasons: 1990Deep.vnt line 3 column 33: record 2 \"Texas\" ends after 9 of 16 "
        "numbers; not sealed"},
+      // Seal reads the bytes as they stand, yet counts and shows as check does: the
+      // Windows-1252 byte is one column, and the name is shown decoded.
+      {"ShortRecordAfterAWindows1252Byte",
+       {{"1990Deep.vnt", replaced(shortRecord, "\"Texas\"", "\"Tex\xE1s\"")}},
+       "1990Deep.vnt",
+       "vnt-seasons: 1990Deep.vnt line 3 column 33: record 2 \"Tex\xC3\xA1s\" ends after 9 of 16 "
+       "numbers; not sealed"},
       // A record that lost a number swallows the check value as its last one.
       {"SwallowedCheckValue",
        {{"1990Deep.vnt", replaced(kDeep, ",14,4,0\r\n", ",14,4\r\n")}},
