@@ -4,19 +4,14 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+source "$root/scripts/common.sh"
 "$root/scripts/install-deps.sh" package
 build=build/package
 
 echo "== Configuring with Debian's build flags"
-# bindnow as well: lintian asks for it.
-export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-# The hardening flags Debian builds its own packages with.
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVNT_BUILD_TESTS=OFF \
-  -DCMAKE_INSTALL_PREFIX=/usr \
-  -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
-  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+configure_debian_build "$build"
 echo "== Building"
-cmake --build "$build" --target vnt-assistant vnt-seasons vnt_packaging_files -- --quiet
+build_with_progress "$build" --target vnt-assistant vnt-seasons vnt_packaging_files
 echo "== Packaging"
 (cd "$build" && cpack -G DEB >/dev/null 2>&1) || { echo "package.sh: cpack failed; see $build/_CPack_Packages" >&2; exit 1; }
 deb=$(ls "$build"/vnt-assistant_*.deb)

@@ -7,6 +7,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+source "$root/scripts/common.sh"
 "$root/scripts/install-deps.sh" test
 jobs=$(nproc)
 
@@ -36,7 +37,7 @@ quiet_ctest() {
 
 build() {
   cmake --preset "$1" >/dev/null
-  cmake --build --preset "$1" -j "$jobs" -- --quiet
+  build_with_progress --preset "$1" -j "$jobs"
 }
 
 echo "== Normal build (warnings as errors)"
@@ -47,6 +48,11 @@ quiet_ctest --preset ci -j "$jobs"
 if command -v dpkg-shlibdeps >/dev/null && command -v file >/dev/null; then
   echo "== Debian package: built, unpacked and started"
   quiet_ctest --preset package
+  # The package is built with Debian's hardening flags, which turn on warnings of their
+  # own: the program and the tool must stay clean under them too.
+  echo "== The packaged programs under Debian's build flags (warnings as errors)"
+  configure_debian_build build/debian-flags -DVNT_WERROR=ON
+  build_with_progress build/debian-flags -j "$jobs" --target vnt-assistant vnt-seasons
 fi
 
 echo "== Sanitizer build"
@@ -54,7 +60,7 @@ build sanitize
 
 echo "== Fuzzing the season-file reader for ${VNT_FUZZ_SECONDS:-60} s"
 corpus=$(mktemp -d)
-trap 'rm -rf "$corpus" "$corpus.log"' EXIT
+trap 'rm -rf "$corpus" "$corpus.log" ${vnt_private_runtime:+"$vnt_private_runtime"}' EXIT
 cp fuzz/corpus/season_files/* "$corpus"/
 status=0
 build/sanitize/fuzz/fuzz_season_files -max_total_time="${VNT_FUZZ_SECONDS:-60}" \

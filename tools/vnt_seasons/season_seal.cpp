@@ -84,8 +84,11 @@ std::optional<std::string> readBytes(const fs::path& path) {
 std::optional<std::string> replaceFile(const fs::path& target, const std::string& bytes) {
   struct stat original {};
   if (::stat(target.c_str(), &original) != 0) return std::string(std::strerror(errno));
-  std::string temp =
-      (target.parent_path() / ("." + target.filename().string() + ".seal-XXXXXX")).string();
+  // Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) on "." + string.
+  std::string hidden = ".";
+  hidden += target.filename().string();
+  hidden += ".seal-XXXXXX";
+  std::string temp = (target.parent_path() / hidden).string();
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return "cannot create a file beside it: " + std::string(std::strerror(errno));
   const auto fail = [&](const char* what) {
