@@ -36,6 +36,7 @@ set(expected
   ./usr/share/applications/vnt-assistant.desktop
   ./usr/share/doc/vnt-assistant/changelog.gz
   ./usr/share/doc/vnt-assistant/copyright
+  ./usr/share/doc/vnt-assistant/seasons.md
   ./usr/share/icons/hicolor/scalable/apps/vnt-assistant.svg
   ./usr/share/man/man1/vnt-seasons.1.gz
   ./usr/share/man/man6/vnt-assistant.6.gz)
