@@ -55,6 +55,10 @@ QString oddsHtml(const odds::Odds& odds) {
 OddsWindow::OddsWindow(QtWindow& main) : QWidget(&main, Qt::Tool), main_(main) {
   setWindowTitle(QStringLiteral("Odds"));
   setObjectName(QStringLiteral("oddsWindow"));
+  resize(kWidth, QtWindow::clientSize().height());
+}
+
+void OddsWindow::build() {
   text_ = new QLabel;
   text_->setObjectName(QStringLiteral("oddsText"));
   text_->setTextFormat(Qt::RichText);
@@ -69,17 +73,16 @@ OddsWindow::OddsWindow(QtWindow& main) : QWidget(&main, Qt::Tool), main_(main) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(scroll);
-  resize(kWidth, QtWindow::clientSize().height());
-  refresh();
 }
 
 void OddsWindow::refresh() {
+  if (text_ == nullptr) build();
   const QString shown = oddsHtml(main_.form().odds());
   if (text_->text() != shown) text_->setText(shown);
 }
 
 QString OddsWindow::shownText() const {
-  return text_->text();
+  return text_ != nullptr ? text_->text() : oddsHtml(main_.form().odds());
 }
 
 QPoint OddsWindow::defaultPosition() const {

@@ -12,7 +12,8 @@ class QtWindow;
 
 // The "Odds" tool window: what each outcome of the roll to come is worth, for the chart on
 // the main window and the selections as they stand. It only reads the model; nothing done
-// in it changes the game. Not shown at start.
+// in it changes the game. Not shown at start, and its contents are built the first time it
+// is asked for, so start-up does not pay for a window nobody has opened.
 class OddsWindow final : public QWidget {
  public:
   explicit OddsWindow(QtWindow& main);
@@ -28,8 +29,10 @@ class OddsWindow final : public QWidget {
   QString shownText() const;
 
  private:
+  void build();
+
   QtWindow& main_;
-  QLabel* text_;
+  QLabel* text_ = nullptr;
   bool placed_ = false;
 };
 

@@ -278,6 +278,22 @@ void QtWindow::updateTabOrder() {
   }
 }
 
+const QString& QtWindow::shownCaption(const Binding& binding) {
+  const Control& control = *binding.control;
+  const QWidget* w = binding.widget;
+  ShownCaption& shown = *binding.shown;
+  if (!shown.valid || shown.source != control.caption || shown.literal != control.literalCaption ||
+      shown.size != w->size() || shown.font != w->font()) {
+    shown.text = widgetCaption(control, w);
+    shown.source = control.caption;
+    shown.literal = control.literalCaption;
+    shown.size = w->size();
+    shown.font = w->font();
+    shown.valid = true;
+  }
+  return shown.text;
+}
+
 void QtWindow::syncOne(const Binding& binding) {
   const Control& control = *binding.control;
   QWidget* w = binding.widget;
@@ -294,7 +310,7 @@ void QtWindow::syncOne(const Binding& binding) {
   switch (control.kind) {
     case ControlKind::Button: {
       auto* button = static_cast<WrapButton*>(w);
-      button->setText(widgetCaption(control, w));
+      button->setText(shownCaption(binding));
       QString sheet;
       std::optional<QColor> textColor;
       if (control.backColor) {
@@ -309,12 +325,12 @@ void QtWindow::syncOne(const Binding& binding) {
     case ControlKind::CheckBox:
     case ControlKind::Option: {
       auto* button = static_cast<QAbstractButton*>(w);
-      button->setText(widgetCaption(control, w));
+      button->setText(shownCaption(binding));
       button->setChecked(control.value);
       break;
     }
     case ControlKind::Frame:
-      static_cast<QGroupBox*>(w)->setTitle(widgetCaption(control, w));
+      static_cast<QGroupBox*>(w)->setTitle(shownCaption(binding));
       break;
     case ControlKind::Label: {
       auto* label = static_cast<QLabel*>(w);

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QFont>
+#include <QSize>
+#include <QString>
 #include <QWidget>
 #include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "shell/form2.h"
@@ -38,10 +43,22 @@ class QtWindow final : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // The caption a widget was last given and what it was made from: most syncs change few
+  // captions, and converting and measuring every one each time was most of a click's cost.
+  struct ShownCaption {
+    std::string source;
+    bool literal = false;
+    QSize size;
+    QFont font;
+    QString text;
+    bool valid = false;
+  };
   struct Binding {
     Control* control;
     QWidget* widget;
+    std::shared_ptr<ShownCaption> shown = std::make_shared<ShownCaption>();
   };
+  static const QString& shownCaption(const Binding& binding);
 
   QWidget* build(Control& control, QWidget* parent);
   // Everything but taking a widget away (hiding, disabling), which comes last so the

@@ -29,6 +29,12 @@ qsizetype visibleLimit(const QFont& font, QSize room, const QPaintDevice* device
   return (std::max(0, room.width()) + 1) * lines;
 }
 
+// The least visibleLimit can be, whatever the font: one line of one-pixel characters. A
+// caption no longer than this is never cut, so it needs no font measured for it.
+qsizetype leastVisibleLimit(QSize room) {
+  return std::max(0, room.width()) + 1;
+}
+
 bool fits(const QFont& font, const QRect& room, int flags, const QString& text,
           const QPaintDevice* device) {
   const QRect need =
@@ -52,7 +58,12 @@ QString ending(const QString& text, qsizetype count) {
 }  // namespace
 
 QString widgetCaption(const Control& control, const QWidget* widget) {
-  const qsizetype limit = visibleLimit(widget->font(), widget->size(), widget);
+  // Each byte is at most one character, so a caption of no more bytes than the least limit
+  // stays whole.
+  const qsizetype limit =
+      control.caption.size() <= static_cast<std::size_t>(leastVisibleLimit(widget->size()))
+          ? leastVisibleLimit(widget->size())
+          : visibleLimit(widget->font(), widget->size(), widget);
   // Each character takes at most four bytes: converting more would be wasted work.
   std::string_view caption = control.caption;
   bool cut = false;
@@ -76,7 +87,9 @@ FittedText fitText(const QFont& font, const QRect& room, int flags, const QStrin
                    const QPaintDevice* device) {
   QString shown = text;
   const qsizetype limit =
-      visibleLimit(font, room.size(), device, (flags & Qt::TextSingleLine) != 0);
+      shown.size() <= leastVisibleLimit(room.size())
+          ? leastVisibleLimit(room.size())
+          : visibleLimit(font, room.size(), device, (flags & Qt::TextSingleLine) != 0);
   if (shown.size() > limit) shown = beginning(shown, limit) + kEllipsis;
   const QFont fitted = fittingFont(font, room, flags, shown, device);
   // fittingFont keeps the size when the text fits; at a smaller size it may still not.
