@@ -2,9 +2,7 @@
 // Chromium with the wasm build of vnt-scenario, prints what it prints and exits as it does.
 import fs from 'node:fs';
 import path from 'node:path';
-import http from 'node:http';
-import os from 'node:os';
-import puppeteer from 'puppeteer-core';
+import { serve, launch } from './harness.mjs';
 
 const [siteDir, ...args] = process.argv.slice(2);
 if (!siteDir || args.length === 0) {
@@ -32,41 +30,20 @@ for (const arg of args) {
   }
 }
 
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-  '.css': 'text/css', '.woff2': 'font/woff2', '.ttf': 'font/ttf', '.png': 'image/png' };
-const server = http.createServer((req, res) => {
-  const rel = decodeURIComponent(new URL(req.url, 'http://x').pathname).replace(/^\/+/, '');
-  const p = path.resolve(siteDir, rel);
-  if (!p.startsWith(path.resolve(siteDir)) || !fs.existsSync(p) || !fs.statSync(p).isFile()) {
-    res.writeHead(404); res.end(); return;
-  }
-  res.writeHead(200, { 'Content-Type': types[path.extname(p)] || 'application/octet-stream' });
-  fs.createReadStream(p).pipe(res);
-});
-await new Promise((r) => server.listen(0, '127.0.0.1', r));
-const port = server.address().port;
-
-const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'vnt-chromium-'));
-const browser = await puppeteer.launch({
-  executablePath: '/usr/bin/chromium',
-  headless: true,
-  args: ['--no-sandbox', '--headless', '--disable-gpu', '--no-first-run',
-    '--disable-background-networking', '--disable-component-update', '--disable-sync',
-    `--user-data-dir=${profile}`],
-});
+const { server, url } = await serve(siteDir);
+const { browser, close } = await launch();
 let code = 1;
 try {
   const page = await browser.newPage();
   page.on('pageerror', (e) => console.error('page error: ' + e.message));
-  await page.goto(`http://127.0.0.1:${port}/scenarios.html`);
+  await page.goto(url + 'scenarios.html');
   const result = await page.evaluate(
     (list, cwd, argv) => window.runScenarios(list, cwd, argv),
     [...files].map(([p, data]) => ({ path: p, data })), process.cwd(), args);
   process.stdout.write(result.output);
   code = result.code;
 } finally {
-  await browser.close();
+  await close();
   server.close();
-  fs.rmSync(profile, { recursive: true, force: true });
 }
 process.exit(code);
