@@ -4,6 +4,7 @@
 
 #include <emscripten.h>
 
+#include <deque>
 #include <memory>
 #include <string>
 
@@ -70,8 +71,25 @@ const char* kindName(vnt::ControlKind kind) {
   return "label";
 }
 
+// The real dice, except that the browser tests can queue the next values to make a click
+// land on a chosen outcome (each queued value is clamped to the draw's bounds).
+class PageDice final : public vnt::Dice {
+ public:
+  std::int16_t RandomNumber(std::int16_t upper, std::int16_t lower) override {
+    if (queued_.empty()) return clock_.RandomNumber(upper, lower);
+    const int value = queued_.front();
+    queued_.pop_front();
+    return static_cast<std::int16_t>(value < lower ? lower : value > upper ? upper : value);
+  }
+  void queue(int value) { queued_.push_back(value); }
+
+ private:
+  vnt::ClockDice clock_;
+  std::deque<int> queued_;
+};
+
 struct App {
-  vnt::ClockDice dice;
+  PageDice dice;
   PageDialogs dialogs;
   vnt::Form2 form{dice, dialogs};
 };
@@ -144,5 +162,8 @@ EMSCRIPTEN_KEEPALIVE int vnt_click(int id) {
   app->form.click(control);
   return 1;
 }
+
+// For the browser tests: the value the next draw returns.
+EMSCRIPTEN_KEEPALIVE void vnt_queue_roll(int value) { app->dice.queue(value); }
 
 }  // extern "C"

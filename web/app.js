@@ -11,8 +11,9 @@ const views = [];          // per control: {element, state}
 // A caption shown as the desktop shows it: "&&" is an ampersand, a single "&" marks the
 // access key and is not shown. Data captions (ballpark names) are shown as written.
 function shownCaption(control) {
-  if (control.literal) return control.caption;
-  return control.caption.replace(/&(&?)/g, (m, second) => second);
+  const text = control.caption.replace(/\r\n?/g, '\n');
+  if (control.literal) return text;
+  return text.replace(/&(&?)/g, (m, second) => second);
 }
 
 const LOGO_SVG = `<svg viewBox="0 0 100 58" role="img" aria-label="VNT logo">
@@ -148,11 +149,13 @@ function render() {
 async function click(id) {
   if (busy) return;
   busy = true;
+  document.body.dataset.busy = 'true';
   try {
     await module.ccall('vnt_click', 'number', ['number'], [id], { async: true });
   } finally {
     busy = false;
     render();
+    delete document.body.dataset.busy;
   }
 }
 
@@ -209,5 +212,6 @@ function showDialog(text, title, yesNo) {
   module._vnt_start();
   render();
   await document.fonts.ready;
+  window.vntQueueRolls = (...values) => values.forEach((v) => module._vnt_queue_roll(v));
   document.body.dataset.ready = 'true';
 })();
