@@ -1,10 +1,13 @@
-// node click-through.mjs SITE_DIR: plays a steal and a bunt with its two Yes/No questions in
+// node click-through.mjs SITE_DIR [PAGE_URL]: plays a steal and a bunt with its two Yes/No questions in
 // the page with real DOM events (mouse clicks and keys), and checks what the page shows.
 import assert from 'node:assert/strict';
 import { serve, launch } from './harness.mjs';
 
-const siteDir = process.argv[2];
-const { server, url } = await serve(siteDir);
+// PAGE_URL, e.g. file:///.../vnt-assistant.html, tests the one-file page instead.
+const [siteDir, pageUrl] = process.argv.slice(2);
+const served = await serve(siteDir);
+const { server } = served;
+const url = pageUrl || served.url;
 const { browser, close } = await launch();
 let failures = 0;
 let pageForShots = null;
