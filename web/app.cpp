@@ -1,0 +1,169 @@
+// The web edition's bridge: the page reads the window's state as JSON and sends clicks.
+// Message boxes wait for the page's in-page dialog through Asyncify, so the model's
+// synchronous questions (also the two in the middle of the bunt roll) stay as they are.
+
+#include <emscripten.h>
+
+#include <deque>
+#include <memory>
+#include <string>
+
+#include "shell/click_handlers.h"
+#include "shell/dice.h"
+#include "shell/form2.h"
+#include "ui/dialogs.h"
+
+namespace {
+
+// Shows the page's dialog and suspends the click until the player answers (1 = Yes/OK).
+EM_ASYNC_JS(int, vntShowDialog, (const char* prompt, const char* title, int yesNo), {
+  return await Module.showDialog(UTF8ToString(prompt), UTF8ToString(title), yesNo !== 0);
+});
+
+class PageDialogs final : public vnt::Dialogs {
+ public:
+  void ok(const std::string& prompt, const std::string& title) override {
+    vntShowDialog(prompt.c_str(), shown(title).c_str(), 0);
+  }
+  bool yesNo(const std::string& prompt, const std::string& title) override {
+    return vntShowDialog(prompt.c_str(), shown(title).c_str(), 1) != 0;
+  }
+
+ private:
+  static std::string shown(const std::string& title) {
+    return title.empty() ? std::string(vnt::kApplicationTitle) : title;
+  }
+};
+
+void appendJson(std::string& out, const std::string& text) {
+  out += '"';
+  for (const unsigned char c : text) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (c < 0x20) {
+          static const char* hex = "0123456789abcdef";
+          out += "\\u00";
+          out += hex[c >> 4];
+          out += hex[c & 15];
+        } else {
+          out += static_cast<char>(c);
+        }
+    }
+  }
+  out += '"';
+}
+
+const char* kindName(vnt::ControlKind kind) {
+  switch (kind) {
+    case vnt::ControlKind::Button: return "button";
+    case vnt::ControlKind::CheckBox: return "checkbox";
+    case vnt::ControlKind::Option: return "option";
+    case vnt::ControlKind::Frame: return "frame";
+    case vnt::ControlKind::Label: return "label";
+    case vnt::ControlKind::ListBox: return "list";
+    case vnt::ControlKind::Image: return "image";
+  }
+  return "label";
+}
+
+// The real dice, except that the browser tests can queue the next values to make a click
+// land on a chosen outcome (each queued value is clamped to the draw's bounds).
+class PageDice final : public vnt::Dice {
+ public:
+  std::int16_t RandomNumber(std::int16_t upper, std::int16_t lower) override {
+    if (queued_.empty()) return clock_.RandomNumber(upper, lower);
+    const int value = queued_.front();
+    queued_.pop_front();
+    return static_cast<std::int16_t>(value < lower ? lower : value > upper ? upper : value);
+  }
+  void queue(int value) { queued_.push_back(value); }
+
+ private:
+  vnt::ClockDice clock_;
+  std::deque<int> queued_;
+};
+
+struct App {
+  PageDice dice;
+  PageDialogs dialogs;
+  vnt::Form2 form{dice, dialogs};
+};
+std::unique_ptr<App> app;
+std::string stateText;
+
+int idOf(const vnt::Control* control) {
+  const auto& all = app->form.controls();
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    if (all[i] == control) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+}  // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void vnt_start() {
+  app = std::make_unique<App>();
+  app->form.Form_Load();
+}
+
+// Every control in creation order (frames before their contents), with its place in twips.
+EMSCRIPTEN_KEEPALIVE const char* vnt_state() {
+  std::string& out = stateText;
+  out.clear();
+  out += "{\"title\":";
+  appendJson(out, app->form.title);
+  out += ",\"controls\":[";
+  bool first = true;
+  for (const vnt::Control* c : app->form.controls()) {
+    if (!first) out += ',';
+    first = false;
+    out += "{\"name\":";
+    appendJson(out, c->name);
+    out += ",\"index\":" + std::to_string(c->index);
+    out += ",\"kind\":\"" + std::string(kindName(c->kind)) + "\"";
+    out += ",\"container\":" + std::to_string(c->container ? idOf(c->container) : -1);
+    out += ",\"left\":" + std::to_string(c->layout.left);
+    out += ",\"top\":" + std::to_string(c->layout.top);
+    out += ",\"width\":" + std::to_string(c->layout.width);
+    out += ",\"height\":" + std::to_string(c->layout.height);
+    out += ",\"pointSize\":" + std::to_string(c->font.pointSize);
+    out += std::string(",\"bold\":") + (c->font.bold ? "true" : "false");
+    out += std::string(",\"visible\":") + (c->visible ? "true" : "false");
+    out += std::string(",\"enabled\":") + (c->enabled ? "true" : "false");
+    out += std::string(",\"value\":") + (c->value ? "true" : "false");
+    out += std::string(",\"literal\":") + (c->literalCaption ? "true" : "false");
+    out += ",\"backColor\":" + (c->backColor ? std::to_string(*c->backColor) : std::string("null"));
+    out += ",\"caption\":";
+    appendJson(out, c->caption);
+    out += ",\"items\":[";
+    for (std::size_t i = 0; i < c->items.size(); ++i) {
+      if (i) out += ',';
+      appendJson(out, c->items[i]);
+    }
+    out += "]}";
+  }
+  out += "]}";
+  return out.c_str();
+}
+
+// A player's click on control number `id` of vnt_state(); ignored when it cannot be reached.
+EMSCRIPTEN_KEEPALIVE int vnt_click(int id) {
+  const auto& all = app->form.controls();
+  if (id < 0 || static_cast<std::size_t>(id) >= all.size()) return 0;
+  vnt::Control& control = *all[static_cast<std::size_t>(id)];
+  if (!control.reachable()) return 0;
+  app->form.click(control);
+  return 1;
+}
+
+// For the browser tests: the value the next draw returns.
+EMSCRIPTEN_KEEPALIVE void vnt_queue_roll(int value) { app->dice.queue(value); }
+
+}  // extern "C"

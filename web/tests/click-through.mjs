@@ -1,0 +1,145 @@
+// node click-through.mjs SITE_DIR [PAGE_URL]: plays a steal and a bunt with its two Yes/No questions in
+// the page with real DOM events (mouse clicks and keys), and checks what the page shows.
+import assert from 'node:assert/strict';
+import { serve, launch } from './harness.mjs';
+
+// PAGE_URL, e.g. file:///.../vnt-assistant.html, tests the one-file page instead.
+const [siteDir, pageUrl] = process.argv.slice(2);
+const served = await serve(siteDir);
+const { server } = served;
+const url = pageUrl || served.url;
+const { browser, close } = await launch();
+let failures = 0;
+let pageForShots = null;
+
+const sel = (name, index) =>
+  `[data-control="${name}"]` + (index !== undefined ? `[data-index="${index}"]` : '');
+
+async function step(title, body) {
+  try {
+    await body();
+    console.log('ok   ' + title);
+  } catch (e) {
+    ++failures;
+    console.log('FAIL ' + title + ': ' + e.message);
+    if (process.env.VNT_SHOTS) await pageForShots?.screenshot({ path: process.env.VNT_SHOTS + '/' + failures + '.png' });
+  }
+}
+
+try {
+  const page = await browser.newPage();
+  pageForShots = page;
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  await page.goto(url);
+  await page.waitForSelector('body[data-ready]');
+
+  // What a control shows as its caption (a frame's is its heading).
+  const text = (name, index) => page.$eval(sel(name, index),
+    (e) => (e.classList.contains('frame') ? e.querySelector('.caption') : e).textContent);
+  const shown = (name, index) => page.$eval(sel(name, index), (e) => !e.hidden);
+  const history = () => page.$$eval(sel('List1') + ' li', (items) => items.map((i) => i.textContent));
+  // A click is done when the page has drawn the model's new state.
+  const settle = () => page.waitForFunction(() => !document.body.dataset.busy);
+  const click = async (name, index) => { await page.click(sel(name, index)); await settle(); };
+  // The bunt-rating frame lies under the infield-defence frame at the same place, so a
+  // mouse click at its options' centres lands on a defence check box: dispatch it instead.
+  const clickElement = async (name, index) => {
+    await page.$eval(sel(name, index), (e) => e.click());
+    await settle();
+  };
+  const dialog = () => page.waitForSelector('#overlay:not([hidden])');
+  const dialogText = () => page.evaluate(() => ({
+    role: document.getElementById('dialog').getAttribute('role'),
+    title: document.getElementById('dialog-title').textContent,
+    text: document.getElementById('dialog-text').textContent,
+    buttons: [...document.querySelectorAll('#dialog-buttons button')].map((b) => b.textContent),
+    focused: document.activeElement && document.activeElement.textContent,
+  }));
+
+  await step('the season window: every control named, sample seasons enabled', async () => {
+    assert.equal(await page.title(), 'VNT Assistant');
+    assert.equal(await text('cmdYear'), 'Select Season');
+    assert.equal(await page.$eval(sel('optYear', 43) + ' input', (e) => e.disabled), false);
+    assert.equal(await page.$eval(sel('optYear', 0) + ' input', (e) => e.disabled), true);
+    assert.equal(await page.$eval(sel('fraSeasons'), (e) => e.getAttribute('role')), 'radiogroup');
+    assert.equal(await page.$eval(sel('Text1'), (e) => e.getAttribute('aria-live')), 'polite');
+  });
+
+  await step('choosing 2015 opens the chart menu', async () => {
+    await click('optYear', 43);
+    assert.equal(await page.$eval(sel('optYear', 43) + ' input', (e) => e.checked), true);
+    await click('cmdYear');
+    assert.equal(await shown('cmdChart', 10), true);
+    assert.equal(await text('cmdChart', 10), 'Steal');
+    assert.equal(await shown('fraSeasons'), false);
+  });
+
+  await step('a steal: jump rating, roll, result and history', async () => {
+    await click('cmdChart', 10);
+    assert.equal(await shown('fraJump'), true);
+    await click('optJump', 5);
+    await page.evaluate(() => window.vntQueueRolls(0, 5));
+    await click('cmdStealing');
+    assert.equal(await text('Text1'), 'CS');
+    assert.deepEqual(await history(), ['Blown Call', 'CS']);
+    assert.equal(await text('fraCrazyPlay'), 'Blown Call');
+    assert.equal(await text('cmdCancel'), 'Continue');
+    assert.equal(await shown('cmdStealing'), false);
+    await click('cmdCancel');
+    assert.equal(await shown('cmdChart', 10), true);
+  });
+
+  await step('a bunt asks two questions in one click; Yes by mouse, keys for the dialog', async () => {
+    await click('cmdChart', 1);
+    await click('optSurface', 0);
+    await clickElement('Option1', 0);
+    await page.evaluate(() => window.vntQueueRolls(5, 70));
+    await page.click(sel('cmdRollBunt'));
+    await dialog();
+    const first = await dialogText();
+    assert.equal(first.role, 'alertdialog');
+    assert.equal(first.title, 'Lead Out?');
+    assert.equal(first.text, 'Are you bunting for a hit?');
+    assert.deepEqual(first.buttons, ['Yes', 'No']);
+    assert.equal(first.focused, 'Yes');
+    // Tab stays inside the dialog.
+    await page.keyboard.press('Tab');
+    assert.equal((await dialogText()).focused, 'No');
+    await page.keyboard.press('Tab');
+    assert.equal((await dialogText()).focused, 'Yes');
+    await page.click('#dialog-buttons button[data-answer="Yes"]');
+    await settle();
+    assert.equal(await text('Text1'), 'Lead Out?');
+    assert.equal(await text('fraCrazyPlay'), 'Beat Out?');
+    assert.equal(await shown('cmdBuntSpeed'), true);
+    await click('cmdCancel');
+  });
+
+  await step('Escape answers No', async () => {
+    await click('cmdChart', 1);
+    await click('optSurface', 0);
+    await clickElement('Option1', 0);
+    await page.evaluate(() => window.vntQueueRolls(5, 70));
+    await page.click(sel('cmdRollBunt'));
+    await dialog();
+    await page.keyboard.press('Escape');
+    // The second question follows in the same click.
+    await page.waitForFunction(() => document.getElementById('dialog-text').textContent !==
+      'Are you bunting for a hit?' || document.getElementById('overlay').hidden);
+    const second = await dialogText();
+    if (!(await page.$eval('#overlay', (e) => e.hidden))) {
+      assert.deepEqual(second.buttons, ['Yes', 'No']);
+      await page.keyboard.press('Enter');
+    }
+    await settle();
+    assert.equal(await text('Text1'), 'Lead Out?');
+  });
+
+  await step('no page errors', async () => assert.deepEqual(errors, []));
+} finally {
+  await close();
+  server.close();
+}
+console.log(failures === 0 ? 'click-through: all passed' : `click-through: ${failures} failed`);
+process.exit(failures === 0 ? 0 : 1);
