@@ -127,14 +127,15 @@ StageResult stageFile(const fs::path& target, const std::string& bytes, const st
 
 void discardStaged(const StagedFile& staged) { ::unlink(staged.temp.c_str()); }
 
-ReplaceOutcome replaceWithStaged(const StagedFile& staged, const FileSnapshot* expected) {
+ReplaceOutcome replaceWithStaged(const StagedFile& staged, const FileSnapshot* expected,
+                                 const WriteHooks& hooks) {
   using Kind = ReplaceOutcome::Kind;
   const char* temp = staged.temp.c_str();
   const char* target = staged.target.c_str();
   if (expected != nullptr) {
     // Swapping the two names at once, then looking at the file that had the name, leaves
     // no moment in which a save made by rename could be overwritten unseen.
-    if (::renameat2(AT_FDCWD, temp, AT_FDCWD, target, RENAME_EXCHANGE) == 0) {
+    if (hooks.swapNames && ::renameat2(AT_FDCWD, temp, AT_FDCWD, target, RENAME_EXCHANGE) == 0) {
       if (unchangedSince(staged.temp, *expected)) {
         ::unlink(temp);
         syncFolder(staged.target.parent_path());
@@ -198,7 +199,7 @@ std::optional<std::string> writeFilesTogether(const fs::path& folder,
   }
   if (hooks.beforeReplace) hooks.beforeReplace();
   for (std::size_t i = 0; i < staged.size(); ++i) {
-    const auto outcome = replaceWithStaged(staged[i], nullptr);
+    const auto outcome = replaceWithStaged(staged[i], nullptr, hooks);
     if (outcome.kind != ReplaceOutcome::Kind::Replaced) {
       discardFrom(i + 1);
       return "cannot write " + staged[i].target.string() + ": " + outcome.error +

@@ -35,6 +35,8 @@ struct WriteHooks {
   std::function<ssize_t(int fd, const void* data, std::size_t size)> write;
   // Runs once the new contents are on disk, just before they take the file's name.
   std::function<void()> beforeReplace;
+  // False: as on a file system that cannot swap two names at once.
+  bool swapNames = true;
 };
 
 // New contents written and synced under a hidden name beside the file they are to replace.
@@ -68,7 +70,8 @@ struct ReplaceOutcome {
 // Gives the staged file its target's name. With `expected`, only when the target is still
 // the file of that snapshot: otherwise the target is left as it is (ChangedMeanwhile). The
 // staged file is gone afterwards, whatever the outcome.
-ReplaceOutcome replaceWithStaged(const StagedFile& staged, const FileSnapshot* expected);
+ReplaceOutcome replaceWithStaged(const StagedFile& staged, const FileSnapshot* expected,
+                                 const WriteHooks& hooks = {});
 
 // Writes every file of `files` (name -> contents) into `folder`, each beside the file it
 // replaces and renamed over it once all of them are written, so that a failure (a full

@@ -175,7 +175,7 @@ SealResult sealFile(const std::string& path, const SealOptions& options) {
   const auto staged = stageFile(target, sealed, &original->status, true, options.hooks);
   if (!staged.staged) return refused(path + ": " + staged.error + unchanged);
   if (options.hooks.beforeReplace) options.hooks.beforeReplace();
-  const auto outcome = replaceWithStaged(*staged.staged, &*original);
+  const auto outcome = replaceWithStaged(*staged.staged, &*original, options.hooks);
   switch (outcome.kind) {
     case ReplaceOutcome::Kind::Replaced:
       break;
