@@ -41,8 +41,8 @@ Answer connectLocal(const std::string& path, bool abstract) {
   const std::size_t offset = abstract ? 1 : 0;
   if (path.size() + offset >= sizeof address.sun_path) return Answer::Unknown;
   std::memcpy(address.sun_path + offset, path.data(), path.size());
-  const auto length =
-      static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + path.size() + (abstract ? 0 : 1));
+  const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset +
+                                             path.size() + (abstract ? 0 : 1));
   const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (fd < 0) return Answer::Unknown;
   const int result = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), length);
@@ -53,8 +53,8 @@ Answer connectLocal(const std::string& path, bool abstract) {
 
 // One TCP address, waiting a few seconds at most for an answer.
 Answer connectTcp(const addrinfo& info) {
-  const int fd = ::socket(info.ai_family, info.ai_socktype | SOCK_CLOEXEC | SOCK_NONBLOCK,
-                          info.ai_protocol);
+  const int fd =
+      ::socket(info.ai_family, info.ai_socktype | SOCK_CLOEXEC | SOCK_NONBLOCK, info.ai_protocol);
   if (fd < 0) return Answer::Unknown;
   Answer answer = Answer::Yes;
   if (::connect(fd, info.ai_addr, info.ai_addrlen) != 0) {
@@ -80,12 +80,12 @@ Answer connectTcp(const std::string& host, int port) {
   addrinfo hints{};
   hints.ai_socktype = SOCK_STREAM;
   addrinfo* found = nullptr;
-  const int result =
-      ::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found);
+  const int result = ::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found);
   if (result == EAI_NONAME) return Answer::No;
   if (result != 0) return Answer::Unknown;
   Answer answer = Answer::No;
-  for (const addrinfo* info = found; info != nullptr && answer != Answer::Yes; info = info->ai_next) {
+  for (const addrinfo* info = found; info != nullptr && answer != Answer::Yes;
+       info = info->ai_next) {
     answer = either(answer, connectTcp(*info));
   }
   ::freeaddrinfo(found);
@@ -180,12 +180,14 @@ std::optional<std::string> unreachableDisplay(
     Answer answer = Answer::Unknown;
     if (name == "xcb") {
       answer = x ? xDisplayAnswers(*x) : Answer::No;
-      if (answer == Answer::No && x) unreachable.push_back("the display named by DISPLAY (" + *x + ")");
+      if (answer == Answer::No && x)
+        unreachable.push_back("the display named by DISPLAY (" + *x + ")");
       xUnset = xUnset || !x;
     } else if (name.starts_with("wayland")) {
       answer = waylandDisplayAnswers(wayland, set("XDG_RUNTIME_DIR"));
       if (answer == Answer::No) {
-        unreachable.push_back(wayland ? "the Wayland display named by WAYLAND_DISPLAY (" + *wayland + ")"
+        unreachable.push_back(wayland ? "the Wayland display named by WAYLAND_DISPLAY (" +
+                                            *wayland + ")"
                                       : std::string("the Wayland display wayland-0"));
       }
     }

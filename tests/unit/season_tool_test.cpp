@@ -742,7 +742,9 @@ class FullDisk : public SeasonFolder {
   }
 
   void expectOld(const fs::path& dir, std::size_t others) {
-    for (const auto& [name, contents] : old_) EXPECT_EQ(read((dir / name).string()), contents) << name;
+    for (const auto& [name, contents] : old_) {
+      EXPECT_EQ(read((dir / name).string()), contents) << name;
+    }
     EXPECT_EQ(static_cast<std::size_t>(
                   std::distance(fs::directory_iterator(dir), fs::directory_iterator())),
               old_.size() + others);

@@ -14,7 +14,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string systemError() { return std::strerror(errno); }
+std::string systemError() {
+  return std::strerror(errno);
+}
 
 // Opens a file to read without following a symbolic link, and without waiting on a pipe
 // that was put in its place.
@@ -82,7 +84,8 @@ bool unchangedSince(const fs::path& path, const FileSnapshot& snapshot) {
 
 StageResult stageFile(const fs::path& target, const std::string& bytes, const struct stat* original,
                       bool ownerMustBeKept, const WriteHooks& hooks) {
-  std::string temp = (target.parent_path() / ("." + target.filename().string() + ".new-XXXXXX")).string();
+  std::string temp =
+      (target.parent_path() / ("." + target.filename().string() + ".new-XXXXXX")).string();
   // mkstemp makes it 0600, so nobody reads it before it has the mode it is meant to have.
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return {std::nullopt, "cannot create a file beside it: " + systemError()};
@@ -125,7 +128,9 @@ StageResult stageFile(const fs::path& target, const std::string& bytes, const st
   return {StagedFile{temp, target}, {}};
 }
 
-void discardStaged(const StagedFile& staged) { ::unlink(staged.temp.c_str()); }
+void discardStaged(const StagedFile& staged) {
+  ::unlink(staged.temp.c_str());
+}
 
 ReplaceOutcome replaceWithStaged(const StagedFile& staged, const FileSnapshot* expected,
                                  const WriteHooks& hooks) {
@@ -147,7 +152,8 @@ ReplaceOutcome replaceWithStaged(const StagedFile& staged, const FileSnapshot* e
       }
       return {Kind::Failed,
               "changed while it was being replaced, and the changed file could not be given its "
-              "name back: it is " + staged.temp.string() + " (" + systemError() + ")",
+              "name back: it is " +
+                  staged.temp.string() + " (" + systemError() + ")",
               false};
     }
     // A file system that cannot swap names: look, then rename.

@@ -23,7 +23,8 @@ struct FileSnapshot {
 };
 
 // Reads a regular file of at most `maxBytes` bytes. A symbolic link is not followed.
-std::optional<FileSnapshot> snapshotFile(const std::filesystem::path& path, std::uintmax_t maxBytes);
+std::optional<FileSnapshot> snapshotFile(const std::filesystem::path& path,
+                                         std::uintmax_t maxBytes);
 
 // Whether `path` is still the file of `snapshot`: the same device, inode, size,
 // modification time and bytes.
@@ -63,7 +64,7 @@ void discardStaged(const StagedFile& staged);
 struct ReplaceOutcome {
   enum class Kind { Replaced, ChangedMeanwhile, Failed };
   Kind kind = Kind::Failed;
-  std::string error;  // for Failed
+  std::string error;            // for Failed
   bool targetUntouched = true;  // for Failed: the target is as it was
 };
 

@@ -157,7 +157,8 @@ SealResult sealFile(const std::string& path, const SealOptions& options) {
                    "the copy over it)");
   }
   if (!options.force && readOnly(target, original->status)) {
-    return refused(path + ": read-only; not sealed (seal --force seals it and keeps it "
+    return refused(path +
+                   ": read-only; not sealed (seal --force seals it and keeps it "
                    "read-only)");
   }
 
@@ -180,7 +181,8 @@ SealResult sealFile(const std::string& path, const SealOptions& options) {
     case ReplaceOutcome::Kind::Replaced:
       break;
     case ReplaceOutcome::Kind::ChangedMeanwhile:
-      return refused(path + ": changed while it was being sealed (saved by another program?); "
+      return refused(path +
+                     ": changed while it was being sealed (saved by another program?); "
                      "not sealed, it is left as it was saved: seal it again once it is saved "
                      "and closed");
     case ReplaceOutcome::Kind::Failed:
