@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/display_check.h"
 #include "app/quit_when_shown.h"
 #include "shell/dice.h"
 #include "shell/form2.h"
@@ -85,6 +86,11 @@ int main(int argc, char** argv) {
   if (!isSet("QT_QPA_PLATFORM") && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY")) {
     std::cerr << "vnt-assistant: no display found (DISPLAY is not set); start it from a "
                  "desktop session or under Xvfb\n";
+    return 1;
+  }
+  // Nor when the display named does not answer.
+  if (const auto unreachable = vnt::app::unreachableDisplay(environment)) {
+    std::cerr << *unreachable;
     return 1;
   }
 

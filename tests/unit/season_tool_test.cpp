@@ -1,18 +1,26 @@
 // vnt-seasons check and seal: the lines check prints for damaged seasons, the seal round
 // trip, and the agreement of check's verdict with the window's start-up check.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "shell/form2.h"
 #include "tests/unit/test_support.h"
+#include "tools/vnt_seasons/file_replace.h"
 #include "tools/vnt_seasons/season_check.h"
 #include "tools/vnt_seasons/season_seal.h"
 
@@ -436,9 +444,7 @@ TEST_F(SeasonFolder, SealKeepsLineBreaksAndPermissions) {
   EXPECT_EQ(seasons::sealFile("1990Deep.vnt").message,
             "1990Deep.vnt: check value missing replaced by -1617");
   EXPECT_EQ(read("1990Deep.vnt"), kDeep);
-  use({{"1990Deep.vnt", replaced(kDeep, "\r\n-1617\r\n", "")}});
-  EXPECT_TRUE(seasons::sealFile("1990Deep.vnt").ok);
-  EXPECT_EQ(read("1990Deep.vnt"), kDeep);
+  // (One whose last record has no line break after it is refused: see the cut-short cases.)
 }
 
 // A file saved by an editor that writes a byte-order mark: sealed as the program reads it,
@@ -500,6 +506,29 @@ TEST_F(SeasonFolder, SealRefusesWhatCannotBeReadAndLeavesItAlone) {
        {{"1990BPE.vnt", replaced(kBpe, ",\"Texas\"", "")}, {"1990Deep.vnt", kDeep}},
        "1990BPE.vnt",
        "vnt-seasons: 1990BPE.vnt line 2 column 24: record 2 ends after 8 of 9 fields; not sealed"},
+      // No check value, and no line break after the last record: the file may have been cut
+      // inside its last number (here 10 cut to 1), which a check value would then bless.
+      {"LastNumberCutWithoutCheckValue",
+       {{"1990Deep.vnt", replaced(kDeep, ",14,4,0\r\n-1617\r\n", ",14,4,1")}},
+       "1990Deep.vnt",
+       "vnt-seasons: 1990Deep.vnt line 3 column 52: ends before the check value, and no line "
+       "break follows its last record, so the file may have been cut short inside that record; "
+       "not sealed: compare the last record with a copy you trust, end it with a line break, "
+       "then seal again"},
+      {"NoCheckValueNorLineBreakAfterTheLastRecord",
+       {{"1990Deep.vnt", replaced(kDeep, "\r\n-1617\r\n", "")}},
+       "1990Deep.vnt",
+       "vnt-seasons: 1990Deep.vnt line 3 column 52: ends before the check value, and no line "
+       "break follows its last record, so the file may have been cut short inside that record; "
+       "not sealed: compare the last record with a copy you trust, end it with a line break, "
+       "then seal again"},
+      {"BpeNoCheckValueNorLineBreakAfterTheLastRecord",
+       {{"1990BPE.vnt", replaced(kBpe, "\r\n-1501\r\n", "")}, {"1990Deep.vnt", kDeep}},
+       "1990BPE.vnt",
+       "vnt-seasons: 1990BPE.vnt line 2 column 32: ends before the check value, and no line "
+       "break follows its last record, so the file may have been cut short inside that record; "
+       "not sealed: compare the last record with a copy you trust, end it with a line break, "
+       "then seal again"},
       {"NotASeasonFile",
        {{"1990Weather.vnt", "x"}},
        "1990Weather.vnt",
@@ -517,6 +546,239 @@ TEST_F(SeasonFolder, SealRefusesWhatCannotBeReadAndLeavesItAlone) {
               static_cast<std::ptrdiff_t>(c.files.size()))
         << c.label;
   }
+}
+
+// Another program saves the file while seal works on it, between seal's read and the moment
+// the sealed copy would take the file's name. Seal must see it and leave the save alone,
+// whether the file system can swap two names at once or not.
+TEST_F(SeasonFolder, SealRefusesAFileSavedWhileItWorks) {
+  const std::string damaged = replaced(kDeep, "-1617", "0");
+  const std::string grown = replaced(damaged, "\"Texas\",20,", "\"Arizona\",44,");
+  const std::string sameSize = replaced(damaged, "\"Texas\",20,", "\"Texas\",21,");
+  struct Save {
+    const char* label;
+    std::function<void()> save;
+    std::optional<std::string> after;  // the file once seal is done; none: not there
+  };
+  const Save saves[] = {
+      {"WrittenInPlace", [&] { write("1990Deep.vnt", grown); }, grown},
+      {"SavedByRename",
+       [&] {
+         write("1990Deep.vnt.saving", grown);
+         fs::rename("1990Deep.vnt.saving", "1990Deep.vnt");
+       },
+       grown},
+      // Same size, and the modification time set back: only the bytes tell.
+      {"SameSizeAndTime",
+       [&] {
+         struct stat before {};
+         ASSERT_EQ(::stat("1990Deep.vnt", &before), 0);
+         write("1990Deep.vnt", sameSize);
+         const timespec times[2] = {before.st_atim, before.st_mtim};
+         ASSERT_EQ(::utimensat(AT_FDCWD, "1990Deep.vnt", times, 0), 0);
+       },
+       sameSize},
+      {"Removed", [] { fs::remove("1990Deep.vnt"); }, std::nullopt},
+  };
+  for (const bool swapNames : {true, false}) {
+    for (const auto& s : saves) {
+      SCOPED_TRACE(std::string(s.label) + (swapNames ? " swapping names" : " renaming"));
+      use({{"1990Deep.vnt", damaged}});
+      seasons::SealOptions options;
+      options.hooks.swapNames = swapNames;
+      options.hooks.beforeReplace = s.save;
+      const auto result = seasons::sealFile("1990Deep.vnt", options);
+      EXPECT_FALSE(result.ok);
+      EXPECT_EQ(result.message,
+                "vnt-seasons: 1990Deep.vnt: changed while it was being sealed (saved by another "
+                "program?); not sealed, it is left as it was saved: seal it again once it is "
+                "saved and closed");
+      if (s.after) {
+        EXPECT_EQ(read("1990Deep.vnt"), *s.after);
+      } else {
+        EXPECT_FALSE(fs::exists("1990Deep.vnt"));
+      }
+      // Nothing is left beside it.
+      EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator()),
+                s.after ? 1 : 0);
+    }
+    // Untouched meanwhile, it is sealed either way.
+    use({{"1990Deep.vnt", damaged}});
+    seasons::SealOptions options;
+    options.hooks.swapNames = swapNames;
+    EXPECT_TRUE(seasons::sealFile("1990Deep.vnt", options).ok);
+    EXPECT_EQ(read("1990Deep.vnt"), kDeep);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator()), 1);
+  }
+}
+
+// Run as root, the sealed copy still belongs to the file's owner and group, with its mode:
+// otherwise the player's 0640 file could no longer be read by the player.
+TEST_F(SeasonFolder, SealKeepsOwnerGroupAndModeWhenRunAsRoot) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
+  use({{"1990Deep.vnt", replaced(kDeep, "-1617", "0")}});
+  ASSERT_EQ(::chown("1990Deep.vnt", 4321, 8765), 0);
+  ASSERT_EQ(::chmod("1990Deep.vnt", 0640), 0);
+  EXPECT_TRUE(seasons::sealFile("1990Deep.vnt").ok);
+  EXPECT_EQ(read("1990Deep.vnt"), kDeep);
+  struct stat after {};
+  ASSERT_EQ(::stat("1990Deep.vnt", &after), 0);
+  EXPECT_EQ(after.st_uid, 4321u);
+  EXPECT_EQ(after.st_gid, 8765u);
+  EXPECT_EQ(after.st_mode & 07777, 0640u);
+}
+
+// A read-only file is sealed only when asked, and stays read-only.
+TEST_F(SeasonFolder, SealLeavesAReadOnlyFileAloneUnlessForced) {
+  const std::string damaged = replaced(kDeep, "-1617", "0");
+  use({{"1990Deep.vnt", damaged}});
+  ASSERT_EQ(::chmod("1990Deep.vnt", 0444), 0);
+  const auto refused = seasons::sealFile("1990Deep.vnt");
+  EXPECT_FALSE(refused.ok);
+  EXPECT_EQ(refused.message,
+            "vnt-seasons: 1990Deep.vnt: read-only; not sealed (seal --force seals it and keeps it "
+            "read-only)");
+  EXPECT_EQ(read("1990Deep.vnt"), damaged);
+
+  seasons::SealOptions force;
+  force.force = true;
+  const auto sealed = seasons::sealFile("1990Deep.vnt", force);
+  EXPECT_TRUE(sealed.ok) << sealed.message;
+  EXPECT_EQ(read("1990Deep.vnt"), kDeep);
+  struct stat after {};
+  ASSERT_EQ(::stat("1990Deep.vnt", &after), 0);
+  EXPECT_EQ(after.st_mode & 07777, 0444u);
+}
+
+// A file with two names would be sealed under one of them only, the other keeping the old
+// value without a word: seal refuses and changes neither.
+TEST_F(SeasonFolder, SealRefusesAHardLinkedFile) {
+  const std::string damaged = replaced(kDeep, "-1617", "0");
+  use({{"1990Deep.vnt", damaged}});
+  fs::create_hard_link("1990Deep.vnt", "1990Deep.vnt.copy");
+  const auto result = seasons::sealFile("1990Deep.vnt");
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.message,
+            "vnt-seasons: 1990Deep.vnt: not sealed: the file has 2 names (hard links), and "
+            "sealing would give only this one the sealed copy; to seal this name alone, make it "
+            "a file of its own first (copy it and move the copy over it)");
+  EXPECT_EQ(read("1990Deep.vnt"), damaged);
+  EXPECT_EQ(fs::hard_link_count("1990Deep.vnt"), 2u);
+  EXPECT_TRUE(fs::equivalent("1990Deep.vnt", "1990Deep.vnt.copy"));
+  // A file already right needs no writing, so it is no reason to refuse.
+  use({{"1990Deep.vnt", kDeep}});
+  fs::create_hard_link("1990Deep.vnt", "1990Deep.vnt.copy");
+  EXPECT_TRUE(seasons::sealFile("1990Deep.vnt").ok);
+}
+
+// ---------------------------------------------------------------------------------------
+// seal and build on a full disk: the old files stay whole.
+
+// A file system of 64 KiB mounted for the test, where the machine lets us (root, and a
+// sandbox that allows mounts).
+class SmallFileSystem {
+ public:
+  explicit SmallFileSystem(fs::path where) : where_(std::move(where)) {
+    fs::create_directory(where_);
+    mounted_ = ::mount("tmpfs", where_.c_str(), "tmpfs", 0, "size=64k,mode=0755") == 0;
+  }
+  ~SmallFileSystem() {
+    if (mounted_) ::umount2(where_.c_str(), MNT_DETACH);
+  }
+  SmallFileSystem(const SmallFileSystem&) = delete;
+  SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+
+  bool mounted() const { return mounted_; }
+
+  // Takes the room that is left with a file of its own.
+  void fill() const {
+    const int fd = ::open((where_ / "filler").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ASSERT_GE(fd, 0);
+    const std::string block(4096, 'x');
+    while (::write(fd, block.data(), block.size()) > 0) {
+    }
+    const std::string byte(1, 'x');
+    while (::write(fd, byte.data(), 1) > 0) {
+    }
+    EXPECT_EQ(errno, ENOSPC);
+    ::close(fd);
+  }
+
+ private:
+  fs::path where_;
+  bool mounted_ = false;
+};
+
+class FullDisk : public SeasonFolder {
+ protected:
+  // The old season in `dir`, its Deep file with a wrong check value; the disk then fills.
+  void oldSeasonIn(const fs::path& dir) {
+    old_ = with(goodSeason(), "1990Deep.vnt", replaced(kDeep, "-1617", "0"));
+    for (const auto& [name, contents] : old_) write((dir / name).string(), contents);
+  }
+
+  // Seal and build both fail, and leave every old file whole and nothing beside them.
+  void expectOldFilesKept(const fs::path& dir, const seasons::WriteHooks& hooks,
+                          std::size_t others) {
+    seasons::SealOptions options;
+    options.hooks = hooks;
+    const std::string deep = (dir / "1990Deep.vnt").string();
+    const auto sealed = seasons::sealFile(deep, options);
+    EXPECT_FALSE(sealed.ok);
+    EXPECT_EQ(sealed.message, "vnt-seasons: " + deep +
+                                  ": cannot write: No space left on device; not sealed, the "
+                                  "file is unchanged");
+    expectOld(dir, others);
+
+    // The new season is larger than the old one in every file.
+    Files season;
+    for (const auto& [name, contents] : old_) season[name] = contents + std::string(8192, ' ');
+    const auto built = seasons::writeFilesTogether(dir, season, hooks);
+    ASSERT_TRUE(built.has_value());
+    EXPECT_EQ(*built, "cannot write " + (dir / failing_).string() +
+                          ": cannot write: No space left on device; no file in " + dir.string() +
+                          " was changed");
+    expectOld(dir, others);
+  }
+
+  void expectOld(const fs::path& dir, std::size_t others) {
+    for (const auto& [name, contents] : old_) {
+      EXPECT_EQ(read((dir / name).string()), contents) << name;
+    }
+    EXPECT_EQ(static_cast<std::size_t>(
+                  std::distance(fs::directory_iterator(dir), fs::directory_iterator())),
+              old_.size() + others);
+  }
+
+  Files old_;
+  std::string failing_ = "1990BPE.vnt";  // the first file of the season in name order
+};
+
+TEST_F(FullDisk, SealAndBuildOnAFullFileSystemLeaveTheOldFilesWhole) {
+  const fs::path dir = folder_.path() / "small";
+  SmallFileSystem small(dir);
+  if (!small.mounted()) GTEST_SKIP() << "no file system can be mounted here";
+  oldSeasonIn(dir);
+  small.fill();
+  expectOldFilesKept(dir, {}, 1);
+}
+
+// Where no file system can be mounted, the write fails as on a full disk, half way through
+// the third file a build writes: the two written before it are not put in place either.
+TEST_F(FullDisk, SealAndBuildLeaveTheOldFilesWholeWhenAWriteFails) {
+  const fs::path dir = folder_.path();
+  oldSeasonIn(dir);
+  int writes = 0;
+  seasons::WriteHooks hooks;
+  hooks.write = [&writes](int fd, const void* data, std::size_t size) -> ssize_t {
+    if (++writes % 3 != 0) return ::write(fd, data, size);
+    if (::write(fd, data, size / 2) < 0) return -1;
+    errno = ENOSPC;
+    return -1;
+  };
+  writes = 2;  // seal's one write fails
+  failing_ = "1990Deep.vnt";  // 1990BPE.vnt, 1990CPlay.vnt, then 1990Deep.vnt
+  expectOldFilesKept(dir, hooks, 0);
 }
 
 // ---------------------------------------------------------------------------------------

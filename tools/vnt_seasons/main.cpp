@@ -1,15 +1,15 @@
 // vnt-seasons: the season files' tool.
 //
 //   vnt-seasons check [--quiet] [DIR]   why each season is offered or not, and what to fix
-//   vnt-seasons seal FILE...            recompute the check value of a Deep or BPE file
+//   vnt-seasons seal [--force] FILE...  recompute the check value of a Deep or BPE file
 //   vnt-seasons build SOURCE_DIR OUT_DIR
 //
 // `build` turns every SOURCE_DIR/seasons/<year>.txt into OUT_DIR/<year>Deep.vnt,
 // <year>BPE.vnt, <year>Weather.vnt and <year>CPlay.vnt. Nothing is written unless every
-// table reads cleanly.
+// table reads cleanly, and every file is written beside the one it replaces and renamed
+// over it only once all are written, so a full disk leaves the old files whole.
 
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -18,6 +18,7 @@
 #include <system_error>
 #include <vector>
 
+#include "file_replace.h"
 #include "season_check.h"
 #include "season_seal.h"
 #include "season_writer.h"
@@ -27,17 +28,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool writeFile(const fs::path& path, const std::string& contents) {
-  // Binary, so the CR LF breaks are written as they are on every system.
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-  out.close();
-  return static_cast<bool>(out);
-}
-
 constexpr std::string_view kUsage =
     "usage: vnt-seasons check [--quiet] [DIR]\n"
-    "       vnt-seasons seal FILE...\n"
+    "       vnt-seasons seal [--force] FILE...\n"
     "       vnt-seasons build SOURCE_DIR OUT_DIR\n";
 
 constexpr std::string_view kHelp =
@@ -46,7 +39,7 @@ constexpr std::string_view kHelp =
     "  check [--quiet] [DIR]   say for every season in DIR (default: here) whether the\n"
     "                          program offers it, and if not, which file, record and field\n"
     "                          keep it back; warn about what the charts would trip over\n"
-    "  seal FILE...            write the right check value into Deep and BPE files\n"
+    "  seal [--force] FILE...  write the right check value into Deep and BPE files\n"
     "  build SOURCE_DIR OUT_DIR  generate the bundled sample seasons from their tables\n"
     "\n"
     "'vnt-seasons VERB --help' tells more about a verb.\n";
@@ -68,7 +61,7 @@ constexpr std::string_view kCheckHelp =
     "(also when DIR holds no season file), 2 on bad usage.\n";
 
 constexpr std::string_view kSealHelp =
-    "usage: vnt-seasons seal FILE...\n"
+    "usage: vnt-seasons seal [--force] FILE...\n"
     "\n"
     "Computes the check value of each Deep or BPE file (the kind comes from the name:\n"
     "<year>Deep.vnt, <year>BPE.vnt) and writes it in place of the stored one, keeping every\n"
@@ -77,6 +70,18 @@ constexpr std::string_view kSealHelp =
     "the Deep file of the same year beside it. A file whose records cannot be read is left\n"
     "unchanged, and the reason is printed as 'check' gives it.\n"
     "\n"
+    "The sealed copy is written beside the file and renamed over it, with the file's mode,\n"
+    "owner and group, so the file is never left half written. Also left unchanged, with the\n"
+    "reason:\n"
+    "  - a file that another program saved while it was being sealed (seal it again);\n"
+    "  - a file without a check value whose last record has no line break after it: it may\n"
+    "    have been cut short inside its last number, which a check value would then bless;\n"
+    "  - a file with more than one name (hard links): only this name would be sealed;\n"
+    "  - a read-only file, unless --force is given (it stays read-only);\n"
+    "  - a file whose owner and group cannot be kept (sealed by another user than root).\n"
+    "\n"
+    "  --force   seal read-only files too; nothing else is forced\n"
+    "\n"
     "Exit status: 0 when every file is sealed (or was right), 1 otherwise, 2 on bad usage.\n";
 
 constexpr std::string_view kBuildHelp =
@@ -84,7 +89,9 @@ constexpr std::string_view kBuildHelp =
     "\n"
     "Turns every SOURCE_DIR/seasons/<year>.txt into OUT_DIR/<year>Deep.vnt, <year>BPE.vnt,\n"
     "<year>Weather.vnt and <year>CPlay.vnt. Nothing is written unless every table reads\n"
-    "cleanly.\n";
+    "cleanly. Each file is written beside the one it replaces (keeping its mode) and renamed\n"
+    "over it once all are written: when one cannot be written (a full disk), every old file\n"
+    "stays as it was and no new one is left.\n";
 
 int usageError(const std::string& message) {
   std::cerr << "vnt-seasons: " << message << "\n" << kUsage;
@@ -116,11 +123,10 @@ int build(const fs::path& sourceDir, const fs::path& outDir) {
     std::cerr << "vnt-seasons: " << outDir.string() << ": " << error.message() << "\n";
     return 1;
   }
-  for (const auto& [name, contents] : files) {
-    if (!writeFile(outDir / name, contents)) {
-      std::cerr << "vnt-seasons: cannot write " << (outDir / name).string() << "\n";
-      return 1;
-    }
+  // Binary, so the CR LF breaks are written as they are on every system.
+  if (const auto failure = vnt::seasons::writeFilesTogether(outDir, files)) {
+    std::cerr << "vnt-seasons: " << *failure << "\n";
+    return 1;
   }
   std::cout << "vnt-seasons: wrote " << files.size() << " files to " << outDir.string() << "\n";
   return 0;
@@ -182,11 +188,25 @@ int check(const std::vector<std::string>& args) {
   return offered == seasons && warnings == 0 ? 0 : 1;
 }
 
-int seal(const std::vector<std::string>& files) {
+int seal(const std::vector<std::string>& args) {
+  vnt::seasons::SealOptions options;
+  std::vector<std::string> files;
+  bool optionsEnd = false;
+  for (const auto& arg : args) {
+    if (!optionsEnd && arg == "--") {
+      optionsEnd = true;
+    } else if (!optionsEnd && (arg == "--force" || arg == "-f")) {
+      options.force = true;
+    } else if (!optionsEnd && arg.size() > 1 && arg[0] == '-') {
+      return usageError("seal: unknown option " + arg);
+    } else {
+      files.push_back(arg);
+    }
+  }
   if (files.empty()) return usageError("seal: no file given");
   bool allSealed = true;
   for (const auto& file : files) {
-    const auto result = vnt::seasons::sealFile(file);
+    const auto result = vnt::seasons::sealFile(file, options);
     (result.ok ? std::cout : std::cerr) << result.message << "\n";
     allSealed = allSealed && result.ok;
   }

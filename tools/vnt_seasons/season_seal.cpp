@@ -1,14 +1,9 @@
 #include "season_seal.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string_view>
 #include <system_error>
@@ -68,60 +63,14 @@ class InFolder {
   fs::path previous_;
 };
 
-std::optional<std::string> readBytes(const fs::path& path) {
-  std::error_code ec;
-  const auto size = fs::file_size(path, ec);
-  if (ec || size > kMaxBytes) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad() || bytes.size() > kMaxBytes) return std::nullopt;
-  return bytes;
+bool endsWithLineBreak(std::string_view bytes) {
+  return !bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r');
 }
 
-// Writes `bytes` to a new file beside `target` and renames it over the target, so a crash
-// leaves either the old file or the new one. The target's permissions are kept.
-std::optional<std::string> replaceFile(const fs::path& target, const std::string& bytes) {
-  struct stat original {};
-  if (::stat(target.c_str(), &original) != 0) return std::string(std::strerror(errno));
-  // Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) on "." + string.
-  std::string hidden = ".";
-  hidden += target.filename().string();
-  hidden += ".seal-XXXXXX";
-  std::string temp = (target.parent_path() / hidden).string();
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return "cannot create a file beside it: " + std::string(std::strerror(errno));
-  const auto fail = [&](const char* what) {
-    const std::string message = std::string(what) + ": " + std::strerror(errno);
-    ::close(fd);
-    ::unlink(temp.c_str());
-    return message;
-  };
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return fail("cannot write");
-    written += static_cast<std::size_t>(n);
-  }
-  if (::fchmod(fd, original.st_mode & 07777) != 0) return fail("cannot set permissions");
-  if (::fsync(fd) != 0) return fail("cannot write");
-  if (::close(fd) != 0) {
-    ::unlink(temp.c_str());
-    return "cannot write: " + std::string(std::strerror(errno));
-  }
-  if (::rename(temp.c_str(), target.c_str()) != 0) {
-    const std::string message = "cannot replace it: " + std::string(std::strerror(errno));
-    ::unlink(temp.c_str());
-    return message;
-  }
-  // The rename itself is made durable by syncing the folder.
-  const int dir = ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
-  return std::nullopt;
+// Read-only for whoever runs seal, or for everyone (root may write anything, yet a file
+// that nobody may write was made so on purpose).
+bool readOnly(const fs::path& file, const struct stat& status) {
+  return (status.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0;
 }
 
 // The line break the file uses, for a check value that has to be added.
@@ -134,7 +83,7 @@ std::string lineBreakOf(std::string_view bytes) {
 
 }  // namespace
 
-SealResult sealFile(const std::string& path) {
+SealResult sealFile(const std::string& path, const SealOptions& options) {
   const fs::path given(path);
   const std::string name = given.filename().string();
   const bool deepFile = endsWithIgnoringCase(name, "Deep.vnt");
@@ -146,13 +95,15 @@ SealResult sealFile(const std::string& path) {
   const fs::path target = fs::canonical(given, ec);  // a link is sealed where it points
   if (ec) return refused(path + ": file missing");
   if (!fs::is_regular_file(target, ec)) return refused(path + ": not a file");
-  const auto bytes = readBytes(target);
-  if (!bytes) return refused(path + ": cannot be read");
+  // What is read here is what the file must still be when the sealed copy takes its place.
+  const auto original = snapshotFile(target, kMaxBytes);
+  if (!original) return refused(path + ": cannot be read");
+  const std::string& bytes = original->bytes;
 
   // A byte-order mark is no field, as the program reads it; the rest is checked as it stands
   // and every byte of it kept.
-  const std::size_t bom = bytes->starts_with("\xEF\xBB\xBF") ? 3 : 0;
-  const std::string_view body = std::string_view(*bytes).substr(bom);
+  const std::size_t bom = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+  const std::string_view body = std::string_view(bytes).substr(bom);
   SeasonFileCheck check;
   if (deepFile) {
     check = examineDeepFile(body);
@@ -182,25 +133,61 @@ SealResult sealFile(const std::string& path) {
   if (check.checkField) check.checkField->first += bom;
   if (check.passes) {
     const auto [offset, length] = *check.checkField;
-    return {true, path + ": check value " + bytes->substr(offset, length) + " is right, unchanged"};
+    return {true, path + ": check value " + bytes.substr(offset, length) + " is right, unchanged"};
   }
   if (!check.recordsRead) {
     return refused(located(path, check.problem.value_or(SeasonFileProblem{})) + "; not sealed");
   }
+  // Without a check value, the file's end is the last record's end. A file cut short inside
+  // its last number still reads whole, so a check value added would bless the cut number:
+  // only a line break after the last record shows that the record ended there.
+  if (!check.checkField && !endsWithLineBreak(bytes)) {
+    return refused(located(path, check.problem.value_or(SeasonFileProblem{})) +
+                   ", and no line break follows its last record, so the file may have been cut "
+                   "short inside that record; not sealed: compare the last record with a copy "
+                   "you trust, end it with a line break, then seal again");
+  }
+  // A rename gives only this name the sealed copy: the file's other names would keep the
+  // old contents without a word.
+  if (original->status.st_nlink > 1) {
+    return refused(path + ": not sealed: the file has " +
+                   std::to_string(original->status.st_nlink) +
+                   " names (hard links), and sealing would give only this one the sealed copy; "
+                   "to seal this name alone, make it a file of its own first (copy it and move "
+                   "the copy over it)");
+  }
+  if (!options.force && readOnly(target, original->status)) {
+    return refused(path +
+                   ": read-only; not sealed (seal --force seals it and keeps it "
+                   "read-only)");
+  }
 
   const std::string value = std::to_string(check.computed);
-  std::string sealed = *bytes;
+  std::string sealed = bytes;
   std::string was = "missing";
   if (check.checkField) {
     const auto [offset, length] = *check.checkField;
-    was = shownValue(std::string_view(*bytes).substr(offset, length));
+    was = shownValue(std::string_view(bytes).substr(offset, length));
     sealed.replace(offset, length, value);
   } else {
-    const std::string lineBreak = lineBreakOf(*bytes);
-    if (!sealed.empty() && sealed.back() != '\n' && sealed.back() != '\r') sealed += lineBreak;
-    sealed += value + lineBreak;
+    sealed += value + lineBreakOf(bytes);
   }
-  if (const auto error = replaceFile(target, sealed)) return refused(path + ": " + *error);
+  const std::string unchanged = "; not sealed, the file is unchanged";
+  const auto staged = stageFile(target, sealed, &original->status, true, options.hooks);
+  if (!staged.staged) return refused(path + ": " + staged.error + unchanged);
+  if (options.hooks.beforeReplace) options.hooks.beforeReplace();
+  const auto outcome = replaceWithStaged(*staged.staged, &*original, options.hooks);
+  switch (outcome.kind) {
+    case ReplaceOutcome::Kind::Replaced:
+      break;
+    case ReplaceOutcome::Kind::ChangedMeanwhile:
+      return refused(path +
+                     ": changed while it was being sealed (saved by another program?); "
+                     "not sealed, it is left as it was saved: seal it again once it is saved "
+                     "and closed");
+    case ReplaceOutcome::Kind::Failed:
+      return refused(path + ": " + outcome.error + (outcome.targetUntouched ? unchanged : ""));
+  }
   return {true, path + ": check value " + was + " replaced by " + value};
 }
 
