@@ -22,9 +22,9 @@
 #include <string>
 #include <vector>
 
+#include "shell/dialogs.h"
 #include "shell/dice.h"
 #include "shell/form2.h"
-#include "ui/dialogs.h"
 #include "ui/qt/odds_window.h"
 #include "ui/qt/qt_window.h"
 

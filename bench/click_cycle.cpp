@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "shell/dialogs.h"
 #include "shell/dice.h"
 #include "shell/form2.h"
-#include "ui/dialogs.h"
 #include "ui/qt/qt_window.h"
 
 namespace {

@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
+#include "shell/dialogs.h"
 #include "shell/dice.h"
 #include "shell/form2.h"
-#include "ui/dialogs.h"
 #include "ui/qt/qt_window.h"
 #include "ui/qt/text_fit.h"
 

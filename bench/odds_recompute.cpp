@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "shell/dialogs.h"
 #include "shell/dice.h"
 #include "shell/form2.h"
-#include "ui/dialogs.h"
 
 namespace {
 

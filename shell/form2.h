@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "shell/control.h"
+#include "shell/dialogs.h"
 #include "shell/dice.h"
 #include "shell/odds.h"
 #include "shell/season_files.h"
-#include "ui/dialogs.h"
 
 namespace vnt {
 

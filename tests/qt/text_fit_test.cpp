@@ -13,9 +13,9 @@
 #include <fstream>
 #include <string>
 
+#include "shell/dialogs.h"
 #include "shell/dice.h"
 #include "shell/form2.h"
-#include "ui/dialogs.h"
 #include "ui/qt/caption_widgets.h"
 #include "ui/qt/qt_window.h"
 

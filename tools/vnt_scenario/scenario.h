@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/dialogs.h"
 #include "shell/dice.h"
-#include "ui/dialogs.h"
 
 namespace vnt {
 class Form2;

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "ui/dialogs.h"
+#include "shell/dialogs.h"
 
 namespace vnt {
 
