@@ -11,7 +11,7 @@
 #include "shell/click_handlers.h"
 #include "shell/dice.h"
 #include "shell/form2.h"
-#include "ui/dialogs.h"
+#include "shell/dialogs.h"
 
 namespace {
 
