@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -299,6 +300,14 @@ class Form2 {
   // The chances of each outcome of the roll that the roll buttons on screen would make,
   // for the selections as they stand. Draws no dice, shows no message box.
   odds::Odds odds() const;
+  // A roll button and the chart's function that works out its odds.
+  struct RollOdds {
+    Control Form2::*button;
+    void (*oddsOf)(const Form2& form, odds::Odds& odds);
+  };
+  // Every roll button with odds, in the order the window lists them when several show.
+  // The charts give the list (charts/chart_odds.cpp), so the model names none of them.
+  static std::span<const RollOdds> rollOdds();
 
   // --- For adapters and the scenario runner ------------------------------------------
   // Every control in creation order (frames before the controls inside them).
