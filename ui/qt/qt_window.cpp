@@ -151,7 +151,7 @@ QWidget* QtWindow::build(Control& control, QWidget* parent) {
       list->setSelectionMode(QAbstractItemView::NoSelection);
       list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       // Nothing in it can be chosen, so it takes no focus (and shows no current line).
-      list->setFocusPolicy(Qt::NoFocus);
+      if (!takesFocus(control)) list->setFocusPolicy(Qt::NoFocus);
       list->setAccessibleName(QString::fromStdString(vnt::accessibleName(control, {})));
       made = list;
       break;
