@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vnt {
@@ -48,6 +49,10 @@ struct Control {
   // The player can click it only when it, and every frame around it, is visible and enabled.
   bool reachable() const;
 };
+
+// A caption as it reads, without its access-key mark: "E&xit" reads "Exit", and "&&" stands
+// for one ampersand.
+std::string withoutAccessKey(std::string_view caption);
 
 // A control array: elements addressed by index from 0. Built once by the window and never
 // resized, so pointers to its elements stay valid.

@@ -17,6 +17,17 @@ bool Control::reachable() const {
   return true;
 }
 
+std::string withoutAccessKey(std::string_view caption) {
+  std::string plain;
+  plain.reserve(caption.size());
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    // "&&" is a literal ampersand; a single one marks the access key.
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+    plain += caption[i];
+  }
+  return plain;
+}
+
 Form2::Form2(Dice& dice, Dialogs& dialogs) : dice_(dice), dialogs_(dialogs) {
   buildInventory();
 }

@@ -4,6 +4,8 @@
 #include <numeric>
 #include <stdexcept>
 
+#include "shell/control.h"
+
 namespace vnt::odds {
 
 Chance::Chance(std::uint64_t numerator, std::uint64_t denominator) {
@@ -113,13 +115,7 @@ std::string text(const Odds& odds) {
 }
 
 std::string plainCaption(std::string_view caption) {
-  std::string plain;
-  for (std::size_t i = 0; i < caption.size(); ++i) {
-    // "&&" is a literal ampersand; a single one marks the access key.
-    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
-    plain += caption[i];
-  }
-  return plain;
+  return withoutAccessKey(caption);
 }
 
 }  // namespace vnt::odds

@@ -94,7 +94,7 @@ void Form2::cmdBalk_Click() {
 
 void Form2::Balk(std::int16_t balkRating) {
   const std::int16_t roll = rollDice(9, 0);
-  showOutcome(cmdBalk, jump::balks(balkRating, roll) ? "Balk" : "Holds");
+  showOutcome(cmdBalk, std::string(jump::balkWord(jump::balks(balkRating, roll))));
 }
 
 void Form2::cmdPickoff_Click() {
@@ -108,7 +108,7 @@ void Form2::cmdPickoff_Click() {
 
 void Form2::Pickoff(std::int16_t pickoffRating) {
   const std::int16_t roll = rollDice(9, 0);
-  showOutcome(cmdPickoff, jump::picksOff(pickoffRating, roll) ? "Pickoff" : "Holds");
+  showOutcome(cmdPickoff, std::string(jump::pickoffWord(jump::picksOff(pickoffRating, roll))));
 }
 
 void Form2::cmdJumpError_Click() {
@@ -126,13 +126,13 @@ void Form2::JumpResult(std::int16_t errorRating) {
   IncrementDiceRolls();
   const std::int16_t roll = rollDice(20, 0);
   std::string explanation = "\r\r\r\r\r";
-  if (jump::throwGetsAway(errorRating, roll)) {
-    Text1.caption = "E1 + Choice";
+  const bool getsAway = jump::throwGetsAway(errorRating, roll);
+  Text1.caption = std::string(jump::throwWord(getsAway));
+  if (getsAway) {
     explanation +=
         "Runner advances one base on E1 and may try for additional base using Sending "
         "Runners? Chart. (OF fields)";
   } else {
-    Text1.caption = "Holds";
     explanation += "Runner must hold as wild throw is blocked.";
   }
   IncrementDiceRolls();

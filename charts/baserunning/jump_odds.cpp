@@ -41,28 +41,28 @@ void jump(const Form2& form, Odds& odds) {
 
 namespace {
 
-// The one-die sub-charts: `word` when `happens` reads the roll so, "Holds" otherwise.
+// The one-die sub-charts: whether `happens` reads the roll so, in the sub-chart's words.
 void oneDie(const Form2& form, Odds& odds, const Control& button, const char* rating,
-            const char* word, bool (*happens)(int, int)) {
+            bool (*happens)(int, int), std::string_view (*word)(bool)) {
   const std::int16_t value = form.GetRating();
   if (value == -1) {
     odds.say(std::string("Select a ") + rating + " rating");
     return;
   }
   assume(odds, form.fraBuntRating.caption, std::to_string(value));
-  Tally tally({word, "Holds"});
-  for (int roll = 0; roll <= 9; ++roll) tally.add(happens(value, roll) ? word : "Holds", oneIn(10));
+  Tally tally({word(true), word(false)});
+  for (int roll = 0; roll <= 9; ++roll) tally.add(word(happens(value, roll)), oneIn(10));
   odds.sections.push_back(tally.section(plainCaption(button.caption)));
 }
 
 }  // namespace
 
 void balk(const Form2& form, Odds& odds) {
-  oneDie(form, odds, form.cmdBalk, "balk", "Balk", jump::balks);
+  oneDie(form, odds, form.cmdBalk, "balk", jump::balks, jump::balkWord);
 }
 
 void pickoff(const Form2& form, Odds& odds) {
-  oneDie(form, odds, form.cmdPickoff, "pickoff", "Pickoff", jump::picksOff);
+  oneDie(form, odds, form.cmdPickoff, "pickoff", jump::picksOff, jump::pickoffWord);
 }
 
 void jumpError(const Form2& form, Odds& odds) {
@@ -74,9 +74,9 @@ void jumpError(const Form2& form, Odds& odds) {
   assume(odds, "Pitcher error rating", std::to_string(rating));
   assumeCold(form, odds);
   if (form.chkError[0].value) rating = static_cast<std::int16_t>(rating - 6);
-  Tally tally({"E1 + Choice", "Holds"});
+  Tally tally({jump::throwWord(true), jump::throwWord(false)});
   for (int roll = 0; roll <= 20; ++roll) {
-    tally.add(jump::throwGetsAway(rating, roll) ? "E1 + Choice" : "Holds", oneIn(21));
+    tally.add(jump::throwWord(jump::throwGetsAway(rating, roll)), oneIn(21));
   }
   odds.sections.push_back(tally.section(plainCaption(form.cmdJumpError.caption)));
 }

@@ -94,8 +94,20 @@ bool picksOff(int pickoffRating, int roll) {
   return roll <= kHighestPickoff[ratingRow(pickoffRating)];
 }
 
+std::string_view balkWord(bool balks) {
+  return balks ? "Balk" : "Holds";
+}
+
+std::string_view pickoffWord(bool picksOff) {
+  return picksOff ? "Pickoff" : "Holds";
+}
+
 bool throwGetsAway(int errorRating, int roll) {
   return roll > errorRating;
+}
+
+std::string_view throwWord(bool getsAway) {
+  return getsAway ? "E1 + Choice" : "Holds";
 }
 
 }  // namespace vnt::jump

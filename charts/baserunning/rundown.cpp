@@ -1,5 +1,7 @@
 // Rundown and collision.
 
+#include <string>
+
 #include "charts/baserunning/rundown_table.h"
 #include "shell/form2.h"
 
@@ -31,10 +33,12 @@ void Form2::RundownResult(std::int16_t speed) {
   cmdCancel.caption = "&Continue";
 
   const std::int16_t first = rollDice(10, 1);
-  if (rundown::outOnFirstRoll(speed, first)) {
-    lblCrazyPlay.caption += "Runner is out, other runners hold.";
+  const bool out = rundown::outOnFirstRoll(speed, first);
+  lblCrazyPlay.caption += std::string(rundown::firstRollWord(out));
+  if (out) {
+    lblCrazyPlay.caption += ", other runners hold.";
   } else {
-    lblCrazyPlay.caption += "Runner stays in rundown, other runners may advance.";
+    lblCrazyPlay.caption += ", other runners may advance.";
     if (dialogs_.yesNo("Do you want to go to the Sending Runners? chart for another runner?",
                        "Defensive Manager's Choice")) {
       fraJump.visible = false;
@@ -44,9 +48,9 @@ void Form2::RundownResult(std::int16_t speed) {
     } else {
       lblCrazyPlay.caption += "\r";
       const std::int16_t second = rollDice(99, 0);
-      lblCrazyPlay.caption += rundown::safeOnSecondRoll(speed, second)
-                                  ? "Runner is safe, other runners hold."
-                                  : "Runner is out, other runners hold.";
+      lblCrazyPlay.caption +=
+          std::string(rundown::secondRollWord(rundown::safeOnSecondRoll(speed, second))) +
+          ", other runners hold.";
     }
   }
   Label1.caption = VersionLine();

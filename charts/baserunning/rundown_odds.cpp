@@ -17,20 +17,18 @@ void rundown(const Form2& form, Odds& odds) {
   assume(odds, "Speed Rating", std::to_string(speed));
   const std::string caption = plainCaption(form.cmdRundown.caption);
 
-  Tally first({"Runner is out", "Runner stays in rundown"});
+  Tally first({rundown::firstRollWord(true), rundown::firstRollWord(false)});
   for (int roll = 1; roll <= 10; ++roll) {
-    first.add(rundown::outOnFirstRoll(speed, roll) ? "Runner is out" : "Runner stays in rundown",
-              oneIn(10));
+    first.add(rundown::firstRollWord(rundown::outOnFirstRoll(speed, roll)), oneIn(10));
   }
   const Section firstRoll = first.section(caption);
   odds.sections.push_back(firstRoll);
 
   // Only when the runner stays in the rundown and no other runner is sent.
-  if (firstRoll.lines.back().word != "Runner stays in rundown") return;
-  Tally second({"Runner is safe", "Runner is out"});
+  if (firstRoll.lines.back().word != rundown::firstRollWord(false)) return;
+  Tally second({rundown::secondRollWord(true), rundown::secondRollWord(false)});
   for (int roll = 0; roll <= 99; ++roll) {
-    second.add(rundown::safeOnSecondRoll(speed, roll) ? "Runner is safe" : "Runner is out",
-               oneIn(100));
+    second.add(rundown::secondRollWord(rundown::safeOnSecondRoll(speed, roll)), oneIn(100));
   }
   odds.sections.push_back(second.section(caption + ": if no other runner is sent"));
 }
@@ -42,7 +40,7 @@ void collision(const Form2& form, Odds& odds) {
     return;
   }
   assume(odds, "Range", selectedCaption(form.optRange));
-  Tally tally({"Safe", "Out"});
+  Tally tally({rundown::collisionWord(true), rundown::collisionWord(false)});
   for (int roll = 1; roll <= 20; ++roll) tally.add(rundown::collision(range, roll), oneIn(20));
   odds.sections.push_back(tally.section(plainCaption(form.cmdCollision.caption)));
 }

@@ -16,8 +16,16 @@ bool outOnFirstRoll(int speed, int roll) {
   return roll > speed;
 }
 
+std::string_view firstRollWord(bool out) {
+  return out ? "Runner is out" : "Runner stays in rundown";
+}
+
 bool safeOnSecondRoll(int speed, int roll) {
   return roll <= speed;
+}
+
+std::string_view secondRollWord(bool safe) {
+  return safe ? "Runner is safe" : "Runner is out";
 }
 
 int collisionSafeBelow(int range) {
@@ -28,7 +36,11 @@ int collisionSafeBelow(int range) {
 }
 
 std::string_view collision(int range, int roll) {
-  return roll < collisionSafeBelow(range) ? "Safe" : "Out";
+  return collisionWord(roll < collisionSafeBelow(range));
+}
+
+std::string_view collisionWord(bool safe) {
+  return safe ? "Safe" : "Out";
 }
 
 }  // namespace vnt::rundown

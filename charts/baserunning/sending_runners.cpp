@@ -128,15 +128,11 @@ void Form2::RunError(std::int16_t errorRating) {
 
   const std::int16_t roll = rollDice(20, 1);
   lblCrazyPlay.caption = "\r\r\r\r\r";
-  if (sr::throwIsLate(rating, roll)) {
-    Text1.caption = "Throw Late";
-    IncrementDiceRolls();
-    lblCrazyPlay.caption += "Throw is accurate but late, runner safe.  Other runners hold.";
-  } else {
-    Text1.caption = "Wild Throw";
-    IncrementDiceRolls();
-    lblCrazyPlay.caption += "Throw is wild.  All runners advance one extra base.";
-  }
+  const bool late = sr::throwIsLate(rating, roll);
+  Text1.caption = std::string(sr::throwWord(late));
+  IncrementDiceRolls();
+  lblCrazyPlay.caption += late ? "Throw is accurate but late, runner safe.  Other runners hold."
+                               : "Throw is wild.  All runners advance one extra base.";
 }
 
 }  // namespace vnt

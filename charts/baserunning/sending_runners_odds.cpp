@@ -52,9 +52,9 @@ void runError(const Form2& form, Odds& odds) {
   assume(odds, "Error rating of the thrower", std::to_string(rating));
   assumeCold(form, odds);
   if (form.chkError[0].value) rating -= 6;
-  Tally tally({"Throw Late", "Wild Throw"});
+  Tally tally({sr::throwWord(true), sr::throwWord(false)});
   for (int roll = 1; roll <= 20; ++roll) {
-    tally.add(sr::throwIsLate(rating, roll) ? "Throw Late" : "Wild Throw", oneIn(20));
+    tally.add(sr::throwWord(sr::throwIsLate(rating, roll)), oneIn(20));
   }
   odds.sections.push_back(tally.section(plainCaption(form.cmdRunError.caption)));
 }

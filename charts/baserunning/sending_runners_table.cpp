@@ -136,4 +136,8 @@ bool throwIsLate(int errorRating, int roll) {
   return roll <= errorRating;
 }
 
+std::string_view throwWord(bool late) {
+  return late ? "Throw Late" : "Wild Throw";
+}
+
 }  // namespace vnt::sending_runners

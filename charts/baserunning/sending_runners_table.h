@@ -48,5 +48,7 @@ CallResult blownCallOrHardSlide(int roll, int season);
 // The throw-error follow-up: the throw is late (not an error) when the roll (1..20) does
 // not exceed the thrower's error rating, already lowered for a cold game.
 bool throwIsLate(int errorRating, int roll);
+// "Throw Late" or "Wild Throw".
+std::string_view throwWord(bool late);
 
 }  // namespace vnt::sending_runners

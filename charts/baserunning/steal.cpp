@@ -85,7 +85,7 @@ void Form2::StealResult(std::int16_t stealRating) {
 
   if (outcome == Outcome::SBE2 || outcome == Outcome::Dropped) {
     const bool catchersThrow = outcome == Outcome::SBE2;
-    Text1.caption = catchersThrow ? "SB + E2?" : "Dropped?";
+    Text1.caption = std::string(steal::shownWord(outcome));
     IncrementDiceRolls();
     clearTheField(StealOutcome);
     if (catchersThrow) {
@@ -145,7 +145,8 @@ void Form2::StealError(std::int16_t errorRating) {
   // Read even when the box is not on screen: the cold weather stays with the fielders.
   if (chkError[0].value) errorRating = static_cast<std::int16_t>(errorRating - 6);
 
-  const steal::ThrowResult result = steal::throwResult(StealOutcome == "SB+E2", errorRating, roll);
+  const bool catchersThrow = StealOutcome == steal::outcomeWord(steal::Outcome::SBE2);
+  const steal::ThrowResult result = steal::throwResult(catchersThrow, errorRating, roll);
   Text1.caption = std::string(steal::throwWord(result));
   switch (result) {
     case steal::ThrowResult::ThrowIntoOutfield:

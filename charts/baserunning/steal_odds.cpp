@@ -8,14 +8,6 @@
 #include "shell/form2.h"
 
 namespace vnt::odds {
-namespace {
-
-// What the result label shows for each outcome of the steal roll.
-std::string_view shownWord(steal::Outcome outcome) {
-  return outcome == steal::Outcome::SBE2 ? "SB + E2?" : steal::outcomeWord(outcome);
-}
-
-}  // namespace
 
 void stealing(const Form2& form, Odds& odds) {
   using steal::Outcome;
@@ -38,11 +30,11 @@ void stealing(const Form2& form, Odds& odds) {
   for (const Outcome outcome :
        {Outcome::BlownCall, Outcome::HardSlide, Outcome::Collision, Outcome::SB, Outcome::SBE2,
         Outcome::Dropped, Outcome::Rundown, Outcome::CS}) {
-    order.push_back(shownWord(outcome));
+    order.push_back(steal::shownWord(outcome));
   }
   Tally tally(order);
   for (int roll = 0; roll <= 99; ++roll) {
-    tally.add(shownWord(steal::stealOutcome(base, rating, roll, form.Season)), oneIn(100));
+    tally.add(steal::shownWord(steal::stealOutcome(base, rating, roll, form.Season)), oneIn(100));
   }
   odds.sections.push_back(tally.section(plainCaption(form.cmdStealing.caption)));
 }
@@ -53,13 +45,19 @@ void stealError(const Form2& form, Odds& odds) {
     odds.say("Select an error rating");
     return;
   }
-  const bool catchersThrow = form.StealOutcome == "SB+E2";
+  const bool catchersThrow = form.StealOutcome == steal::outcomeWord(steal::Outcome::SBE2);
   assume(odds, "Throw", catchersThrow ? "SB+E2 (catcher's throw)" : "Dropped? (fielder's catch)");
   assume(odds, "Error rating", std::to_string(rating));
   assumeCold(form, odds);
   if (form.chkError[0].value) rating = static_cast<std::int16_t>(rating - 6);
 
-  Tally tally({"SB+E2", "SB", "CS", "Error"});
+  using steal::ThrowResult;
+  std::vector<std::string_view> order;
+  for (const ThrowResult result : {ThrowResult::ThrowIntoOutfield, ThrowResult::ThrowBlocked,
+                                   ThrowResult::Scooped, ThrowResult::Dropped}) {
+    order.push_back(steal::throwWord(result));
+  }
+  Tally tally(order);
   for (int roll = 1; roll <= 20; ++roll) {
     tally.add(steal::throwWord(steal::throwResult(catchersThrow, rating, roll)), oneIn(20));
   }

@@ -122,6 +122,10 @@ std::string_view outcomeWord(Outcome outcome) {
   return "CS";
 }
 
+std::string_view shownWord(Outcome outcome) {
+  return outcome == Outcome::SBE2 ? "SB + E2?" : outcomeWord(outcome);
+}
+
 ThrowResult throwResult(bool catchersThrow, int errorRating, int roll) {
   if (catchersThrow) {
     return roll > errorRating ? ThrowResult::ThrowIntoOutfield : ThrowResult::ThrowBlocked;

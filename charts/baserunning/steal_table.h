@@ -20,6 +20,9 @@ Outcome stealOutcome(Base base, int rating, int roll, int season);
 
 // The outcome as the chart names it ("SB", "SB+E2", "Dropped?", ...).
 std::string_view outcomeWord(Outcome outcome);
+// What the result label shows for the roll: the chart's word, except that "SB+E2" shows as
+// "SB + E2?" while its throw is still to come.
+std::string_view shownWord(Outcome outcome);
 
 // The throw-error roll (1..20) after "SB+E2" (the catcher's throw) or "Dropped?" (the
 // fielder's catch), against the error rating as adjusted for the cold.

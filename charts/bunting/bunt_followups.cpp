@@ -4,6 +4,7 @@
 #include <string>
 
 #include "charts/bunting/bunt_followups_table.h"
+#include "charts/bunting/bunt_table.h"
 #include "shell/form2.h"
 
 namespace vnt {
@@ -14,22 +15,20 @@ void Form2::cmdBuntSpeed_Click() {
     dialogs_.ok("Enter a Speed rating", "Speed");
     return;
   }
-  if (BuntOutcome == "Lead Out?") {
+  if (BuntOutcome == bunt::outcomeWord(bunt::Outcome::LeadOut)) {
     LeadOut(speed);
-  } else if (BuntOutcome == "Beat Out?") {
+  } else if (BuntOutcome == bunt::outcomeWord(bunt::Outcome::BeatOut)) {
     BeatOut(speed);
   }
 }
 
 void Form2::BeatOut(std::int16_t speed) {
   const std::int16_t roll = rollDice(10, 1);
-  if (bunt::beatsItOut(speed, roll)) {
-    Text1.caption = "Infield Single";
-    lblCrazyPlay.caption = "Batter safe at first with a single, other runners advance one base.";
-  } else {
-    Text1.caption = "Out at First";
-    lblCrazyPlay.caption = "Batter out at first, other runners advance one base.";
-  }
+  const bool single = bunt::beatsItOut(speed, roll);
+  Text1.caption = std::string(bunt::beatOutWord(single));
+  lblCrazyPlay.caption = single
+                             ? "Batter safe at first with a single, other runners advance one base."
+                             : "Batter out at first, other runners advance one base.";
   IncrementDiceRolls();
   cmdBuntSpeed.visible = false;
   finishBunt();
@@ -38,13 +37,9 @@ void Form2::BeatOut(std::int16_t speed) {
 void Form2::LeadOut(std::int16_t speed) {
   const int adjusted = bunt::leadRunnerSpeed(speed, buntFielderCloseIn());
   const std::int16_t roll = rollDice(10, 1);
-  if (bunt::leadRunnerSafe(adjusted, roll)) {
-    Text1.caption = "All Safe!";
-    lblCrazyPlay.caption = "Everyone is safe!";
-  } else {
-    Text1.caption = "Lead Out";
-    lblCrazyPlay.caption = "Lead runner out, batter safe at 1st (FC).";
-  }
+  const bool safe = bunt::leadRunnerSafe(adjusted, roll);
+  Text1.caption = std::string(bunt::leadRunnerWord(safe));
+  lblCrazyPlay.caption = safe ? "Everyone is safe!" : "Lead runner out, batter safe at 1st (FC).";
   IncrementDiceRolls();
   cmdBuntSpeed.visible = false;
   finishBunt();
@@ -108,13 +103,13 @@ void Form2::BuntE(std::int16_t errorRating) {
   if (chkError[0].value) rating -= bunt::kColdPenalty;
   const std::int16_t roll = rollDice(20, 1);
   std::string sentence;
-  if (bunt::throwGetsLeadRunner(rating, roll)) {
-    Text1.caption = "Lead Runner";
+  const bool getsLeadRunner = bunt::throwGetsLeadRunner(rating, roll);
+  Text1.caption = std::string(bunt::throwWord(getsLeadRunner));
+  if (getsLeadRunner) {
     sentence =
         "Great play is is made to throw out the lead runner.  Batter safe at 1st (FC), other "
         "runners advance one base.";
   } else {
-    Text1.caption = "Error";
     sentence =
         "Great stop is forgotten after bad throw trying to get the lead runner.  Batter safe at "
         "1st, other runners advance one base.";

@@ -31,12 +31,20 @@ bool beatsItOut(int speed, int roll) {
   return roll <= speed;
 }
 
+std::string_view beatOutWord(bool beatsItOut) {
+  return beatsItOut ? "Infield Single" : "Out at First";
+}
+
 int leadRunnerSpeed(int speed, bool fielderCloseIn) {
   return fielderCloseIn ? speed - kCloseInSpeedPenalty : speed;
 }
 
 bool leadRunnerSafe(int adjustedSpeed, int roll) {
   return roll <= adjustedSpeed;
+}
+
+std::string_view leadRunnerWord(bool safe) {
+  return safe ? "All Safe!" : "Lead Out";
 }
 
 Strikeout strikeout(int k9Group, int roll) {
@@ -64,6 +72,10 @@ std::string_view strikeoutWord(Strikeout outcome) {
 
 bool throwGetsLeadRunner(int adjustedErrorRating, int roll) {
   return roll < adjustedErrorRating;
+}
+
+std::string_view throwWord(bool getsLeadRunner) {
+  return getsLeadRunner ? "Lead Runner" : "Error";
 }
 
 }  // namespace vnt::bunt

@@ -51,8 +51,8 @@ void buntSpeed(const Form2& form, Odds& odds) {
     odds.say("Select a speed rating");
     return;
   }
-  const bool leadOut = form.BuntOutcome == "Lead Out?";
-  if (!leadOut && form.BuntOutcome != "Beat Out?") {
+  const bool leadOut = form.BuntOutcome == bunt::outcomeWord(bunt::Outcome::LeadOut);
+  if (!leadOut && form.BuntOutcome != bunt::outcomeWord(bunt::Outcome::BeatOut)) {
     odds.say("No speed roll to come");
     return;
   }
@@ -62,14 +62,14 @@ void buntSpeed(const Form2& form, Odds& odds) {
     const bool closeIn = form.buntFielderCloseIn();
     const int adjusted = bunt::leadRunnerSpeed(speed, closeIn);
     if (closeIn) assume(odds, "Fielder close in", "speed " + std::to_string(adjusted));
-    tally = Tally({"All Safe!", "Lead Out"});
+    tally = Tally({bunt::leadRunnerWord(true), bunt::leadRunnerWord(false)});
     for (int roll = 1; roll <= 10; ++roll) {
-      tally.add(bunt::leadRunnerSafe(adjusted, roll) ? "All Safe!" : "Lead Out", oneIn(10));
+      tally.add(bunt::leadRunnerWord(bunt::leadRunnerSafe(adjusted, roll)), oneIn(10));
     }
   } else {
-    tally = Tally({"Infield Single", "Out at First"});
+    tally = Tally({bunt::beatOutWord(true), bunt::beatOutWord(false)});
     for (int roll = 1; roll <= 10; ++roll) {
-      tally.add(bunt::beatsItOut(speed, roll) ? "Infield Single" : "Out at First", oneIn(10));
+      tally.add(bunt::beatOutWord(bunt::beatsItOut(speed, roll)), oneIn(10));
     }
   }
   odds.sections.push_back(tally.section(form.BuntOutcome));
@@ -101,9 +101,9 @@ void buntError(const Form2& form, Odds& odds) {
   assume(odds, "Error rating", std::to_string(rating));
   assumeCold(form, odds);
   if (form.chkError[0].value) rating -= bunt::kColdPenalty;
-  Tally tally({"Lead Runner", "Error"});
+  Tally tally({bunt::throwWord(true), bunt::throwWord(false)});
   for (int roll = 1; roll <= 20; ++roll) {
-    tally.add(bunt::throwGetsLeadRunner(rating, roll) ? "Lead Runner" : "Error", oneIn(20));
+    tally.add(bunt::throwWord(bunt::throwGetsLeadRunner(rating, roll)), oneIn(20));
   }
   odds.sections.push_back(tally.section(plainCaption(form.cmdBuntError.caption)));
 }

@@ -21,7 +21,7 @@ void ballparkEffects(const Form2& form, Odds& odds) {
     odds.say(thresholds.message);
     return;
   }
-  Tally tally({"Deep!", "1B gcf", "E?", "K", "EF cf"});
+  Tally tally({bpe::kOutcomes.begin(), bpe::kOutcomes.end()});
   const bpe::Side side = bpe::sideOf(style);
   for (int roll = 0; roll <= 99; ++roll) {
     tally.add(bpe::bpeOutcome(*thresholds.value, side, roll), oneIn(100));

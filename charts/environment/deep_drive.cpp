@@ -43,7 +43,7 @@ void Form2::DeepResult() {
 
   if (location == deep::kLeftFieldLine || location == deep::kRightFieldLine) {
     const bool fair = rollDice(99, 0) >= deep::kFairFrom;
-    Text1.caption = fair ? "Fair Ball" : "Foul Ball!";
+    Text1.caption = std::string(deep::lineWord(fair));
     IncrementDiceRolls();
     if (!fair) {
       cmdCancel_Click();
@@ -78,18 +78,20 @@ void Form2::DeepResult() {
   const int height = BallparkTable[static_cast<std::size_t>(location + 7)];
   const bool boston = optBallpark[GetBallpark()].caption == "Boston";
   const deep::Carry carry = deep::carry(drive, wall, height, boston);
+  const std::string fielder(deep::fielder(location));
+  const std::string word = deep::carryWord(carry, fielder, boston);
   if (carry == deep::Carry::HomeRun || carry == deep::Carry::HomeRunAtAHighWall) {
     if (carry == deep::Carry::HomeRunAtAHighWall) {
       Text1.caption = std::to_string(height) + " ft";
       IncrementDiceRolls();
     }
-    Text1.caption = "Home Run!";
+    Text1.caption = word;
     IncrementDiceRolls();
     cmdCancel_Click();
     return;
   }
   if (carry == deep::Carry::Robbed) {
-    Text1.caption = "Robbed?";
+    Text1.caption = word;
     IncrementDiceRolls();
     Robbed();
     return;
@@ -97,7 +99,6 @@ void Form2::DeepResult() {
 
   fraCrazyPlay.caption = "Deep! Result";
   fraCrazyPlay.visible = true;
-  const std::string fielder(deep::fielder(location));
   const std::string caught =
       "Ball caught.  Batter out, runners on 2nd and 3rd advance, runner on 1st may attempt to "
       "advance.  ";
@@ -109,7 +110,7 @@ void Form2::DeepResult() {
     } else {
       // On a double the batter stands on second whoever fields it; on a single the
       // fielder's arm decides whether he can stretch it.
-      text = "Off the Wall!  ";
+      text = word + "  ";
       if (roll % 2 == 0) {
         text += "Double!  ";
       } else {
@@ -118,7 +119,7 @@ void Form2::DeepResult() {
     }
     lblCrazyPlay.caption = text + "Runners advance two bases.";
   } else {
-    Text1.caption = "Caught - " + fielder;
+    Text1.caption = word;
     IncrementDiceRolls();
     lblCrazyPlay.caption = caught + fielder + " throws.";
   }
@@ -156,7 +157,7 @@ void Form2::DeepRobbed() {
   const int roll = rollDice(20, 1);
   const int height = BallparkTable[static_cast<std::size_t>(DeepLocation + 7)];
   const bool caught = deep::robbedCaught(rangeRating() + 1, height, roll);
-  Text1.caption = caught ? "Caught!!" : "Home Run!";
+  Text1.caption = std::string(deep::robbedWord(caught));
   IncrementDiceRolls();
   cmdCancel.caption = "&Continue";
   Label1.caption = VersionLine();

@@ -56,14 +56,14 @@ void deepDrive(const Form2& form, Odds& odds) {
   odds.sections.push_back(locations.section(caption + ": location"));
 
   // Down a line the ball must first stay fair.
-  Tally line({"Fair Ball", "Foul Ball!"});
+  Tally line({deep::lineWord(true), deep::lineWord(false)});
   for (int roll = 0; roll <= 99; ++roll) {
-    line.add(roll >= deep::kFairFrom ? "Fair Ball" : "Foul Ball!", oneIn(100));
+    line.add(deep::lineWord(roll >= deep::kFairFrom), oneIn(100));
   }
   const odds::Section lineSection = line.section(caption + ": foul line");
   Chance fairShare;
   for (const Line& l : lineSection.lines) {
-    if (l.word == "Fair Ball") fairShare = l.chance;
+    if (l.word == deep::lineWord(true)) fairShare = l.chance;
   }
   const bool downALine = !at[deep::kLeftFieldLine].isZero() || !at[deep::kRightFieldLine].isZero();
   if (downALine) odds.sections.push_back(lineSection);
@@ -79,7 +79,9 @@ void deepDrive(const Form2& form, Odds& odds) {
     fair += fairAt[static_cast<std::size_t>(location)];
   }
   if (fair.isZero()) return;
-  Tally distance({"Home Run!", "Robbed?"});
+  const bool boston = park == "Boston";
+  Tally distance({deep::carryWord(deep::Carry::HomeRun, "", boston),
+                  deep::carryWord(deep::Carry::Robbed, "", boston)});
   for (int location = 0; location < deep::kLocationCount; ++location) {
     const Chance share = fairAt[static_cast<std::size_t>(location)] / fair;
     if (share.isZero()) continue;
@@ -87,24 +89,8 @@ void deepDrive(const Form2& form, Odds& odds) {
     const int height = walls[static_cast<std::size_t>(location + 7)];
     const std::string fielder(deep::fielder(location));
     for (int roll = 0; roll <= 99; ++roll) {
-      std::string word;
-      switch (deep::carry(deep::driveDistance(power, roll), wall, height, park == "Boston")) {
-        case deep::Carry::HomeRun:
-        case deep::Carry::HomeRunAtAHighWall:
-          word = "Home Run!";
-          break;
-        case deep::Carry::Robbed:
-          word = "Robbed?";
-          break;
-        case deep::Carry::OffTheWall:
-          word = "Off the Wall!";
-          break;
-        case deep::Carry::Caught:
-          // Boston's result names no fielder in the result label.
-          word = park == "Boston" ? "Ball caught" : "Caught - " + fielder;
-          break;
-      }
-      distance.add(word, share * oneIn(100));
+      const deep::Carry carry = deep::carry(deep::driveDistance(power, roll), wall, height, boston);
+      distance.add(deep::carryWord(carry, fielder, boston), share * oneIn(100));
     }
   }
   odds.sections.push_back(distance.section(caption + ": distance"));
@@ -120,9 +106,9 @@ void robbed(const Form2& form, Odds& odds) {
   const int height = form.BallparkTable[static_cast<std::size_t>(location + 7)];
   assume(odds, "Range", selectedCaption(form.optRange));
   assume(odds, "Wall", std::to_string(height) + " ft");
-  Tally tally({"Caught!!", "Home Run!"});
+  Tally tally({deep::robbedWord(true), deep::robbedWord(false)});
   for (int roll = 1; roll <= 20; ++roll) {
-    tally.add(deep::robbedCaught(range + 1, height, roll) ? "Caught!!" : "Home Run!", oneIn(20));
+    tally.add(deep::robbedWord(deep::robbedCaught(range + 1, height, roll)), oneIn(20));
   }
   odds.sections.push_back(tally.section(plainCaption(form.cmdRobbed.caption)));
 }

@@ -138,16 +138,39 @@ void moveWalls(std::span<std::int16_t, kLocationCount> walls, int wind, bool clu
   if (tired) move(0, 6, -kTiredSteps);
 }
 
+std::string_view lineWord(bool fair) {
+  return fair ? "Fair Ball" : "Foul Ball!";
+}
+
 Carry carry(int drive, int wall, int height, bool boston) {
   if (drive > wall) return Carry::HomeRun;
   if (drive == wall) return height >= kRobbingHeight ? Carry::HomeRunAtAHighWall : Carry::Robbed;
   return boston && drive + kOffTheWallSteps >= wall ? Carry::OffTheWall : Carry::Caught;
 }
 
+std::string carryWord(Carry carry, std::string_view fielder, bool boston) {
+  switch (carry) {
+    case Carry::HomeRun:
+    case Carry::HomeRunAtAHighWall:
+      return "Home Run!";
+    case Carry::Robbed:
+      return "Robbed?";
+    case Carry::OffTheWall:
+      return "Off the Wall!";
+    case Carry::Caught:
+      break;
+  }
+  return boston ? "Ball caught" : "Caught - " + std::string(fielder);
+}
+
 bool robbedCaught(int range, int height, int roll) {
   if (height >= kRobbingHeight) return false;
   const std::size_t column = height >= 10 ? 0 : height >= 8 ? 1 : height >= 6 ? 2 : 3;
   return roll >= kCatchFrom[clampIndex(range - 1, 7)][column];
+}
+
+std::string_view robbedWord(bool caught) {
+  return caught ? "Caught!!" : "Home Run!";
 }
 
 }  // namespace vnt::deep

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 // A ball hit deep: where it goes, how far it carries, and the catch at a low wall.
@@ -30,8 +31,9 @@ std::string_view fielder(int location);
 void moveWalls(std::span<std::int16_t, kLocationCount> walls, int wind, bool clutchPitcher,
                bool clutchHitter, bool tired);
 
-// A foul-line drive stays fair from this roll (0..99) on.
+// A foul-line drive stays fair from this roll (0..99) on: "Fair Ball", else "Foul Ball!".
 inline constexpr int kFairFrom = 26;
+std::string_view lineWord(bool fair);
 
 // The lowest roll of each distance step; step 31 (100) is never rolled.
 // clang-format off
@@ -60,9 +62,15 @@ inline constexpr int kRobbingHeight = 12;
 enum class Carry { HomeRun, HomeRunAtAHighWall, Robbed, OffTheWall, Caught };
 inline constexpr int kOffTheWallSteps = 10;
 Carry carry(int drive, int wall, int height, bool boston);
+// The carry's word: "Home Run!", "Robbed?", "Off the Wall!", or "Caught - " and the fielder.
+// At Boston a ball caught is "Ball caught": there, as off the wall, the result label shows
+// no word and the explanation opens with it.
+std::string carryWord(Carry carry, std::string_view fielder, bool boston);
 
 // The leap at a low wall: whether the roll (1..20) catches the ball for range 1 ("SP") to
 // 7 ("WK") at a wall of `height` feet.
 bool robbedCaught(int range, int height, int roll);
+// "Caught!!" or "Home Run!".
+std::string_view robbedWord(bool caught);
 
 }  // namespace vnt::deep

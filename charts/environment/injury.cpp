@@ -54,13 +54,14 @@ void Form2::NewInjury(std::int16_t injuryRating) {
   injury::Missed missed = injury::injuryDays(injuryRating, rollDice(99, 0));
   if (missed.kind == Kind::RollAgain) {
     // The second roll is the number of days; the history shows what it was for instead.
+    const std::string rolledFor = injury::missedWord(missed);
     Text1.caption = std::to_string(RandomNumber(99, 0));
     missed = {Kind::Days, std::stoi(Text1.caption)};
-    Text1.caption = "# Missed";
+    Text1.caption = rolledFor;
     IncrementDiceRolls();
   }
 
-  Text1.caption = missed.kind == Kind::Season ? "Out" : injury::dayCount(missed.days);
+  Text1.caption = injury::missedWord(missed);
   IncrementDiceRolls();
 
   fraCrazyPlay.caption = "Injury Result";

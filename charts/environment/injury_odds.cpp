@@ -25,15 +25,10 @@ bool injuryRating(const Form2& form, Odds& odds, std::int16_t& rating) {
 void newInjury(const Form2& form, Odds& odds) {
   std::int16_t rating = 0;
   if (!injuryRating(form, odds, rating)) return;
-  using Kind = injury::Missed::Kind;
   Tally tally;
   for (int roll = 0; roll <= 99; ++roll) {
-    const injury::Missed missed = injury::injuryDays(rating, roll);
-    // A second roll, 0 to 99, then gives the days; the history names it "# Missed".
-    tally.add(missed.kind == Kind::Season      ? std::string("Out")
-              : missed.kind == Kind::RollAgain ? std::string("# Missed")
-                                               : injury::dayCount(missed.days),
-              oneIn(100));
+    // "# Missed": a second roll, 0 to 99, then gives the days.
+    tally.add(injury::missedWord(injury::injuryDays(rating, roll)), oneIn(100));
   }
   odds.sections.push_back(tally.section(plainCaption(form.cmdNewInjury.caption)));
 }

@@ -84,6 +84,18 @@ std::string dayCount(int days) {
   return std::to_string(days) + (days == 1 ? " Day" : " Days");
 }
 
+std::string missedWord(const Missed& missed) {
+  switch (missed.kind) {
+    case Missed::Kind::Season:
+      return "Out";
+    case Missed::Kind::RollAgain:
+      return "# Missed";
+    case Missed::Kind::Days:
+      break;
+  }
+  return dayCount(missed.days);
+}
+
 Status recoveryStatus(int rating, int roll) {
   const Recovery& r = kRecovery[row(rating)];
   if (roll <= r.lastPlay) return Status::Play;

@@ -22,6 +22,9 @@ Missed injuryDays(int rating, int roll);
 
 // "1 Day", "2 Days", "0 Days".
 std::string dayCount(int days);
+// What the result label shows: the day count, "Out" for the rest of the season, and
+// "# Missed" for the second roll that gives the days.
+std::string missedWord(const Missed& missed);
 
 // Whether an injured player may play today, from a roll of 1..20.
 enum class Status { Play, Sore, Out };

@@ -17,11 +17,7 @@ constexpr const char* kRain =
     "Rain - Persistent rain during the game.  Roll two dice every half inning.  If # is 0-5, "
     "the game is called because of rain.  Ignore in dome.";
 constexpr const char* kStorms = "T-Storms - Strong thunderstorms roll in.";
-constexpr const char* kRainedOut = "Game is rained out.";
-constexpr const char* kRainDelay = "Game held up by rain delay.  Wet field.";
 constexpr const char* kSnow = "Snow - Snow before the game.";
-constexpr const char* kSnowedOut = "Game is snowed out.";
-constexpr const char* kPlayedInSnow = "Game is played in snow.  Wet field.";
 constexpr const char* kHot = "Hot - Reduce starter's stamina by 8";
 constexpr const char* kCool = "Cool - Increase starter's stamina by 4";
 constexpr const char* kCold =
@@ -65,11 +61,12 @@ void Form2::WeatherResult(int ballpark, int month, int time) {
   };
   bool& cold = chkError[0].value;
 
+  const std::string_view noWind = weather::windWord(weather::Wind::NoWind);
   const Roof roof = weather::roofType(BallparkTable);
   if (roof == Roof::Dome) {
-    show("Dome Closed");
-    show("No Wind");
-    selectWind("No Wind");
+    show(weather::kDomeClosed);
+    show(noWind);
+    selectWind(noWind);
     // A cold outdoor game must not carry into the dome's error rolls.
     cold = false;
   } else {
@@ -100,14 +97,14 @@ void Form2::WeatherResult(int ballpark, int month, int time) {
           case Sky::TStorms: {
             const std::int16_t storm = rollDice(99, 0);
             append(std::string(kStorms) + "\r");
-            append(weather::rainedOut(storm) ? kRainedOut : kRainDelay);
+            append(std::string(weather::stormWord(weather::rainedOut(storm))));
             break;
           }
           case Sky::Snow: {
             cold = true;
             const std::int16_t snow = rollDice(99, 0);
             append(std::string(kSnow) + "\r\r");
-            append(std::string(weather::snowedOut(snow) ? kSnowedOut : kPlayedInSnow) + "\r");
+            append(std::string(weather::snowWord(weather::snowedOut(snow))) + "\r");
             snowedIn = true;
             break;
           }
@@ -164,8 +161,8 @@ void Form2::WeatherResult(int ballpark, int month, int time) {
 
     if (roofClosed) {
       show("Dome");
-      show("Closed");
-      selectWind("No Wind");
+      show(weather::roofWord(true));
+      selectWind(noWind);
     }
   }
 

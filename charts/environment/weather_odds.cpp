@@ -46,10 +46,10 @@ void weatherRoll(const Form2& form, Odds& odds) {
   if (roof == weather::Roof::Dome) {
     assume(odds, "Roof", "closed dome");
     Tally dome;
-    dome.add("Dome Closed", Chance(1, 1));
+    dome.add(weather::kDomeClosed, Chance(1, 1));
     odds.sections.push_back(dome.section(caption + ": roof"));
     Tally wind;
-    wind.add("No Wind", Chance(1, 1));
+    wind.add(weather::windWord(weather::Wind::NoWind), Chance(1, 1));
     odds.sections.push_back(wind.section(caption + ": wind"));
     return;
   }
@@ -63,8 +63,8 @@ void weatherRoll(const Form2& form, Odds& odds) {
   for (int s = 0; s <= static_cast<int>(Sky::Snow); ++s) {
     sky.add(weather::skyWord(static_cast<Sky>(s)), Chance());
   }
-  Tally storm({"Game is rained out.", "Game held up by rain delay.  Wet field."});
-  Tally snow({"Game is snowed out.", "Game is played in snow.  Wet field."});
+  Tally storm({weather::stormWord(true), weather::stormWord(false)});
+  Tally snow({weather::snowWord(true), weather::snowWord(false)});
   Chance snowedIn;
   Chance roofOpenBySky;
   bool storms = false;
@@ -79,12 +79,8 @@ void weatherRoll(const Form2& form, Odds& odds) {
   }
   odds.sections.push_back(sky.section(caption + ": sky"));
   for (int roll = 0; roll <= 99; ++roll) {
-    storm.add(weather::rainedOut(roll) ? "Game is rained out."
-                                       : "Game held up by rain delay.  Wet field.",
-              oneIn(100));
-    snow.add(
-        weather::snowedOut(roll) ? "Game is snowed out." : "Game is played in snow.  Wet field.",
-        oneIn(100));
+    storm.add(weather::stormWord(weather::rainedOut(roll)), oneIn(100));
+    snow.add(weather::snowWord(weather::snowedOut(roll)), oneIn(100));
   }
   if (storms) odds.sections.push_back(storm.section(caption + ": after T-Storms"));
   if (snows) odds.sections.push_back(snow.section(caption + ": after Snow"));
@@ -121,9 +117,9 @@ void weatherRoll(const Form2& form, Odds& odds) {
   if (!open) {
     // The roof closes on a wet sky or a day too hot or too cold; then the wind is "No Wind".
     const Chance stays = roofOpenBySky * roofOpenByTemperature;
-    Tally closes({"Closed", "Open"});
-    closes.add("Closed", complement(stays));
-    closes.add("Open", stays);
+    Tally closes({weather::roofWord(true), weather::roofWord(false)});
+    closes.add(weather::roofWord(true), complement(stays));
+    closes.add(weather::roofWord(false), stays);
     odds.sections.push_back(closes.section(caption + ": roof"));
   }
 }

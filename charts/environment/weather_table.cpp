@@ -124,4 +124,16 @@ bool snowedOut(int roll) {
   return roll < kSnowOutBelow;
 }
 
+std::string_view stormWord(bool rainedOut) {
+  return rainedOut ? "Game is rained out." : "Game held up by rain delay.  Wet field.";
+}
+
+std::string_view snowWord(bool snowedOut) {
+  return snowedOut ? "Game is snowed out." : "Game is played in snow.  Wet field.";
+}
+
+std::string_view roofWord(bool closed) {
+  return closed ? "Closed" : "Open";
+}
+
 }  // namespace vnt::weather

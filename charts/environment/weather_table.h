@@ -37,11 +37,20 @@ std::string_view skyWord(Sky sky);
 std::string_view temperatureWord(Temperature temperature);
 std::string_view windWord(Wind wind);
 
-// The follow-up rolls of a thunderstorm and of snow in an open-air park.
+// The follow-up rolls of a thunderstorm and of snow in an open-air park, and the sentences
+// they add to the explanation.
 inline constexpr int kRainOutBelow = 40;
 inline constexpr int kSnowOutBelow = 60;
 bool rainedOut(int roll);
 bool snowedOut(int roll);
+std::string_view stormWord(bool rainedOut);
+std::string_view snowWord(bool snowedOut);
+
+// A closed dome shows "Dome Closed", and "No Wind" for its wind.
+inline constexpr std::string_view kDomeClosed = "Dome Closed";
+// A retractable roof after the roll: "Closed" (shown after "Dome") when the sky or the
+// temperature closes it, "Open" (nothing shown) when not.
+std::string_view roofWord(bool closed);
 // After snow in an open-air park the temperature is read as this roll, not rolled.
 inline constexpr int kSnowTemperatureRoll = 99;
 

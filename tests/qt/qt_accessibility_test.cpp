@@ -1,5 +1,6 @@
 // What a screen reader is told of the window: names, roles, and each new roll announced.
 
+#include "shell/accessibility_rules.h"
 #include "tests/qt/qt_window_test_support.h"
 
 namespace vnt {
@@ -127,5 +128,64 @@ TEST_F(QtWindowTest, ScreenReadersHearNamesRolesAndNewRolls) {
   EXPECT_EQ(list->item(0)->text(), QStringLiteral("2"));
   EXPECT_EQ(list->item(7)->text(), QStringLiteral("9"));
 }
+// The window tells a screen reader what the model's rules say, whether the interface is Qt's
+// own or the window's: every control on every screen below, by role and by name.
+TEST_F(QtWindowTest, ScreenReadersHearWhatTheModelSays) {
+  writeSeason(dir_, 2015);
+  start();
+  const std::map<AccessibleRole, QAccessible::Role> roles{
+      {AccessibleRole::Button, QAccessible::PushButton},
+      {AccessibleRole::CheckBox, QAccessible::CheckBox},
+      {AccessibleRole::RadioButton, QAccessible::RadioButton},
+      {AccessibleRole::Group, QAccessible::Grouping},
+      {AccessibleRole::Text, QAccessible::StaticText},
+      {AccessibleRole::List, QAccessible::List},
+      {AccessibleRole::Image, QAccessible::Graphic},
+  };
+  int checked = 0;
+  const auto checkScreen = [&](const std::string& screen) {
+    for (Control* c : form_->controls()) {
+      if (!c->reachable()) continue;
+      QWidget* w = window_->widget(*c);
+      QAccessibleInterface* iface = accessible(w);
+      ASSERT_NE(iface, nullptr) << c->displayName();
+      // The caption as the widget shows it.
+      QString shown;
+      if (auto* button = qobject_cast<QAbstractButton*>(w)) shown = button->text();
+      if (auto* frame = qobject_cast<QGroupBox*>(w)) shown = frame->title();
+      if (auto* label = qobject_cast<QLabel*>(w); label && c->kind == ControlKind::Label) {
+        shown = label->text();
+      }
+      EXPECT_EQ(iface->role(), roles.at(accessibleRole(c->kind))) << screen << ": "
+                                                                  << c->displayName();
+      EXPECT_EQ(iface->text(QAccessible::Name).toStdString(),
+                accessibleName(*c, shown.toStdString()))
+          << screen << ": " << c->displayName();
+      ++checked;
+    }
+  };
+  checkScreen("season selection");
+  mouseClick(form_->optYear[2015 - kFirstSeason]);
+  mouseClick(form_->cmdYear);
+  dice_.queue(7);
+  mouseClick(form_->cmdOne);
+  checkScreen("chart menu");
+  // Every set-up that asks nothing on the way in.
+  for (int chart = 0; chart < form_->cmdChart.size(); ++chart) {
+    if (chart == 4 || chart == 12) continue;
+    mouseClick(form_->cmdChart[chart]);
+    checkScreen(form_->cmdChart[chart].caption);
+    mouseClick(form_->cmdCancel);
+  }
+  // A result with its explanation.
+  mouseClick(form_->cmdChart[10]);
+  mouseClick(form_->optJump[0]);
+  dice_.queue(91);
+  mouseClick(form_->cmdStealing);
+  ASSERT_EQ(form_->Text1.caption, "Dropped?");
+  checkScreen("steal: Dropped?");
+  EXPECT_GT(checked, 300);
+}
+
 }  // namespace
 }  // namespace vnt

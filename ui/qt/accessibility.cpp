@@ -5,35 +5,57 @@
 #include <QAccessibleWidget>
 #include <QKeySequence>
 #include <QStringList>
+#include <QVariant>
 #include <QWidget>
 #include <utility>
 
+#include "shell/accessibility_rules.h"
+#include "shell/control.h"
 #include "ui/qt/caption_widgets.h"
 
 namespace vnt {
 namespace {
 
-// "E&xit" as it is read out: "Exit" ("&&" stands for one ampersand).
-QString withoutAccessKey(const QString& text) {
-  QString plain;
-  plain.reserve(text.size());
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i] == QLatin1Char('&') && i + 1 < text.size()) ++i;
-    plain += text[i];
+constexpr const char* kControlProperty = "vntControl";
+
+QAccessible::Role qtRole(AccessibleRole role) {
+  switch (role) {
+    case AccessibleRole::Button:
+      return QAccessible::PushButton;
+    case AccessibleRole::CheckBox:
+      return QAccessible::CheckBox;
+    case AccessibleRole::RadioButton:
+      return QAccessible::RadioButton;
+    case AccessibleRole::Group:
+      return QAccessible::Grouping;
+    case AccessibleRole::Text:
+      return QAccessible::StaticText;
+    case AccessibleRole::List:
+      return QAccessible::List;
+    case AccessibleRole::Image:
+      return QAccessible::Graphic;
   }
-  return plain;
+  return QAccessible::StaticText;
+}
+
+const Control* controlOf(const QWidget* widget) {
+  return reinterpret_cast<const Control*>(widget->property(kControlProperty).value<quintptr>());
 }
 
 class ModelButtonAccessible final : public QAccessibleWidget {
  public:
-  ModelButtonAccessible(QAbstractButton* button, QAccessible::Role role)
-      : QAccessibleWidget(button, role) {}
+  ModelButtonAccessible(QAbstractButton* button, ControlKind kind)
+      : QAccessibleWidget(button, qtRole(accessibleRole(kind))) {}
 
   QString text(QAccessible::Text type) const override {
     switch (type) {
       case QAccessible::Name: {
         const QString name = widget()->accessibleName();
-        return name.isEmpty() ? withoutAccessKey(button()->text()) : name;
+        if (!name.isEmpty()) return name;
+        const std::string shown = button()->text().toStdString();
+        const Control* control = controlOf(widget());
+        return QString::fromStdString(control ? vnt::accessibleName(*control, shown)
+                                              : withoutAccessKey(shown));
       }
       case QAccessible::Accelerator: {
         const QKeySequence key = QKeySequence::mnemonic(button()->text());
@@ -79,10 +101,10 @@ class ModelButtonAccessible final : public QAccessibleWidget {
 
 QAccessibleInterface* accessibleButtonFactory(const QString&, QObject* object) {
   if (auto* option = dynamic_cast<WrapRadioButton*>(object)) {
-    return new ModelButtonAccessible(option, QAccessible::RadioButton);
+    return new ModelButtonAccessible(option, ControlKind::Option);
   }
   if (auto* box = dynamic_cast<WrapCheckBox*>(object)) {
-    return new ModelButtonAccessible(box, QAccessible::CheckBox);
+    return new ModelButtonAccessible(box, ControlKind::CheckBox);
   }
   return nullptr;
 }
@@ -117,6 +139,10 @@ void setAccessibleNameAnnounced(QWidget* widget, const QString& name) {
     QAccessibleEvent changed(widget, QAccessible::NameChanged);
     watcher()(&changed);
   }
+}
+
+void setAccessibleControl(QWidget* widget, const Control& control) {
+  widget->setProperty(kControlProperty, QVariant::fromValue(reinterpret_cast<quintptr>(&control)));
 }
 
 void installAccessibleButtons() {

@@ -15,7 +15,11 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "shell/accessibility_rules.h"
+#include "shell/focus_rules.h"
 #include "ui/qt/accessibility.h"
 #include "ui/qt/caption_widgets.h"
 #include "ui/qt/logo.h"
@@ -93,6 +97,7 @@ QtWindow::QtWindow(Form2& form, QWidget* parent) : QWidget(parent), form_(form) 
     // Frames come before their contents, so a container's widget already exists.
     QWidget* container = control->container ? widget(*control->container) : nullptr;
     bindings_.push_back({control, build(*control, container ? container : this)});
+    widgetOf_.emplace(control, bindings_.back().widget);
   }
   sync();
 }
@@ -106,11 +111,13 @@ QWidget* QtWindow::build(Control& control, QWidget* parent) {
       break;
     case ControlKind::CheckBox:
       made = button = new WrapCheckBox(parent);
+      setAccessibleControl(button, control);
       break;
     case ControlKind::Option:
       button = new WrapRadioButton(parent);
       // Which option is selected is the model's business; "none selected" must be possible.
       button->setAutoExclusive(false);
+      setAccessibleControl(button, control);
       made = button;
       break;
     case ControlKind::Frame:
@@ -131,8 +138,10 @@ QWidget* QtWindow::build(Control& control, QWidget* parent) {
         label->setPalette(palette);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label->setMargin(2);
+      }
+      if (announcesCaptionChange(control)) {
         // The name carries the result, so a screen reader announces each new one.
-        label->setAccessibleName(QStringLiteral("Result: "));
+        label->setAccessibleName(QString::fromStdString(vnt::accessibleName(control, {})));
       }
       made = label;
       break;
@@ -142,8 +151,8 @@ QWidget* QtWindow::build(Control& control, QWidget* parent) {
       list->setSelectionMode(QAbstractItemView::NoSelection);
       list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       // Nothing in it can be chosen, so it takes no focus (and shows no current line).
-      list->setFocusPolicy(Qt::NoFocus);
-      list->setAccessibleName(QStringLiteral("Roll history"));
+      if (!takesFocus(control)) list->setFocusPolicy(Qt::NoFocus);
+      list->setAccessibleName(QString::fromStdString(vnt::accessibleName(control, {})));
       made = list;
       break;
     }
@@ -151,7 +160,7 @@ QWidget* QtWindow::build(Control& control, QWidget* parent) {
       auto* image = new QLabel(parent);
       image->setAlignment(Qt::AlignCenter);
       image->setPixmap(drawLogo(rectFor(control.layout).size(), qApp->devicePixelRatio()));
-      image->setAccessibleName(QStringLiteral("VNT Assistant logo"));
+      image->setAccessibleName(QString::fromStdString(vnt::accessibleName(control, {})));
       made = image;
       break;
     }
@@ -198,7 +207,9 @@ void QtWindow::sync() {
   // Hiding the focused widget would hand the focus to whatever follows it in the tab chain
   // ("Show Dice Rolls" after a roll); choose the next control first, then take away.
   if (holder != nullptr && !holder->control->reachable()) {
-    if (QWidget* next = focusReplacing(*holder, wasShown)) next->setFocus(Qt::OtherFocusReason);
+    if (const Control* next = focusAfterLosing(form_, *holder->control, wasShown)) {
+      widgetOf_.at(next)->setFocus(Qt::OtherFocusReason);
+    }
   }
   for (const Binding& b : bindings_) {
     const QSignalBlocker blocker(b.widget);
@@ -215,62 +226,9 @@ const QtWindow::Binding* QtWindow::binding(const QWidget* widget) const {
   return nullptr;
 }
 
-namespace {
-
-bool takesFocus(const Control& control) {
-  return control.kind == ControlKind::Button || control.kind == ControlKind::CheckBox ||
-         control.kind == ControlKind::Option;
-}
-
-}  // namespace
-
-QWidget* QtWindow::focusReplacing(const Binding& lost, const std::vector<bool>& wasShown) const {
-  // A result is complete: "&Continue" is the next step.
-  if (form_.cmdCancel.reachable() && form_.cmdCancel.caption == "&Continue") {
-    return widget(form_.cmdCancel);
-  }
-  // A follow-up button that took the place of the roll button.
-  const QRect place = rectFor(lost.control->layout);
-  for (std::size_t i = 0; i < bindings_.size(); ++i) {
-    const Control& c = *bindings_[i].control;
-    if (c.kind == ControlKind::Button && c.reachable() && !wasShown[i] &&
-        c.container == lost.control->container && rectFor(c.layout).intersects(place)) {
-      return bindings_[i].widget;
-    }
-  }
-  // A new screen: its first button, else its first control.
-  QWidget* first = nullptr;
-  for (QWidget* w : tabOrder_) {
-    const Binding* b = binding(w);
-    if (!b->control->reachable()) continue;
-    if (b->control->kind == ControlKind::Button) return w;
-    if (first == nullptr) first = w;
-  }
-  return first;
-}
-
 void QtWindow::updateTabOrder() {
-  std::vector<const Binding*> top;
-  for (const Binding& b : bindings_) {
-    if (b.control->container == nullptr) top.push_back(&b);
-  }
-  std::stable_sort(top.begin(), top.end(), [](const Binding* a, const Binding* b) {
-    const Twips& p = a->control->layout;
-    const Twips& q = b->control->layout;
-    return p.top != q.top ? p.top < q.top : p.left < q.left;
-  });
   std::vector<QWidget*> order;
-  order.reserve(bindings_.size());
-  for (const Binding* b : top) {
-    if (takesFocus(*b->control)) order.push_back(b->widget);
-    if (b->control->kind != ControlKind::Frame) continue;
-    // A frame's contents in their own order: the seasons by year, ratings high to low.
-    for (const Binding& inner : bindings_) {
-      if (inner.control->container == b->control && takesFocus(*inner.control)) {
-        order.push_back(inner.widget);
-      }
-    }
-  }
+  for (const Control* control : tabOrder(form_.controls())) order.push_back(widgetOf_.at(control));
   if (order == tabOrder_) return;
   tabOrder_ = std::move(order);
   for (std::size_t i = 1; i < tabOrder_.size(); ++i) {
@@ -337,8 +295,9 @@ void QtWindow::syncOne(const Binding& binding) {
       const QString text = labelText(control.caption);
       if (label->text() != text) {
         label->setText(text);
-        if (&control == &form_.Text1) {
-          setAccessibleNameAnnounced(label, QStringLiteral("Result: ") + text);
+        if (announcesCaptionChange(control)) {
+          setAccessibleNameAnnounced(
+              label, QString::fromStdString(vnt::accessibleName(control, text.toStdString())));
         }
       }
       break;
@@ -358,16 +317,17 @@ void QtWindow::syncList(QListWidget* list, const Control& control) {
   QStringList shown;
   for (int row = 0; row < list->count(); ++row) shown << list->item(row)->text();
   if (shown == wanted) return;
-  // The history grows at the bottom and, once full, loses its top line: keep the lines
-  // that stay, so only the new ones are added (and announced).
-  qsizetype dropped = 0;
-  while (dropped < shown.size() &&
-         shown.mid(dropped) != wanted.first(std::min(wanted.size(), shown.size() - dropped))) {
-    ++dropped;
-  }
-  for (qsizetype i = 0; i < dropped; ++i) delete list->takeItem(0);
+  // Only the new lines are added (and announced); the lines that stay are kept.
+  std::vector<std::string> shownLines;
+  std::vector<std::string> wantedLines;
+  for (const QString& line : shown) shownLines.push_back(line.toStdString());
+  for (const QString& line : wanted) wantedLines.push_back(line.toStdString());
+  const ListUpdate update = listUpdate(shownLines, wantedLines);
+  for (std::size_t i = 0; i < update.dropped; ++i) delete list->takeItem(0);
   const int kept = list->count();
-  for (qsizetype i = kept; i < wanted.size(); ++i) list->addItem(wanted[i]);
+  for (qsizetype i = static_cast<qsizetype>(update.firstNew); i < wanted.size(); ++i) {
+    list->addItem(wanted[i]);
+  }
   if (!accessibleEventsWanted()) return;
   QAccessibleInterface* history = QAccessible::queryAccessibleInterface(list);
   if (history == nullptr) return;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "shell/form2.h"
@@ -65,15 +66,14 @@ class QtWindow final : public QWidget {
   // focus can move to a sensible control first.
   void syncOne(const Binding& binding);
   void syncList(QListWidget* list, const Control& control);
-  // Tab follows the layout: rows from the top, left to right, a frame's contents in order.
+  // Tab follows the model's order (shell/focus_rules.h).
   void updateTabOrder();
-  // Where the focus goes when the control holding it is hidden or disabled.
-  QWidget* focusReplacing(const Binding& lost, const std::vector<bool>& wasShown) const;
 
   const Binding* binding(const QWidget* widget) const;
 
   Form2& form_;
   std::vector<Binding> bindings_;
+  std::unordered_map<const Control*, QWidget*> widgetOf_;  // the same bindings, by control
   std::vector<std::function<void()>> syncListeners_;
   std::vector<QWidget*> tabOrder_;
 };

@@ -1,0 +1,35 @@
+#pragma once
+
+// Where the keyboard focus goes: which controls take it, the Tab order, and the control that
+// takes it over when a click hides or disables the one holding it. Every front end follows
+// these rules, so the keyboard works the same in each.
+
+#include <vector>
+
+#include "shell/control.h"
+
+namespace vnt {
+
+class Form2;
+
+// Buttons, check boxes and option buttons take the focus. Labels, frames and the logo have
+// nothing to press, and nothing in the history can be chosen.
+bool takesFocus(const Control& control);
+
+// The controls that take the focus in Tab order: the window's own in rows from the top, left
+// to right (ties in creation order), and a frame's contents, in their creation order, where
+// the frame stands (the seasons by year, ratings high to low). Hidden and disabled controls
+// are listed too: a front end passes over those the player cannot reach. `controls` is in
+// creation order, frames before their contents, as Form2::controls() gives them.
+std::vector<const Control*> tabOrder(const std::vector<Control*>& controls);
+
+// Where the focus goes when a click has hidden or disabled `lost`, the control holding it:
+// "&Continue" once a result is complete; else a button the click brought up in the same
+// container over the lost control's place (a follow-up that took the roll button's place);
+// else, on a new screen, its first button in Tab order, or failing that its first control.
+// Null when the player can reach none. `shownBefore[i]` says whether form.controls()[i] was
+// on screen before the click.
+const Control* focusAfterLosing(const Form2& form, const Control& lost,
+                                const std::vector<bool>& shownBefore);
+
+}  // namespace vnt
