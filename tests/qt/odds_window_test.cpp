@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "shell/form2.h"
+#include "tests/qt/private_runtime.h"
 #include "tests/unit/test_support.h"
 #include "ui/qt/qt_window.h"
 
@@ -138,6 +139,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM",
             "offscreen:configfile=" VNT_SOURCE_DIR "/tests/qt/wide_screen.json");
   }
+  vnt::qt_testing::usePrivateRuntimeFolder();
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
