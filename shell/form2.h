@@ -12,7 +12,7 @@
 #include "shell/dialogs.h"
 #include "shell/dice.h"
 #include "shell/odds.h"
-#include "shell/season_files.h"
+#include "shell/season_records.h"
 
 namespace vnt {
 
