@@ -87,12 +87,7 @@ TEST(FocusRules, TabGoesByRowsAndTakesEachFrameWhereItStands) {
 // The real window, in the folder of the bundled seasons.
 class FocusTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    previous_ = fs::current_path();
-    fs::current_path(fs::path(VNT_SOURCE_DIR) / "seasons");
-    form.Form_Load();
-  }
-  void TearDown() override { fs::current_path(previous_); }
+  void SetUp() override { form.Form_Load(); }
 
   void openChartMenu() {
     form.click(form.optYear[2015 - kFirstSeason]);
@@ -117,12 +112,11 @@ class FocusTest : public ::testing::Test {
     return next ? next->displayName() : "(none)";
   }
 
+  testing::InBundledSeasons seasons;
   testing::QueuedDice dice;
   testing::FakeDialogs dialogs;
   Form2 form{dice, dialogs};
 
- private:
-  fs::path previous_;
 };
 
 TEST_F(FocusTest, TabGoesRowByRowThroughTheChartMenu) {

@@ -28,6 +28,7 @@
 #include "shell/form2.h"
 #include "tests/unit/every_screen.h"
 #include "tests/unit/screen_checks.h"
+#include "tests/unit/test_support.h"
 
 namespace vnt {
 namespace {
@@ -374,13 +375,7 @@ long settingOr(const char* name, long fallback) {
 
 class RandomPlay : public ::testing::Test {
  protected:
-  void SetUp() override {
-    previous_ = fs::current_path();
-    fs::current_path(fs::path(VNT_SOURCE_DIR) / "seasons");
-  }
-  void TearDown() override { fs::current_path(previous_); }
-
-  fs::path previous_;  // where the test was started: a failing run's scenario goes there
+  testing::InBundledSeasons seasons;  // previous(): a failing run's scenario goes there
 };
 
 TEST_F(RandomPlay, EveryClickKeepsTheRulesOfEveryScreen) {
@@ -415,7 +410,7 @@ TEST_F(RandomPlay, EveryClickKeepsTheRulesOfEveryScreen) {
 
     const std::vector<Action> shortest = reduce(play->actions());
     const std::string file = "random_play_seed_" + std::to_string(seed) + ".scn";
-    const fs::path written = previous_ / file;
+    const fs::path written = seasons.previous() / file;
     std::ofstream(written) << scenarioText(shortest, seed, replay(shortest).broken);
     FAIL() << "seed " << seed << " (VNT_SOAK_SEED=" << seed << "), click " << step << " on "
            << target.displayName() << ": " << broken << "\nreduced to " << shortest.size()

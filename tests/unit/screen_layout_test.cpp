@@ -23,21 +23,15 @@ using testing::layoutProblems;
 
 class ScreenLayoutTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    previous_ = fs::current_path();
-    fs::current_path(fs::path(VNT_SOURCE_DIR) / "seasons");
-    form.Form_Load();
-  }
-  void TearDown() override { fs::current_path(previous_); }
+  void SetUp() override { form.Form_Load(); }
 
+  testing::InBundledSeasons seasons;
   testing::QueuedDice dice;
   testing::FakeDialogs dialogs;
   Form2 form{dice, dialogs};
   testing::ScreenFeed feed{[this](std::int16_t v) { dice.values.push_back(v); },
                            [this](bool yes) { dialogs.answers.push_back(yes); }};
 
- private:
-  fs::path previous_;
 };
 
 TEST_F(ScreenLayoutTest, EverySetUpKeepsItsControlsApart) {

@@ -84,4 +84,27 @@ class WorkingFolder {
   std::filesystem::path dir_;
 };
 
+#ifdef VNT_SOURCE_DIR
+// The bundled sample seasons made the working directory while the object lives (a member
+// of a fixture, built before SetUp loads the window); the previous one is restored.
+class InBundledSeasons {
+ public:
+  InBundledSeasons() : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(std::filesystem::path(VNT_SOURCE_DIR) / "seasons");
+  }
+  InBundledSeasons(const InBundledSeasons&) = delete;
+  InBundledSeasons& operator=(const InBundledSeasons&) = delete;
+  ~InBundledSeasons() {
+    std::error_code ignored;
+    std::filesystem::current_path(previous_, ignored);
+  }
+
+  // Where the test was started.
+  const std::filesystem::path& previous() const { return previous_; }
+
+ private:
+  std::filesystem::path previous_;
+};
+#endif
+
 }  // namespace vnt::testing
