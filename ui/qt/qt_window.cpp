@@ -83,10 +83,12 @@ QSize QtWindow::clientSize() {
 QtWindow::QtWindow(Form2& form, QWidget* parent) : QWidget(parent), form_(form) {
   installAccessibleButtons();
   setFixedSize(clientSize());
-  // The logo, centred on a square, serves as the window's icon.
+  // The logo, centred on a square, serves as the window's icon; drawn once, at the size of
+  // the window's own logo, for both.
+  logo_ = drawLogo(QSize(100, 58), qApp->devicePixelRatio());
   QPixmap icon(100, 100);
   icon.fill(Qt::transparent);
-  QPainter(&icon).drawPixmap(0, 21, drawLogo(QSize(100, 58)));
+  QPainter(&icon).drawPixmap(0, 21, logo_);
   setWindowIcon(icon);
   QFont base = font();
   base.setFamilies({QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans"),
@@ -159,7 +161,10 @@ QWidget* QtWindow::build(Control& control, QWidget* parent) {
     case ControlKind::Image: {
       auto* image = new QLabel(parent);
       image->setAlignment(Qt::AlignCenter);
-      image->setPixmap(drawLogo(rectFor(control.layout).size(), qApp->devicePixelRatio()));
+      const QSize size = rectFor(control.layout).size();
+      image->setPixmap(logo_.deviceIndependentSize().toSize() == size
+                           ? logo_
+                           : drawLogo(size, qApp->devicePixelRatio()));
       image->setAccessibleName(QString::fromStdString(vnt::accessibleName(control, {})));
       made = image;
       break;

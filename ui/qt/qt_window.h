@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QPixmap>
 #include <QSize>
 #include <QString>
 #include <QWidget>
@@ -92,6 +93,7 @@ class QtWindow final : public QWidget {
   std::unordered_map<const Control*, QWidget*> widgetOf_;  // the same bindings, by control
   std::vector<std::function<void()>> syncListeners_;
   std::vector<QWidget*> tabOrder_;
+  QPixmap logo_;
   // The Tab order follows the controls' places, so it changes only when one moves.
   bool moved_ = true;
   // By point size and boldness, for the window's font as it was when they were made.
