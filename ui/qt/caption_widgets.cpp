@@ -8,6 +8,7 @@
 #include <QStylePainter>
 #include <algorithm>
 
+#include "shell/caption_fit.h"
 #include "ui/qt/text_fit.h"
 
 namespace vnt {
@@ -69,33 +70,18 @@ void paintIndicatorButton(QAbstractButton* button, const QStyleOptionButton& opt
 
 QFont fittingFont(const QFont& font, const QRect& room, int flags, const QString& text,
                   const QPaintDevice* device) {
-  constexpr qreal kStep = 0.5;
-  const qreal size = font.pointSizeF();
-  if (size <= 0 || text.isEmpty() || room.isEmpty()) return font;
-  const qreal floor = std::max<qreal>(5.0, size * 0.7);
-  QFont fitted = font;
-  for (qreal s = size; s >= floor; s -= kStep) {
-    fitted.setPointSizeF(s);
-    const QRect need =
-        QFontMetrics(fitted, device)
-            .boundingRect(QRect(room.left(), room.top(), room.width(), 1 << 20), flags, text);
-    if (need.width() <= room.width() && need.height() <= room.height()) return fitted;
-  }
-  return fitted;
+  if (font.pointSizeF() <= 0 || text.isEmpty() || room.isEmpty()) return font;
+  QtTextMeasurer measurer(font, device, flags, room.topLeft());
+  return measurer.font(
+      fittingSize(text.toStdString(), font.pointSizeF(), placeFor(room, flags), measurer));
 }
 
 QString captionText(const std::string& caption) {
-  QString text = QString::fromStdString(caption);
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return text;
+  return QString::fromStdString(captionLines(caption));
 }
 
 QString labelText(const std::string& caption) {
-  QString text = captionText(caption);
-  qsizetype blank = 0;
-  while (blank < text.size() && text[blank] == QLatin1Char('\n')) ++blank;
-  return text.mid(blank);
+  return QString::fromStdString(labelLines(caption));
 }
 
 void WrapButton::setTextColor(std::optional<QColor> color) {

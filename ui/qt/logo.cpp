@@ -1,11 +1,11 @@
 #include "ui/qt/logo.h"
 
 #include <QColor>
-#include <QFont>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <algorithm>
+#include <cmath>
 
 namespace vnt {
 
@@ -57,17 +57,38 @@ QPixmap drawLogo(QSize size, qreal devicePixelRatio) {
     painter.drawRect(QRectF(base.x() - bag / 2, base.y() - bag / 2, bag, bag));
   }
 
-  // The name, on the right.
-  QFont font(QStringLiteral("Sans Serif"));
-  font.setStyleHint(QFont::SansSerif);
-  font.setBold(true);
-  font.setPixelSize(std::max(8, static_cast<int>(h * 0.30)));
-  painter.setFont(font);
+  // The name, on the right, in strokes rather than a font: the letters are all straight
+  // lines, and loading a font of its own for them was a good part of start-up.
   const QRectF textRect(w * 0.53, 0, w * 0.42, h);
-  painter.setPen(QColor(0x10, 0x2A, 0x14));
-  painter.drawText(textRect.translated(1, 1), Qt::AlignCenter, QStringLiteral("VNT"));
-  painter.setPen(Qt::white);
-  painter.drawText(textRect, Qt::AlignCenter, QStringLiteral("VNT"));
+  const qreal cap = std::max<qreal>(8, std::floor(h * 0.30)) * 0.72;
+  const qreal stroke = cap * 0.2;
+  const qreal letter = cap * 0.78;
+  const qreal gap = cap * 0.12;
+  const qreal left = textRect.center().x() - (3 * letter + 2 * gap) / 2;
+  const qreal top = textRect.center().y() - cap / 2;
+  const qreal bottom = top + cap;
+  const auto drawName = [&](const QColor& color, QPointF offset) {
+    painter.setPen(QPen(color, stroke, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    painter.setBrush(Qt::NoBrush);
+    const qreal in = stroke / 2;
+    qreal x = left + offset.x();
+    const qreal y0 = top + offset.y();
+    const qreal y1 = bottom + offset.y();
+    // V
+    painter.drawPolyline(QPolygonF(
+        {QPointF(x + in, y0), QPointF(x + letter / 2, y1 - in), QPointF(x + letter - in, y0)}));
+    x += letter + gap;
+    // N
+    painter.drawPolyline(
+        QPolygonF({QPointF(x + in, y1), QPointF(x + in, y0 + in), QPointF(x + letter - in, y1 - in),
+                   QPointF(x + letter - in, y0)}));
+    x += letter + gap;
+    // T
+    painter.drawLine(QPointF(x, y0 + in), QPointF(x + letter, y0 + in));
+    painter.drawLine(QPointF(x + letter / 2, y0 + in), QPointF(x + letter / 2, y1));
+  };
+  drawName(QColor(0x10, 0x2A, 0x14), QPointF(1, 1));
+  drawName(Qt::white, QPointF(0, 0));
   return pixmap;
 }
 

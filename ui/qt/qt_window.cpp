@@ -83,10 +83,12 @@ QSize QtWindow::clientSize() {
 QtWindow::QtWindow(Form2& form, QWidget* parent) : QWidget(parent), form_(form) {
   installAccessibleButtons();
   setFixedSize(clientSize());
-  // The logo, centred on a square, serves as the window's icon.
+  // The logo, centred on a square, serves as the window's icon; drawn once, at the size of
+  // the window's own logo, for both.
+  logo_ = drawLogo(QSize(100, 58), qApp->devicePixelRatio());
   QPixmap icon(100, 100);
   icon.fill(Qt::transparent);
-  QPainter(&icon).drawPixmap(0, 21, drawLogo(QSize(100, 58)));
+  QPainter(&icon).drawPixmap(0, 21, logo_);
   setWindowIcon(icon);
   QFont base = font();
   base.setFamilies({QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans"),
@@ -96,7 +98,7 @@ QtWindow::QtWindow(Form2& form, QWidget* parent) : QWidget(parent), form_(form) 
   for (Control* control : form_.controls()) {
     // Frames come before their contents, so a container's widget already exists.
     QWidget* container = control->container ? widget(*control->container) : nullptr;
-    bindings_.push_back({control, build(*control, container ? container : this)});
+    bindings_.emplace_back(control, build(*control, container ? container : this));
     widgetOf_.emplace(control, bindings_.back().widget);
   }
   sync();
@@ -159,7 +161,10 @@ QWidget* QtWindow::build(Control& control, QWidget* parent) {
     case ControlKind::Image: {
       auto* image = new QLabel(parent);
       image->setAlignment(Qt::AlignCenter);
-      image->setPixmap(drawLogo(rectFor(control.layout).size(), qApp->devicePixelRatio()));
+      const QSize size = rectFor(control.layout).size();
+      image->setPixmap(logo_.deviceIndependentSize().toSize() == size
+                           ? logo_
+                           : drawLogo(size, qApp->devicePixelRatio()));
       image->setAccessibleName(QString::fromStdString(vnt::accessibleName(control, {})));
       made = image;
       break;
@@ -201,7 +206,16 @@ void QtWindow::sync() {
   wasShown.reserve(bindings_.size());
   for (const Binding& b : bindings_) wasShown.push_back(b.widget->isVisibleTo(this));
 
-  for (const Binding& b : bindings_) syncOne(b);
+  if (font() != fontsBase_) {
+    // A new desktop font: every widget's font and caption is made again.
+    for (Binding& b : bindings_) {
+      b.fonts = nullptr;
+      b.shown.valid = false;
+    }
+    fonts_.clear();
+    fontsBase_ = font();
+  }
+  for (Binding& b : bindings_) syncOne(b);
   updateTabOrder();
 
   // Hiding the focused widget would hand the focus to whatever follows it in the tab chain
@@ -227,6 +241,8 @@ const QtWindow::Binding* QtWindow::binding(const QWidget* widget) const {
 }
 
 void QtWindow::updateTabOrder() {
+  if (!moved_) return;
+  moved_ = false;
   std::vector<QWidget*> order;
   for (const Control* control : tabOrder(form_.controls())) order.push_back(widgetOf_.at(control));
   if (order == tabOrder_) return;
@@ -236,34 +252,56 @@ void QtWindow::updateTabOrder() {
   }
 }
 
-const QString& QtWindow::shownCaption(const Binding& binding) {
+QtWindow::Fonts& QtWindow::fontsFor(const Font& font) {
+  const std::pair<int, bool> key{font.pointSize, font.bold};
+  auto found = fonts_.find(key);
+  if (found == fonts_.end()) {
+    QFont made = this->font();
+    if (font.pointSize > 0) made.setPointSize(font.pointSize);
+    made.setBold(font.bold);
+    found = fonts_.try_emplace(key, made, this).first;
+  }
+  return found->second;
+}
+
+const QString& QtWindow::shownCaption(Binding& binding) {
   const Control& control = *binding.control;
-  const QWidget* w = binding.widget;
-  ShownCaption& shown = *binding.shown;
+  QWidget* w = binding.widget;
+  ShownCaption& shown = binding.shown;
   if (!shown.valid || shown.source != control.caption || shown.literal != control.literalCaption ||
-      shown.size != w->size() || shown.font != w->font()) {
-    shown.text = widgetCaption(control, w);
+      shown.size != w->size() || shown.fonts != binding.fonts) {
+    shown.text = widgetCaption(control, w, binding.fonts->measurer);
     shown.source = control.caption;
     shown.literal = control.literalCaption;
     shown.size = w->size();
-    shown.font = w->font();
+    shown.fonts = binding.fonts;
     shown.valid = true;
   }
   return shown.text;
 }
 
-void QtWindow::syncOne(const Binding& binding) {
+void QtWindow::syncOne(Binding& binding) {
   const Control& control = *binding.control;
   QWidget* w = binding.widget;
   // Qt's own toggling of a check box or option before "clicked" must not echo back.
   const QSignalBlocker blocker(w);
 
-  w->setGeometry(rectFor(control.layout));
-  QFont font = this->font();
-  if (control.font.pointSize > 0) font.setPointSize(control.font.pointSize);
-  font.setBold(control.font.bold);
-  if (w->font() != font) w->setFont(font);
-  if (control.enabled) w->setEnabled(true);
+  const Twips& at = control.layout;
+  const Twips& was = binding.placedAt;
+  if (!binding.placed || at.left != was.left || at.top != was.top || at.width != was.width ||
+      at.height != was.height) {
+    w->setGeometry(rectFor(at));
+    binding.placedAt = at;
+    binding.placed = true;
+    moved_ = true;
+  }
+  Fonts& fonts = fontsFor(control.font);
+  if (binding.fonts != &fonts) {
+    if (w->font() != fonts.font) w->setFont(fonts.font);
+    binding.fonts = &fonts;
+  }
+  // Enabling an enabled widget changes nothing.
+  if (control.enabled && !w->isEnabled()) w->setEnabled(true);
 
   switch (control.kind) {
     case ControlKind::Button: {

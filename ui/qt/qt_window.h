@@ -1,16 +1,20 @@
 #pragma once
 
 #include <QFont>
+#include <QPixmap>
 #include <QSize>
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "shell/form2.h"
+#include "ui/qt/text_fit.h"
 
 class QCloseEvent;
 class QListWidget;
@@ -44,27 +48,40 @@ class QtWindow final : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // A control font's QFont and its measures at every size, built once: building them for
+  // each widget at each sync was a good part of a click's cost.
+  struct Fonts {
+    explicit Fonts(const QFont& font, const QWidget* device) : font(font), measurer(font, device) {}
+    QFont font;
+    QtTextMeasurer measurer;
+  };
   // The caption a widget was last given and what it was made from: most syncs change few
   // captions, and converting and measuring every one each time was most of a click's cost.
   struct ShownCaption {
     std::string source;
     bool literal = false;
     QSize size;
-    QFont font;
+    const Fonts* fonts = nullptr;
     QString text;
     bool valid = false;
   };
   struct Binding {
+    Binding(Control* control, QWidget* widget) : control(control), widget(widget) {}
     Control* control;
     QWidget* widget;
-    std::shared_ptr<ShownCaption> shown = std::make_shared<ShownCaption>();
+    Fonts* fonts = nullptr;  // the font the widget was last given
+    // Where the widget was last placed; most syncs move nothing.
+    Twips placedAt;
+    bool placed = false;
+    ShownCaption shown;
   };
-  static const QString& shownCaption(const Binding& binding);
+  const QString& shownCaption(Binding& binding);
+  Fonts& fontsFor(const Font& font);
 
   QWidget* build(Control& control, QWidget* parent);
   // Everything but taking a widget away (hiding, disabling), which comes last so the
   // focus can move to a sensible control first.
-  void syncOne(const Binding& binding);
+  void syncOne(Binding& binding);
   void syncList(QListWidget* list, const Control& control);
   // Tab follows the model's order (shell/focus_rules.h).
   void updateTabOrder();
@@ -76,6 +93,12 @@ class QtWindow final : public QWidget {
   std::unordered_map<const Control*, QWidget*> widgetOf_;  // the same bindings, by control
   std::vector<std::function<void()>> syncListeners_;
   std::vector<QWidget*> tabOrder_;
+  QPixmap logo_;
+  // The Tab order follows the controls' places, so it changes only when one moves.
+  bool moved_ = true;
+  // By point size and boldness, for the window's font as it was when they were made.
+  std::map<std::pair<int, bool>, Fonts> fonts_;
+  QFont fontsBase_;
 };
 
 }  // namespace vnt

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <algorithm>
+#include <utility>
 
 #include "shell/control.h"
 #include "ui/qt/caption_widgets.h"
@@ -12,36 +13,6 @@ namespace vnt {
 namespace {
 
 const QString kEllipsis = QStringLiteral("\u2026");
-
-// The smallest size fittingFont goes down to.
-QFont floorFont(const QFont& font) {
-  QFont floor = font;
-  if (font.pointSizeF() > 0) floor.setPointSizeF(std::max<qreal>(5.0, font.pointSizeF() * 0.7));
-  return floor;
-}
-
-// More characters than `room` could show in `font` at its floor size, even were each one
-// pixel wide: anything past this is never seen, so it need never be laid out.
-qsizetype visibleLimit(const QFont& font, QSize room, const QPaintDevice* device,
-                       bool singleLine = false) {
-  const int lineSpacing = std::max(1, QFontMetrics(floorFont(font), device).lineSpacing());
-  const qsizetype lines = singleLine ? 1 : std::max(1, room.height() / lineSpacing + 1);
-  return (std::max(0, room.width()) + 1) * lines;
-}
-
-// The least visibleLimit can be, whatever the font: one line of one-pixel characters. A
-// caption no longer than this is never cut, so it needs no font measured for it.
-qsizetype leastVisibleLimit(QSize room) {
-  return std::max(0, room.width()) + 1;
-}
-
-bool fits(const QFont& font, const QRect& room, int flags, const QString& text,
-          const QPaintDevice* device) {
-  const QRect need =
-      QFontMetrics(font, device)
-          .boundingRect(QRect(room.left(), room.top(), room.width(), 1 << 20), flags, text);
-  return need.width() <= room.width() && need.height() <= room.height();
-}
 
 // The first `count` characters, not splitting a surrogate pair.
 QString beginning(const QString& text, qsizetype count) {
@@ -57,58 +28,73 @@ QString ending(const QString& text, qsizetype count) {
 
 }  // namespace
 
+struct QtTextMeasurer::Sized {
+  double points;
+  QFont font;
+  QFontMetrics metrics;
+};
+
+QtTextMeasurer::QtTextMeasurer(QFont font, const QPaintDevice* device, int flags, QPoint origin)
+    : font_(std::move(font)), device_(device), flags_(flags), origin_(origin) {}
+
+QtTextMeasurer::~QtTextMeasurer() = default;
+
+QFont QtTextMeasurer::font(double points) const {
+  if (points <= 0) return font_;
+  QFont sized = font_;
+  sized.setPointSizeF(points);
+  return sized;
+}
+
+const QFontMetrics& QtTextMeasurer::metrics(double points) {
+  for (const auto& sized : sizes_) {
+    if (sized->points == points) return sized->metrics;
+  }
+  QFont sized = font(points);
+  QFontMetrics metrics(sized, device_);
+  sizes_.push_back(std::make_unique<Sized>(Sized{points, std::move(sized), std::move(metrics)}));
+  return sizes_.back()->metrics;
+}
+
+TextExtent QtTextMeasurer::extent(std::string_view text, double points, const CaptionPlace& place) {
+  if (text != lastText_) {
+    lastText_.assign(text);
+    lastQText_ = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  }
+  const QRect need = metrics(points).boundingRect(
+      QRect(origin_.x(), origin_.y(), place.width, 1 << 20), flags_, lastQText_);
+  return {need.width(), need.height()};
+}
+
+int QtTextMeasurer::lineSpacing(double points) {
+  return metrics(points).lineSpacing();
+}
+
+CaptionPlace placeFor(const QRect& room, int flags) {
+  return {room.width(), room.height(), (flags & Qt::TextSingleLine) != 0,
+          (flags & (Qt::TextShowMnemonic | Qt::TextHideMnemonic)) != 0};
+}
+
+QString widgetCaption(const Control& control, const QWidget* widget, TextMeasurer& measurer) {
+  // The widget's whole area, on as many lines as it holds.
+  const CaptionPlace place{widget->width(), widget->height(), false, false};
+  return QString::fromStdString(
+      widgetCaption(control, place, widget->font().pointSizeF(), measurer));
+}
+
 QString widgetCaption(const Control& control, const QWidget* widget) {
-  // Each byte is at most one character, so a caption of no more bytes than the least limit
-  // stays whole.
-  const qsizetype limit =
-      control.caption.size() <= static_cast<std::size_t>(leastVisibleLimit(widget->size()))
-          ? leastVisibleLimit(widget->size())
-          : visibleLimit(widget->font(), widget->size(), widget);
-  // Each character takes at most four bytes: converting more would be wasted work.
-  std::string_view caption = control.caption;
-  bool cut = false;
-  if (caption.size() > static_cast<std::size_t>(limit) * 4) {
-    std::size_t end = static_cast<std::size_t>(limit) * 4;
-    while (end > 0 && (static_cast<unsigned char>(caption[end]) & 0xC0) == 0x80) --end;
-    caption = caption.substr(0, end);
-    cut = true;
-  }
-  QString text = captionText(std::string(caption));
-  if (text.size() > limit) {
-    text = beginning(text, limit);
-    cut = true;
-  }
-  if (cut) text += kEllipsis;
-  if (control.literalCaption) text.replace(QLatin1Char('&'), QStringLiteral("&&"));
-  return text;
+  QtTextMeasurer measurer(widget->font(), widget);
+  return widgetCaption(control, widget, measurer);
 }
 
 FittedText fitText(const QFont& font, const QRect& room, int flags, const QString& text,
                    const QPaintDevice* device) {
-  QString shown = text;
-  const qsizetype limit =
-      shown.size() <= leastVisibleLimit(room.size())
-          ? leastVisibleLimit(room.size())
-          : visibleLimit(font, room.size(), device, (flags & Qt::TextSingleLine) != 0);
-  if (shown.size() > limit) shown = beginning(shown, limit) + kEllipsis;
-  const QFont fitted = fittingFont(font, room, flags, shown, device);
-  // fittingFont keeps the size when the text fits; at a smaller size it may still not.
-  if (fitted.pointSizeF() >= font.pointSizeF() || shown.isEmpty() ||
-      fits(fitted, room, flags, shown, device)) {
-    return {fitted, shown};
-  }
-  // The longest beginning that fits with the ellipsis after it.
-  qsizetype low = 0;
-  qsizetype high = shown.size();
-  while (low < high) {
-    const qsizetype mid = (low + high + 1) / 2;
-    if (fits(fitted, room, flags, beginning(shown, mid) + kEllipsis, device)) {
-      low = mid;
-    } else {
-      high = mid - 1;
-    }
-  }
-  return {fitted, beginning(shown, low) + kEllipsis};
+  QtTextMeasurer measurer(font, device, flags, room.topLeft());
+  const FittedCaption fitted =
+      fitCaption(text.toStdString(), font.pointSizeF(), placeFor(room, flags), measurer);
+  // A text that is not fitted keeps the font as given.
+  const bool kept = font.pointSizeF() <= 0 || text.isEmpty() || room.isEmpty();
+  return {kept ? font : measurer.font(fitted.points), QString::fromStdString(fitted.text)};
 }
 
 QString messageText(const std::string& prompt, const QFont& font, QSize screen) {
