@@ -14,6 +14,7 @@
 
 class QCloseEvent;
 class QListWidget;
+class QResizeEvent;
 
 namespace vnt {
 
@@ -40,8 +41,23 @@ class QtWindow final : public QWidget {
   // The client area, in pixels at 96 dpi (the model's twips / 15).
   static QSize clientSize();
 
+  // The zoom asked for, in percent (Ctrl+Plus, Ctrl+Minus, Ctrl+0, a dragged edge), and the
+  // scale the window is drawn at: the zoom, made smaller where the screen has no room.
+  int zoom() const { return zoom_; }
+  double scale() const { return scale_; }
+  // Draws the whole window at `percent` (clamped to the range), as large as the screen's
+  // free area allows, and resizes it to match.
+  void setZoom(int percent);
+  // Runs when the zoom changes, for what remembers it.
+  void onZoomed(std::function<void(int)> listener) {
+    zoomListeners_.push_back(std::move(listener));
+  }
+  // Runs as the window closes, while the windows beside it are still as the player left them.
+  void onClosing(std::function<void()> listener) { closeListeners_.push_back(std::move(listener)); }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   // The caption a widget was last given and what it was made from: most syncs change few
@@ -70,12 +86,22 @@ class QtWindow final : public QWidget {
   void updateTabOrder();
 
   const Binding* binding(const QWidget* widget) const;
+  // Places and sizes every widget, font and style metric for `scale`.
+  void applyScale(double scale);
+  QRect placed(const Control& control) const;
 
   Form2& form_;
   std::vector<Binding> bindings_;
   std::unordered_map<const Control*, QWidget*> widgetOf_;  // the same bindings, by control
   std::vector<std::function<void()>> syncListeners_;
   std::vector<QWidget*> tabOrder_;
+  std::vector<std::function<void(int)>> zoomListeners_;
+  std::vector<std::function<void()>> closeListeners_;
+  int zoom_ = 100;
+  double scale_ = 1.0;
+  QFont baseFont_;
+  class ZoomStyle* zoomStyle_ = nullptr;  // only once the window has been drawn at another scale
+  bool resizing_ = false;                 // the window resizing itself, not the player
 };
 
 }  // namespace vnt
