@@ -25,18 +25,22 @@ constexpr int kGap = 8;         // between the two windows
 constexpr int kBarWidth = 100;  // a bar's length at 100 %, in pixels
 const char* const kBarColor = "#2f6db5";
 
-// A bar as long as the chance, drawn as a filled table cell: at least a pixel for any chance
-// above none, so an unlikely outcome still shows.
+// A bar as long as the chance: a filled cell beside an empty one in a table of fixed width,
+// at least a pixel for any chance above none, so an unlikely outcome still shows.
 QString bar(const odds::Chance& chance) {
   const double share = static_cast<double>(chance.numerator()) /
                        static_cast<double>(std::max<std::uint64_t>(1, chance.denominator()));
-  const int length = std::max(1, static_cast<int>(std::lround(share * kBarWidth)));
+  const int length = std::clamp(static_cast<int>(std::lround(share * kBarWidth)), 1, kBarWidth);
+  QString cells = QStringLiteral("<td width=\"%1\" bgcolor=\"%2\"></td>")
+                      .arg(length)
+                      .arg(QLatin1String(kBarColor));
+  if (length < kBarWidth) cells += QStringLiteral("<td width=\"%1\"></td>").arg(kBarWidth - length);
   return QStringLiteral(
              "<td width=\"%1\"><table cellspacing=\"0\" cellpadding=\"0\" width=\"%2\" "
-             "height=\"9\" bgcolor=\"%3\"><tr><td></td></tr></table></td>")
+             "height=\"9\"><tr>%3</tr></table></td>")
       .arg(kBarWidth + 6)
-      .arg(length)
-      .arg(QLatin1String(kBarColor));
+      .arg(kBarWidth)
+      .arg(cells);
 }
 
 QString html(const std::string& text) {
