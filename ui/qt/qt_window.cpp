@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QProxyStyle>
@@ -163,6 +164,7 @@ void QtWindow::setZoom(int percent) {
   const QRect available = screen ? screen->availableGeometry() : QRect();
   // The window manager's border and title bar need room too (none before the first show).
   const QSize frame = isVisible() ? frameGeometry().size() - geometry().size() : QSize();
+  fittedFrame_ = frame;
   const double scale =
       zoom::fittedScale(zoom_, sizeOf(clientSize()), sizeOf(available.size()), sizeOf(frame));
   const QSize size = toQSize(zoom::scaled(sizeOf(clientSize()), scale));
@@ -182,6 +184,20 @@ void QtWindow::setZoom(int percent) {
     if (outer.topLeft() != frameGeometry().topLeft()) move(outer.topLeft());
   }
   for (const auto& listener : zoomListeners_) listener(zoom_);
+}
+
+void QtWindow::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  if (!isVisible() || bindings_.empty()) return;
+  const QSize frame = frameGeometry().size() - geometry().size();
+  if (frame == fittedFrame_) return;
+  fittedFrame_ = frame;
+  const QScreen* screen = this->screen();
+  if (screen == nullptr) return;
+  const QRect room = screen->availableGeometry();
+  if (frameGeometry().width() > room.width() || frameGeometry().height() > room.height()) {
+    setZoom(zoom_);
+  }
 }
 
 void QtWindow::resizeEvent(QResizeEvent* event) {

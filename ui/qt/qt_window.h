@@ -14,6 +14,7 @@
 
 class QCloseEvent;
 class QListWidget;
+class QMoveEvent;
 class QResizeEvent;
 
 namespace vnt {
@@ -58,6 +59,9 @@ class QtWindow final : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // The window manager's frame is known only once it has taken the window; a frame that
+  // leaves no room for the window fits it again.
+  void moveEvent(QMoveEvent* event) override;
 
  private:
   // The caption a widget was last given and what it was made from: most syncs change few
@@ -102,6 +106,7 @@ class QtWindow final : public QWidget {
   QFont baseFont_;
   class ZoomStyle* zoomStyle_ = nullptr;  // only once the window has been drawn at another scale
   bool resizing_ = false;                 // the window resizing itself, not the player
+  QSize fittedFrame_;                     // the frame the last fit made room for
 };
 
 }  // namespace vnt
