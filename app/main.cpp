@@ -2,6 +2,7 @@
 // the folder the command line names (see app/command_line.h).
 
 #include <QApplication>
+#include <QTimer>
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -14,8 +15,10 @@
 #include "app/command_line.h"
 #include "app/display_check.h"
 #include "app/quit_when_shown.h"
+#include "app/season_offer.h"
 #include "shell/dice.h"
 #include "shell/form2.h"
+#include "shell/settings.h"
 #include "ui/qt/odds_window.h"
 #include "ui/qt/qt_dialogs.h"
 #include "ui/qt/qt_window.h"
@@ -35,14 +38,18 @@ std::optional<std::string> environment(const char* name) {
   return std::string(value);
 }
 
+// The sample seasons installed with the program.
+fs::path sampleSeasonFolder() {
+  std::error_code error;
+  const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+  return vnt::app::installedSeasonFolder(error ? fs::path() : executable, VNT_INSTALLED_SEASONS);
+}
+
 fs::path seasonFolder(const vnt::app::Options& options) {
   if (options.seasons) return *options.seasons;
   if (!options.userSeasons) return ".";
-  std::error_code error;
-  const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-  return vnt::app::desktopSeasonFolder(
-      vnt::app::userSeasonFolder(environment),
-      vnt::app::installedSeasonFolder(error ? fs::path() : executable, VNT_INSTALLED_SEASONS));
+  return vnt::app::desktopSeasonFolder(vnt::app::userSeasonFolder(environment),
+                                       sampleSeasonFolder());
 }
 
 std::vector<int> offeredSeasons(const vnt::Form2& form) {
@@ -114,6 +121,20 @@ int main(int argc, char** argv) {
   // F2 or the right-click menu opens it beside the window.
   vnt::OddsWindow odds(window);
   vnt::attachOddsWindow(window, odds);
+  // The zoom and the odds window as the last run left them; a self-test neither reads nor
+  // writes them, so it always sees the same window.
+  const fs::path settingsFile = options.selfTest ? fs::path() : vnt::settings::file(environment);
+  vnt::settings::Settings settings = vnt::settings::load(settingsFile);
+  window.setZoom(settings.zoom);
+  const auto remember = [&] {
+    settings.zoom = window.zoom();
+    settings.odds = odds.place();
+    if (!settingsFile.empty() && !vnt::settings::save(settingsFile, settings)) {
+      std::cerr << "vnt-assistant: cannot save the settings to " << settingsFile.string() << "\n";
+    }
+  };
+  window.onZoomed([&remember](int) { remember(); });
+  window.onClosing(remember);
 #ifdef VNT_QUIT_WHEN_SHOWN
   const bool quitWhenShown = true;
 #else
@@ -122,6 +143,14 @@ int main(int argc, char** argv) {
   QuitWhenShown quit;
   if (quitWhenShown) window.installEventFilter(&quit);
   window.show();
+  odds.restore(settings.odds);
+  if (offered.empty() && !quitWhenShown) {
+    // A menu launch shows no standard error: the player is told in the window, once.
+    const fs::path checked = fs::current_path(error);
+    QTimer::singleShot(0, &window, [&form, &dialogs, &window, checked] {
+      if (vnt::app::offerSampleSeasons(form, dialogs, checked, sampleSeasonFolder())) window.sync();
+    });
+  }
   const int status = QApplication::exec();
   if (!options.selfTest) return status;
 

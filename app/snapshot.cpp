@@ -7,7 +7,8 @@
 // may ask two questions), or "dice N" for the next draw (later draws come from the clock).
 // Message boxes are printed and answered Yes (or OK) unless a step said otherwise.
 // A step "odds" opens the odds window (as F2 does): the picture then shows it where it
-// opens, beside the window.
+// opens, beside the window. "zoom PERCENT" draws the window at that zoom (as Ctrl+Plus and
+// Ctrl+Minus do), as far as the screen has room.
 
 #include <QApplication>
 #include <QPainter>
@@ -69,7 +70,7 @@ class PresetDice final : public vnt::Dice {
 };
 
 struct Step {
-  enum class Kind { Click, Answer, Dice, Odds };
+  enum class Kind { Click, Answer, Dice, Odds, Zoom };
   Kind kind = Kind::Click;
   std::string name;
   int index = -1;  // the control's index, or the value of a die
@@ -114,16 +115,25 @@ std::optional<std::vector<Step>> parseSteps(int argc, char** argv) {
       i += 2;
       continue;
     }
+    if (words[i] == "zoom" && i + 1 < words.size()) {
+      const auto percent = parseIndex(words[i + 1]);
+      if (!percent) {
+        std::cerr << "vnt-snapshot: bad zoom \"" << words[i + 1] << "\"\n";
+        return std::nullopt;
+      }
+      steps.push_back(Step{Step::Kind::Zoom, {}, *percent});
+      i += 2;
+      continue;
+    }
     if (words[i] == "odds") {
       steps.push_back(Step{Step::Kind::Odds, {}});
       ++i;
       continue;
     }
     if (words[i] != "click" || i + 1 >= words.size()) {
-      std::cerr
-          << "vnt-snapshot: expected \"click NAME [INDEX]\", \"answer yes|no\", \"dice N\" or "
-             "\"odds\" at \""
-          << words[i] << "\"\n";
+      std::cerr << "vnt-snapshot: expected \"click NAME [INDEX]\", \"answer yes|no\", \"dice N\", "
+                   "\"zoom PERCENT\" or \"odds\" at \""
+                << words[i] << "\"\n";
       return std::nullopt;
     }
     Step step{Step::Kind::Click, words[i + 1]};
@@ -154,7 +164,7 @@ std::optional<std::vector<Step>> parseSteps(int argc, char** argv) {
 int main(int argc, char** argv) {
   if (argc < 2) {
     std::cerr << "usage: vnt-snapshot OUT.png [click NAME [INDEX] | answer yes|no | dice N | "
-                 "odds]...\n";
+                 "zoom PERCENT | odds]...\n";
     return 2;
   }
   const QString out = QString::fromLocal8Bit(argv[1]);
@@ -184,6 +194,10 @@ int main(int argc, char** argv) {
     }
     if (step.kind == Step::Kind::Odds) {
       odds.toggle();
+      continue;
+    }
+    if (step.kind == Step::Kind::Zoom) {
+      window.setZoom(step.index);
       continue;
     }
     vnt::Control* control = form.find(step.name, step.index);

@@ -42,6 +42,9 @@ struct Control {
   bool value = false;                  // option selected / check box checked
   std::optional<std::uint32_t> backColor;  // 0xRRGGBB; none = the default button colour
   std::vector<std::string> items;      // list box lines, top to bottom
+  // Said of the control when it is pointed at or reached (tooltip, accessible description):
+  // why a season cannot be chosen. Empty for most controls.
+  std::string description;
 
   // "cmdChart(10)" or "Text1": how messages and tests name it.
   std::string displayName() const;

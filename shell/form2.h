@@ -118,6 +118,9 @@ class Form2 {
 
   // --- Seasons -----------------------------------------------------------------------
   void checkSeasonAvailability();
+  // Each season with files in the folder that is not offered, as "1998  REASON" (the words
+  // of its option's description), in year order.
+  std::vector<std::string> unofferedSeasons;
   void cmdYear_Click();
   // The name of one of the chosen season's files, "1987" followed by the suffix.
   std::string seasonFile(std::string_view suffix) const;
@@ -304,10 +307,14 @@ class Form2 {
   struct RollOdds {
     Control Form2::*button;
     void (*oddsOf)(const Form2& form, odds::Odds& odds);
+    const char* roll;  // the roll in the player's words ("Steal roll")
   };
   // Every roll button with odds, in the order the window lists them when several show.
   // The charts give the list (charts/chart_odds.cpp), so the model names none of them.
   static std::span<const RollOdds> rollOdds();
+  // The buttons the player can press when nothing is left to roll, in words: "Next:
+  // Continue or Exit".
+  std::string nextSteps() const;
 
   // --- For adapters and the scenario runner ------------------------------------------
   // Every control in creation order (frames before the controls inside them).

@@ -70,7 +70,7 @@ void Tally::add(std::string_view word, const Chance& chance) {
 }
 
 Section Tally::section(std::string heading) const {
-  Section section{std::move(heading), {}};
+  Section section{std::move(heading), {}, {}};
   for (const Count& c : counts_) {
     if (c.count != 0) section.lines.push_back({c.word, Chance(c.count, denominator_)});
   }
@@ -105,12 +105,16 @@ const Line* firstLine(const Odds& odds, std::string_view word) {
 std::string text(const Odds& odds) {
   std::string out = odds.chart + "\n";
   for (const std::string& assumption : odds.assumptions) out += "  " + assumption + "\n";
-  if (!odds.message.empty()) return out + odds.message + "\n";
-  for (const Section& section : odds.sections) {
-    out += section.heading + "\n";
-    for (const Line& line : section.lines)
-      out += "  " + line.word + "  " + percent(line.chance) + "\n";
+  if (!odds.message.empty()) {
+    out += odds.message + "\n";
+  } else {
+    for (const Section& section : odds.sections) {
+      out += section.shownHeading() + "\n";
+      for (const Line& line : section.lines)
+        out += "  " + line.word + "  " + percent(line.chance) + "\n";
+    }
   }
+  if (!odds.next.empty()) out += odds.next + "\n";
   return out;
 }
 

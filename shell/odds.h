@@ -53,8 +53,13 @@ struct Line {
 
 // The distribution of one roll: a roll button's, or one of several rolls of one click.
 struct Section {
-  std::string heading;
+  std::string heading;      // the roll button's caption, and what part of its roll
   std::vector<Line> lines;  // the chart's order; outcomes without a chance are left out
+  // The roll in the player's words ("Steal roll", "Bunt: fielder"), which front ends show
+  // as the heading; empty where none is known, and `heading` serves.
+  std::string title;
+
+  const std::string& shownHeading() const { return title.empty() ? heading : title; }
 };
 
 // Adds up the chances of each outcome word while the die values are enumerated. Words
@@ -84,6 +89,9 @@ struct Odds {
   std::vector<std::string> assumptions;  // the selections the numbers are for
   std::string message;                   // shown instead of numbers, line by line
   std::vector<Section> sections;
+  // What the player can do next when there is nothing to roll, or which follow-up the
+  // sections are for after a roll; shown below the rest.
+  std::string next;
 
   // Lines of the message (a missing selection, an unreadable file); a line already there
   // is not repeated.

@@ -274,6 +274,50 @@ SeasonFileCheck examineBpeFile(std::string_view data, int n) {
               true);
 }
 
+std::string describeProblem(const std::string& file, const SeasonFileProblem& problem) {
+  if (problem.line == 0) return file + ": " + problem.reason;
+  return file + " line " + std::to_string(problem.line) + " column " +
+         std::to_string(problem.column) + ": " + problem.reason;
+}
+
+std::string seasonReason(const SeasonVerdict& verdict, SeasonFolder& folder) {
+  if (verdict.offered) return "";
+  if (verdict.problem) {
+    // The file as the folder spells it, which is the one a player would open.
+    return describeProblem(folder.fileFor(verdict.file).value_or(verdict.file), *verdict.problem);
+  }
+  const bool there = folder.fileFor(verdict.file) || !folder.namesLike(verdict.file).empty();
+  return verdict.file + (there ? ": cannot be read" : ": file missing");
+}
+
+bool seasonHasFiles(int year, SeasonFolder& folder) {
+  for (const char* suffix : {"Deep.vnt", "BPE.vnt", "Weather.vnt", "CPlay.vnt"}) {
+    const std::string name = std::to_string(year) + suffix;
+    if (folder.fileFor(name) || !folder.namesLike(name).empty()) return true;
+  }
+  return false;
+}
+
+std::string noSeasonPrompt(const std::string& folder, const std::vector<std::string>& reasons,
+                           bool offerSamples) {
+  std::string prompt = "No season can be offered from the folder\r" + folder + "\r\r";
+  if (reasons.empty()) {
+    prompt += "It holds no season files.";
+  } else {
+    prompt += reasons.size() == 1 ? "The reason:" : "The first reasons:";
+    for (std::size_t i = 0; i < reasons.size() && i < kPromptReasons; ++i) {
+      prompt += "\r" + reasons[i];
+    }
+    if (reasons.size() > kPromptReasons) {
+      prompt += "\r(and " + std::to_string(reasons.size() - kPromptReasons) + " more; " +
+                "\"vnt-seasons check\" in that folder lists them all)";
+    }
+  }
+  prompt += offerSamples ? "\r\rUse the sample seasons installed with the program instead?"
+                         : "\r\rRun \"vnt-seasons check\" in that folder to see every reason.";
+  return prompt;
+}
+
 SeasonVerdict checkSeason(int year) {
   SeasonFolder folder;
   return checkSeason(year, folder);
@@ -315,7 +359,8 @@ std::vector<SeasonFileProblem> fieldsReadAsZero(SeasonFileKind kind, std::string
     if (!field) return std::nullopt;
     if (!holdsNumber(*field)) {
       const auto at = reader.positionOf(reader.fieldOffset());
-      found.push_back({at.line, at.column, what + " " + shown(*field) + " is not a number, read as 0"});
+      found.push_back(
+          {at.line, at.column, what + " " + shown(*field) + " is not a number, read as 0"});
       return 0;
     }
     return int{numberField(*field).value_or(0)};

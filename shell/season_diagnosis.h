@@ -50,6 +50,26 @@ struct SeasonVerdict {
 SeasonVerdict checkSeason(int year, SeasonFolder& folder);
 SeasonVerdict checkSeason(int year);
 
+// A file's problem in words, with its place when it has one:
+// `1998BPE.vnt line 31 column 1: check value 12 stored, 7 computed`.
+std::string describeProblem(const std::string& file, const SeasonFileProblem& problem);
+
+// Why a season is not offered, in the words `vnt-seasons check` prints and the window shows
+// on the year's option; empty for a season that is offered.
+std::string seasonReason(const SeasonVerdict& verdict, SeasonFolder& folder);
+
+// Whether any of the season's four files is in the folder, in any letter case (or under its
+// exact name in a folder that cannot be listed).
+bool seasonHasFiles(int year, SeasonFolder& folder);
+
+// The message when no season at all can be offered from `folder`: the folder, the first
+// few of `reasons` (one line each, as "1998  REASON"), and either the question whether to
+// use the installed sample seasons instead or, without `offerSamples`, where to learn more.
+std::string noSeasonPrompt(const std::string& folder, const std::vector<std::string>& reasons,
+                           bool offerSamples);
+// How many reasons the message gives.
+constexpr std::size_t kPromptReasons = 3;
+
 // The four kinds of season file, for what holds for all of them.
 enum class SeasonFileKind { Deep, Bpe, Weather, CrazyPlay };
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "shell/form2.h"
+#include "shell/season_diagnosis.h"
 #include "shell/season_files.h"
 
 namespace vnt {
@@ -12,8 +13,17 @@ void Form2::checkSeasonAvailability() {
   // One listing of the folder serves every season, however many files share it;
   // `vnt-seasons check` gives the same verdict with its reason, so players can learn why.
   SeasonFolder folder;
+  unofferedSeasons.clear();
   for (int i = 0; i < kSeasonCount; ++i) {
-    optYear[i].enabled = checkSeason(kFirstSeason + i, folder).offered;
+    const int year = kFirstSeason + i;
+    const SeasonVerdict verdict = checkSeason(year, folder);
+    optYear[i].enabled = verdict.offered;
+    // A season kept back tells why where the player looks: on its own option.
+    const std::string reason = seasonReason(verdict, folder);
+    optYear[i].description = reason.empty() ? "" : "Not offered: " + reason;
+    if (!verdict.offered && seasonHasFiles(year, folder)) {
+      unofferedSeasons.push_back(std::to_string(year) + "  " + reason);
+    }
   }
 }
 

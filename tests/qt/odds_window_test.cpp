@@ -6,11 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "shell/form2.h"
 #include "tests/qt/private_runtime.h"
@@ -136,11 +139,62 @@ TEST_F(OddsWindowTest, TheRightClickMenuOpensAndClosesIt) {
 int main(int argc, char** argv) {
   // A screen wide enough for both windows side by side.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM",
-            "offscreen:configfile=" VNT_SOURCE_DIR "/tests/qt/wide_screen.json");
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" VNT_SOURCE_DIR "/tests/qt/wide_screen.json");
   }
   vnt::qt_testing::usePrivateRuntimeFolder();
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
+
+namespace vnt {
+namespace {
+
+// The painted bars, top to bottom: the length of each run of the bar colour, one a row.
+std::vector<int> barLengths(const QImage& image) {
+  std::vector<int> lengths;
+  bool inBar = false;
+  for (int y = 0; y < image.height(); ++y) {
+    int longest = 0;
+    int run = 0;
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      const bool blue = c.blue() > 150 && c.red() < 80 && c.green() < 140;
+      run = blue ? run + 1 : 0;
+      longest = std::max(longest, run);
+    }
+    if (longest > 0 && !inBar) lengths.push_back(longest);
+    inBar = longest > 0;
+  }
+  return lengths;
+}
+
+// Each outcome has a bar as long as its chance, headed by the roll in the player's words;
+// after the roll the window names the follow-up it waits for.
+TEST_F(OddsWindowTest, BarsShowWhereTheWeightLies) {
+  click("optYear", 2015 - kFirstSeason);
+  click("cmdYear");
+  click("cmdChart", 10);
+  click("optJump", 0);
+  pressF2();
+  ASSERT_TRUE(odds_->isVisible());
+  const QString shown = odds_->shownText();
+  EXPECT_TRUE(shown.contains("<b>Steal roll</b>")) << shown.toStdString();
+  EXPECT_FALSE(shown.contains("<b>Stealing</b></p><table")) << "a button caption as heading";
+  // Blown Call 1 %, Collision 2 %, SB 75 %, SB + E2? 13 %, Dropped? 1 %, Rundown 2 %, CS 6 %.
+  const std::vector<int> lengths = barLengths(odds_->grab().toImage());
+  const std::vector<int> expected = {1, 2, 75, 13, 1, 2, 6};
+  ASSERT_EQ(lengths.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_NEAR(lengths[i], expected[i], 1) << "bar " << i;
+  }
+
+  dice_.values.push_back(80);  // SB + E2?
+  click("cmdStealing");
+  click("optError", 6);
+  EXPECT_TRUE(odds_->shownText().contains("Next roll: Steal: error roll"))
+      << odds_->shownText().toStdString();
+}
+
+}  // namespace
+}  // namespace vnt

@@ -813,5 +813,55 @@ TEST_F(InSeasons, ComputingTheOddsChangesNothing) {
   }
 }
 
+// Every roll is headed in the player's words, never by a button's caption: the roll the
+// window waits for names itself ("Steal roll", "Bunt: fielder"), and a follow-up after a
+// roll is named as the next roll.
+TEST_F(InSeasons, EveryRollIsHeadedInThePlayersWords) {
+  std::map<std::string, std::vector<std::string>> titles;  // by case
+  for (const Case& c : everyChart()) {
+    SCOPED_TRACE(c.name);
+    Window w;
+    c.setUp(w);
+    const odds::Odds shown = w.form.odds();
+    ASSERT_TRUE(shown.hasNumbers()) << shown.message;
+    for (const odds::Section& section : shown.sections) {
+      EXPECT_FALSE(section.title.empty()) << section.heading;
+      EXPECT_EQ(section.shownHeading(), section.title);
+      EXPECT_EQ(section.title.find("Roll Dice"), std::string::npos) << section.title;
+      titles[c.name].push_back(section.title);
+    }
+    const std::string text = odds::text(shown);
+    EXPECT_NE(text.find(shown.sections.front().title + "\n"), std::string::npos) << text;
+  }
+  const std::map<std::string, std::vector<std::string>> expected = {
+      {"bunt 1 squeeze grass, fielder", {"Bunt: fielder", "Bunt: result"}},
+  };
+  for (const auto& [name, want] : expected) EXPECT_EQ(titles[name], want) << name;
+  for (const auto& [name, got] : titles) {
+    if (name.starts_with("steal ")) {
+      EXPECT_EQ(got.front(), "Steal roll") << name;
+    }
+  }
+}
+
+// After a roll the window names the follow-up it waits for, and once the result is in, what
+// the player can do next.
+TEST_F(InSeasons, AfterARollTheOddsSayWhatComesNext) {
+  Window w;
+  steal(2015, 0, -1)(w);
+  EXPECT_EQ(w.form.odds().next, "") << "nothing rolled yet";
+  w.roll(80, "cmdStealing");  // SB+E2?: the throw is rolled next
+  w.click("optError", 6);
+  const odds::Odds waiting = w.form.odds();
+  ASSERT_TRUE(waiting.hasNumbers()) << waiting.message;
+  EXPECT_EQ(waiting.sections.front().title, "Steal: error roll");
+  EXPECT_EQ(waiting.next, "Next roll: Steal: error roll");
+  w.roll(50, "cmdStealError");
+  const odds::Odds done = w.form.odds();
+  EXPECT_EQ(done.message, "Nothing to roll: the result is in");
+  EXPECT_EQ(done.next, "Next: Continue or Exit");
+  EXPECT_NE(odds::text(done).find("Next: Continue or Exit\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace vnt

@@ -173,3 +173,34 @@ TEST(CheckBpeFile, ThirtyRecords) {
 
 }  // namespace
 }  // namespace vnt
+
+namespace vnt {
+namespace {
+
+// The message when no season at all can be offered: the folder, the first reasons, and the
+// offer of the sample seasons (or where to learn more when there are none to offer).
+TEST(NoSeasonPrompt, NamesTheFolderTheFirstReasonsAndTheWayOut) {
+  const std::vector<std::string> four = {"1990  a", "1991  b", "1992  c", "1993  d"};
+  struct Case {
+    std::vector<std::string> reasons;
+    bool samples;
+    std::string prompt;
+  };
+  const Case cases[] = {
+      {{}, true,
+       "No season can be offered from the folder\r/x/s\r\rIt holds no season files.\r\r"
+       "Use the sample seasons installed with the program instead?"},
+      {{"1990  1990Deep.vnt line 4 column 1: check value 1 stored, 2 computed"}, false,
+       "No season can be offered from the folder\r/x/s\r\rThe reason:\r"
+       "1990  1990Deep.vnt line 4 column 1: check value 1 stored, 2 computed\r\r"
+       "Run \"vnt-seasons check\" in that folder to see every reason."},
+      {four, true,
+       "No season can be offered from the folder\r/x/s\r\rThe first reasons:\r1990  a\r1991  b\r"
+       "1992  c\r(and 1 more; \"vnt-seasons check\" in that folder lists them all)\r\r"
+       "Use the sample seasons installed with the program instead?"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(noSeasonPrompt("/x/s", c.reasons, c.samples), c.prompt);
+}
+
+}  // namespace
+}  // namespace vnt

@@ -248,6 +248,40 @@ TEST_F(SeasonFolder, CheckPrintsOneExactLinePerDamage) {
   }
 }
 
+// A season kept back says why on its own option, in check's words (place included), and the
+// window lists it among the seasons not offered; an offered one says nothing.
+TEST_F(SeasonFolder, TheWindowTellsWhyASeasonIsNotOfferedInCheckWords) {
+  for (const auto& c : damagedSeasons()) {
+    use(c.files);
+    testing::QueuedDice dice;
+    testing::FakeDialogs dialogs;
+    Form2 form{dice, dialogs};
+    form.Form_Load();
+    std::vector<std::string> unoffered;
+    for (const auto& report : seasons::checkSeasons()) {
+      const Control& option = form.optYear[report.year - kFirstSeason];
+      EXPECT_EQ(option.enabled, report.offered) << c.label;
+      EXPECT_EQ(option.description, report.offered ? "" : "Not offered: " + report.reason)
+          << c.label;
+      if (!report.offered) unoffered.push_back(std::to_string(report.year) + "  " + report.reason);
+    }
+    EXPECT_EQ(form.unofferedSeasons, unoffered) << c.label;
+    EXPECT_TRUE(dialogs.shown.empty()) << "no message box at start-up";
+  }
+  // One number changed in a Deep file: the check value no longer agrees, at its place.
+  use(with(goodSeason(), "1990Deep.vnt", replaced(kDeep, "\"Boston\",10,11,", "\"Boston\",10,19,")));
+  testing::QueuedDice dice;
+  testing::FakeDialogs dialogs;
+  Form2 form{dice, dialogs};
+  form.Form_Load();
+  EXPECT_TRUE(form.optYear[1990 - kFirstSeason].description.starts_with(
+      "Not offered: 1990Deep.vnt line 4 column 1: check value -1617 stored, -1601 computed"))
+      << form.optYear[1990 - kFirstSeason].description;
+  // A year without any file is not listed, though its option says what is missing.
+  EXPECT_EQ(form.optYear[1991 - kFirstSeason].description, "Not offered: 1991Deep.vnt: file missing");
+  ASSERT_EQ(form.unofferedSeasons.size(), 1u);
+}
+
 // What the charts would trip over although the season is offered.
 TEST_F(SeasonFolder, CheckWarnsAboutWhatTheChartsNeed) {
   const Files good = goodSeason();

@@ -22,9 +22,7 @@ std::string quoted(const std::string& text) {
 }
 
 std::string located(const std::string& file, const SeasonFileProblem& problem) {
-  if (problem.line == 0) return file + ": " + problem.reason;
-  return file + " line " + std::to_string(problem.line) + " column " +
-         std::to_string(problem.column) + ": " + problem.reason;
+  return describeProblem(file, problem);
 }
 
 // Why a file the program asked for gave nothing.
@@ -257,10 +255,8 @@ SeasonReport checkYear(SeasonFolder& folder, int year) {
   report.year = year;
   const SeasonVerdict verdict = checkSeason(year, folder);
   report.offered = verdict.offered;
-  if (!verdict.offered) {
-    report.reason = verdict.problem ? located(readName(folder, verdict.file), *verdict.problem)
-                                    : notRead(folder, verdict.file);
-  }
+  // The same words the window shows on the season's option.
+  report.reason = seasonReason(verdict, folder);
 
   auto& warnings = report.warnings;
   for (const auto suffix : kSuffixes)
@@ -283,8 +279,7 @@ SeasonReport checkYear(SeasonFolder& folder, int year) {
   zeroFieldWarnings(folder, prefix + "Deep.vnt", SeasonFileKind::Deep, 0, verdict, warnings);
   zeroFieldWarnings(folder, prefix + "BPE.vnt", SeasonFileKind::Bpe, ballparks, verdict, warnings);
   zeroFieldWarnings(folder, prefix + "Weather.vnt", SeasonFileKind::Weather, 0, verdict, warnings);
-  zeroFieldWarnings(folder, prefix + "CPlay.vnt", SeasonFileKind::CrazyPlay, 0, verdict,
-                    warnings);
+  zeroFieldWarnings(folder, prefix + "CPlay.vnt", SeasonFileKind::CrazyPlay, 0, verdict, warnings);
   return report;
 }
 
@@ -294,13 +289,7 @@ std::vector<SeasonReport> checkSeasons() {
   SeasonFolder folder;
   std::vector<SeasonReport> reports;
   for (int year = kFirstSeason; year < kFirstSeason + kSeasonCount; ++year) {
-    const std::string prefix = std::to_string(year);
-    const bool any = std::any_of(kSuffixes.begin(), kSuffixes.end(), [&](std::string_view suffix) {
-      // Under its exact name a file is found even in a folder that cannot be listed.
-      const std::string name = prefix + std::string(suffix);
-      return folder.fileFor(name) || !folder.namesLike(name).empty();
-    });
-    if (any) reports.push_back(checkYear(folder, year));
+    if (seasonHasFiles(year, folder)) reports.push_back(checkYear(folder, year));
   }
   return reports;
 }

@@ -6,7 +6,9 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
+#include <QVariant>
 #include <algorithm>
+#include <cmath>
 
 #include "shell/caption_fit.h"
 #include "ui/qt/text_fit.h"
@@ -162,7 +164,15 @@ namespace {
 constexpr int kTitleIndent = 6;
 
 QRect titleRoom(const QGroupBox* box) {
-  return {kTitleIndent, 0, std::max(0, box->width() - 2 * kTitleIndent - 4), 1 << 10};
+  // The indent grows and shrinks with a zoomed window, as everything else in it does.
+  const QVariant zoomed = box->window()->property("vntScale");
+  const double scale = zoomed.isValid() ? zoomed.toDouble() : 1.0;
+  if (scale == 1.0) {
+    return {kTitleIndent, 0, std::max(0, box->width() - 2 * kTitleIndent - 4), 1 << 10};
+  }
+  const int indent = static_cast<int>(std::lround(kTitleIndent * scale));
+  const int border = static_cast<int>(std::lround(4 * scale));
+  return {indent, 0, std::max(0, box->width() - 2 * indent - border), 1 << 10};
 }
 
 }  // namespace

@@ -9,6 +9,9 @@
 #include <QScrollArea>
 #include <QShortcut>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 
 #include "shell/form2.h"
 #include "shell/odds.h"
@@ -17,8 +20,28 @@
 namespace vnt {
 namespace {
 
-constexpr int kWidth = 300;  // room for the longest outcome word beside its percentage
-constexpr int kGap = 8;      // between the two windows
+constexpr int kWidth = 400;     // room for the longest outcome word, its percentage and bar
+constexpr int kGap = 8;         // between the two windows
+constexpr int kBarWidth = 100;  // a bar's length at 100 %, in pixels
+const char* const kBarColor = "#2f6db5";
+
+// A bar as long as the chance: a filled cell beside an empty one in a table of fixed width,
+// at least a pixel for any chance above none, so an unlikely outcome still shows.
+QString bar(const odds::Chance& chance) {
+  const double share = static_cast<double>(chance.numerator()) /
+                       static_cast<double>(std::max<std::uint64_t>(1, chance.denominator()));
+  const int length = std::clamp(static_cast<int>(std::lround(share * kBarWidth)), 1, kBarWidth);
+  QString cells = QStringLiteral("<td width=\"%1\" bgcolor=\"%2\"></td>")
+                      .arg(length)
+                      .arg(QLatin1String(kBarColor));
+  if (length < kBarWidth) cells += QStringLiteral("<td width=\"%1\"></td>").arg(kBarWidth - length);
+  return QStringLiteral(
+             "<td width=\"%1\"><table cellspacing=\"0\" cellpadding=\"0\" width=\"%2\" "
+             "height=\"9\"><tr>%3</tr></table></td>")
+      .arg(kBarWidth + 6)
+      .arg(kBarWidth)
+      .arg(cells);
+}
 
 QString html(const std::string& text) {
   return QString::fromStdString(text).toHtmlEscaped();
@@ -34,16 +57,23 @@ QString oddsHtml(const odds::Odds& odds) {
     for (const std::string& assumption : odds.assumptions) out += html(assumption) + "<br>";
     out += "</p>";
   }
+  const auto lines = [](const std::string& text) {
+    QString shown = html(text);
+    shown.replace("\n", "<br>");
+    return shown;
+  };
   if (!odds.message.empty()) {
-    QString message = html(odds.message);
-    message.replace("\n", "<br>");
-    return out + "<p><i>" + message + "</i></p>";
+    out += "<p><i>" + lines(odds.message) + "</i></p>";
+    if (!odds.next.empty()) out += "<p>" + lines(odds.next) + "</p>";
+    return out;
   }
+  if (!odds.next.empty()) out += "<p>" + lines(odds.next) + "</p>";
   for (const odds::Section& section : odds.sections) {
-    out += "<p><b>" + html(section.heading) + "</b></p><table width=\"100%\" cellspacing=\"0\">";
+    out += "<p><b>" + html(section.shownHeading()) +
+           "</b></p><table width=\"100%\" cellspacing=\"0\" cellpadding=\"1\">";
     for (const odds::Line& line : section.lines) {
       out += "<tr><td>" + html(line.word) + "</td><td align=\"right\">" +
-             html(odds::percent(line.chance)) + "</td></tr>";
+             html(odds::percent(line.chance)) + "</td>" + bar(line.chance) + "</tr>";
     }
     out += "</table>";
   }
@@ -103,6 +133,35 @@ QPoint OddsWindow::defaultPosition() const {
   }
   // A screen too small for both: keep to the right, as far in as the screen allows.
   return {std::max(room.left(), room.right() + 1 - width), top};
+}
+
+settings::WindowPlace OddsWindow::place() const {
+  settings::WindowPlace place;
+  place.open = isVisible();
+  if (placed_) {
+    const QRect at = geometry();
+    place.geometry = settings::WindowPlace::Rect{at.x(), at.y(), at.width(), at.height()};
+  }
+  return place;
+}
+
+void OddsWindow::restore(const settings::WindowPlace& place) {
+  if (place.geometry) {
+    const QRect at(place.geometry->x, place.geometry->y, place.geometry->width,
+                   place.geometry->height);
+    // Enough of it on a screen to take hold of; else the default place beside the window.
+    bool seen = false;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+      const QRect common = screen->availableGeometry().intersected(at);
+      seen = seen || (common.width() >= 50 && common.height() >= 50);
+    }
+    if (seen) {
+      resize(at.size().boundedTo(QSize(4000, 4000)));
+      move(at.topLeft());
+      placed_ = true;
+    }
+  }
+  if (place.open != isVisible()) toggle();
 }
 
 void OddsWindow::toggle() {

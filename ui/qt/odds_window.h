@@ -3,6 +3,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "shell/settings.h"
+
 class QLabel;
 class QMenu;
 
@@ -27,6 +29,11 @@ class OddsWindow final : public QWidget {
   QPoint defaultPosition() const;
   // The text as shown, for tests and the picture tool.
   QString shownText() const;
+
+  // Where the window is and whether it is open, to remember between runs; and back again:
+  // a saved place no screen shows any more is passed over for the default one.
+  settings::WindowPlace place() const;
+  void restore(const settings::WindowPlace& place);
 
  private:
   void build();

@@ -7,8 +7,13 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QProxyStyle>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <algorithm>
@@ -20,6 +25,7 @@
 
 #include "shell/accessibility_rules.h"
 #include "shell/focus_rules.h"
+#include "shell/zoom.h"
 #include "ui/qt/accessibility.h"
 #include "ui/qt/caption_widgets.h"
 #include "ui/qt/logo.h"
@@ -42,6 +48,27 @@ int pixels(int twips) {
 
 QRect rectFor(const Twips& layout) {
   return {pixels(layout.left), pixels(layout.top), pixels(layout.width), pixels(layout.height)};
+}
+
+// At another scale each edge is rounded, not each size: controls that do not overlap in the
+// layout then never overlap on screen, whatever the scale.
+QRect rectFor(const Twips& layout, double scale) {
+  if (scale == 1.0) return rectFor(layout);
+  const auto edge = [scale](int twips) {
+    return static_cast<int>(std::lround(twips * scale / kTwipsPerPixel));
+  };
+  const int left = edge(layout.left);
+  const int top = edge(layout.top);
+  return {left, top, edge(layout.left + layout.width) - left,
+          edge(layout.top + layout.height) - top};
+}
+
+zoom::Size sizeOf(QSize size) {
+  return {size.width(), size.height()};
+}
+
+QSize toQSize(zoom::Size size) {
+  return {size.width, size.height};
 }
 
 QColor colorFor(std::uint32_t rgb) {
@@ -76,13 +103,30 @@ QStringList itemTexts(const std::vector<std::string>& items) {
 
 }  // namespace
 
+// The style's own measures (indicators, margins, frames) grown or shrunk with the window, so
+// that every part of a control keeps its proportion, not only its text.
+class ZoomStyle final : public QProxyStyle {
+ public:
+  void setScale(double scale) { scale_ = scale; }
+
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override {
+    const int value = QProxyStyle::pixelMetric(metric, option, widget);
+    if (value <= 0 || scale_ == 1.0) return value;
+    return std::max(1, static_cast<int>(std::lround(value * scale_)));
+  }
+
+ private:
+  double scale_ = 1.0;
+};
+
 QSize QtWindow::clientSize() {
   return {pixels(kClientWidthTwips), pixels(kClientHeightTwips)};
 }
 
 QtWindow::QtWindow(Form2& form, QWidget* parent) : QWidget(parent), form_(form) {
   installAccessibleButtons();
-  setFixedSize(clientSize());
+  resize(clientSize());
   // The logo, centred on a square, serves as the window's icon; drawn once, at the size of
   // the window's own logo, for both.
   logo_ = drawLogo(QSize(100, 58), qApp->devicePixelRatio());
@@ -95,13 +139,111 @@ QtWindow::QtWindow(Form2& form, QWidget* parent) : QWidget(parent), form_(form) 
                     QStringLiteral("Arial"), base.family()});
   base.setPointSize(kDefaultPointSize);
   setFont(base);
+  baseFont_ = base;
   for (Control* control : form_.controls()) {
     // Frames come before their contents, so a container's widget already exists.
     QWidget* container = control->container ? widget(*control->container) : nullptr;
     bindings_.emplace_back(control, build(*control, container ? container : this));
     widgetOf_.emplace(control, bindings_.back().widget);
   }
+  const auto shortcut = [this](const QKeySequence& keys, std::function<int(int)> next) {
+    auto* made = new QShortcut(keys, this);
+    connect(made, &QShortcut::activated, this, [this, next] { setZoom(next(zoom_)); });
+  };
+  shortcut(QKeySequence::ZoomIn, zoom::larger);
+  // Ctrl+= is Ctrl+Plus without Shift on most keyboards.
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), zoom::larger);
+  shortcut(QKeySequence::ZoomOut, zoom::smaller);
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_0), [](int) { return zoom::kDefaultPercent; });
   sync();
+  // A screen with less room than the window needs (high desktop scaling) gets it smaller.
+  setZoom(zoom::kDefaultPercent);
+}
+
+void QtWindow::setZoom(int percent) {
+  zoom_ = zoom::clamp(percent);
+  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  const QRect available = screen ? screen->availableGeometry() : QRect();
+  // The window manager's border and title bar need room too (none before the first show).
+  const QSize frame = isVisible() ? frameGeometry().size() - geometry().size() : QSize();
+  fittedFrame_ = frame;
+  const double scale =
+      zoom::fittedScale(zoom_, sizeOf(clientSize()), sizeOf(available.size()), sizeOf(frame));
+  const QSize size = toQSize(zoom::scaled(sizeOf(clientSize()), scale));
+  setMinimumSize(
+      toQSize(zoom::scaled(sizeOf(clientSize()), std::min(scale, zoom::kMinPercent / 100.0))));
+  resizing_ = true;
+  resize(size);
+  resizing_ = false;
+  if (scale != scale_) applyScale(scale);
+  if (isVisible() && !available.isNull()) {
+    // A larger window keeps its place where it can, but never hangs off the screen.
+    QRect outer = frameGeometry();
+    outer.moveRight(std::min(outer.right(), available.right()));
+    outer.moveBottom(std::min(outer.bottom(), available.bottom()));
+    outer.moveLeft(std::max(outer.left(), available.left()));
+    outer.moveTop(std::max(outer.top(), available.top()));
+    if (outer.topLeft() != frameGeometry().topLeft()) move(outer.topLeft());
+  }
+  for (const auto& listener : zoomListeners_) listener(zoom_);
+}
+
+void QtWindow::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  if (!isVisible() || bindings_.empty()) return;
+  const QSize frame = frameGeometry().size() - geometry().size();
+  if (frame == fittedFrame_) return;
+  fittedFrame_ = frame;
+  const QScreen* screen = this->screen();
+  if (screen == nullptr) return;
+  const QRect room = screen->availableGeometry();
+  if (frameGeometry().width() > room.width() || frameGeometry().height() > room.height()) {
+    setZoom(zoom_);
+  }
+}
+
+void QtWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (resizing_ || bindings_.empty()) return;
+  // The player dragged an edge: the drawing follows, at the largest zoom that fits.
+  if (event->size() == toQSize(zoom::scaled(sizeOf(clientSize()), scale_))) return;
+  const int percent = zoom::percentForSize(sizeOf(event->size()), sizeOf(clientSize()));
+  const double scale =
+      std::min(percent / 100.0,
+               std::min(static_cast<double>(event->size().width()) / clientSize().width(),
+                        static_cast<double>(event->size().height()) / clientSize().height()));
+  zoom_ = percent;
+  if (scale > 0 && scale != scale_) applyScale(scale);
+  for (const auto& listener : zoomListeners_) listener(zoom_);
+}
+
+void QtWindow::applyScale(double scale) {
+  scale_ = scale;
+  // Widgets that draw their own frames read it (caption_widgets.cpp).
+  setProperty("vntScale", scale_);
+  if (scale_ != 1.0 && zoomStyle_ == nullptr) {
+    zoomStyle_ = new ZoomStyle;
+    zoomStyle_->setParent(this);
+    for (const Binding& b : bindings_) b.widget->setStyle(zoomStyle_);
+  }
+  if (zoomStyle_ != nullptr) zoomStyle_->setScale(scale_);
+  QFont base = baseFont_;
+  if (scale_ != 1.0) base.setPointSizeF(kDefaultPointSize * scale_);
+  setFont(base);
+  // Every widget is placed again; its font is made again as the window's font changed.
+  for (Binding& b : bindings_) b.placed = false;
+  for (const Binding& b : bindings_) {
+    if (b.control->kind == ControlKind::Image) {
+      static_cast<QLabel*>(b.widget)->setPixmap(
+          drawLogo(placed(*b.control).size(), qApp->devicePixelRatio()));
+    }
+  }
+  sync();
+  update();
+}
+
+QRect QtWindow::placed(const Control& control) const {
+  return rectFor(control.layout, scale_);
 }
 
 QWidget* QtWindow::build(Control& control, QWidget* parent) {
@@ -257,7 +399,13 @@ QtWindow::Fonts& QtWindow::fontsFor(const Font& font) {
   auto found = fonts_.find(key);
   if (found == fonts_.end()) {
     QFont made = this->font();
-    if (font.pointSize > 0) made.setPointSize(font.pointSize);
+    if (font.pointSize > 0) {
+      if (scale_ == 1.0) {
+        made.setPointSize(font.pointSize);
+      } else {
+        made.setPointSizeF(font.pointSize * scale_);
+      }
+    }
     made.setBold(font.bold);
     found = fonts_.try_emplace(key, made, this).first;
   }
@@ -290,7 +438,7 @@ void QtWindow::syncOne(Binding& binding) {
   const Twips& was = binding.placedAt;
   if (!binding.placed || at.left != was.left || at.top != was.top || at.width != was.width ||
       at.height != was.height) {
-    w->setGeometry(rectFor(at));
+    w->setGeometry(placed(control));
     binding.placedAt = at;
     binding.placed = true;
     moved_ = true;
@@ -302,6 +450,12 @@ void QtWindow::syncOne(Binding& binding) {
   }
   // Enabling an enabled widget changes nothing.
   if (control.enabled && !w->isEnabled()) w->setEnabled(true);
+  if (binding.description != control.description) {
+    const QString description = QString::fromStdString(control.description);
+    w->setToolTip(description);
+    w->setAccessibleDescription(description);
+    binding.description = control.description;
+  }
 
   switch (control.kind) {
     case ControlKind::Button: {
@@ -380,6 +534,7 @@ void QtWindow::syncList(QListWidget* list, const Control& control) {
 
 void QtWindow::closeEvent(QCloseEvent* event) {
   // Closing through the window frame ends the program without asking.
+  for (const auto& listener : closeListeners_) listener();
   event->accept();
   QCoreApplication::quit();
 }

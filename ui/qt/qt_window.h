@@ -18,6 +18,8 @@
 
 class QCloseEvent;
 class QListWidget;
+class QMoveEvent;
+class QResizeEvent;
 
 namespace vnt {
 
@@ -44,8 +46,26 @@ class QtWindow final : public QWidget {
   // The client area, in pixels at 96 dpi (the model's twips / 15).
   static QSize clientSize();
 
+  // The zoom asked for, in percent (Ctrl+Plus, Ctrl+Minus, Ctrl+0, a dragged edge), and the
+  // scale the window is drawn at: the zoom, made smaller where the screen has no room.
+  int zoom() const { return zoom_; }
+  double scale() const { return scale_; }
+  // Draws the whole window at `percent` (clamped to the range), as large as the screen's
+  // free area allows, and resizes it to match.
+  void setZoom(int percent);
+  // Runs when the zoom changes, for what remembers it.
+  void onZoomed(std::function<void(int)> listener) {
+    zoomListeners_.push_back(std::move(listener));
+  }
+  // Runs as the window closes, while the windows beside it are still as the player left them.
+  void onClosing(std::function<void()> listener) { closeListeners_.push_back(std::move(listener)); }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  // The window manager's frame is known only once it has taken the window; a frame that
+  // leaves no room for the window fits it again.
+  void moveEvent(QMoveEvent* event) override;
 
  private:
   // A control font's QFont and its measures at every size, built once: building them for
@@ -74,6 +94,7 @@ class QtWindow final : public QWidget {
     Twips placedAt;
     bool placed = false;
     ShownCaption shown;
+    std::string description;  // the tooltip last given: why a season is not offered
   };
   const QString& shownCaption(Binding& binding);
   Fonts& fontsFor(const Font& font);
@@ -87,6 +108,9 @@ class QtWindow final : public QWidget {
   void updateTabOrder();
 
   const Binding* binding(const QWidget* widget) const;
+  // Places and sizes every widget, font and style metric for `scale`.
+  void applyScale(double scale);
+  QRect placed(const Control& control) const;
 
   Form2& form_;
   std::vector<Binding> bindings_;
@@ -99,6 +123,14 @@ class QtWindow final : public QWidget {
   // By point size and boldness, for the window's font as it was when they were made.
   std::map<std::pair<int, bool>, Fonts> fonts_;
   QFont fontsBase_;
+  std::vector<std::function<void(int)>> zoomListeners_;
+  std::vector<std::function<void()>> closeListeners_;
+  int zoom_ = 100;
+  double scale_ = 1.0;
+  QFont baseFont_;
+  class ZoomStyle* zoomStyle_ = nullptr;  // only once the window has been drawn at another scale
+  bool resizing_ = false;                 // the window resizing itself, not the player
+  QSize fittedFrame_;                     // the frame the last fit made room for
 };
 
 }  // namespace vnt
