@@ -28,8 +28,10 @@ std::string withoutAccessKey(std::string_view caption) {
   return plain;
 }
 
-Form2::Form2(Dice& dice, Dialogs& dialogs) : dice_(dice), dialogs_(dialogs) {
+Form2::Form2(Dice& dice, Dialogs& dialogs)
+    : loggingDialogs_(dialogs, gameLog_), dice_(dice), dialogs_(loggingDialogs_) {
   buildInventory();
+  gameLog_.setContext([this] { return logContext(); });
 }
 
 std::string Form2::VersionLine() {
@@ -56,6 +58,7 @@ void Form2::Form_Load() {
 }
 
 void Form2::cmdCancel_Click() {
+  gameLog_.endPlay();
   title = std::string(kApplicationTitle) + " " + SeasonText;
   cmdCancel.caption = "&Cancel";
   hideAll();
@@ -98,7 +101,10 @@ void Form2::cmdExit_Click() {
 }
 
 std::int16_t Form2::RandomNumber(std::int16_t upper, std::int16_t lower) {
-  return dice_.RandomNumber(upper, lower);
+  const DieRequest request = gameLog_.describeDie(upper, lower);
+  const Die die = dice_.draw(request);
+  gameLog_.die(request, die);
+  return die.value;
 }
 
 void Form2::IncrementDiceRolls() {
@@ -111,6 +117,7 @@ void Form2::IncrementDiceRolls() {
     RollHistory[RollHistoryCount] = Text1.caption;
   }
   List1.items.assign(RollHistory.begin() + 1, RollHistory.begin() + 1 + RollHistoryCount);
+  gameLog_.shown(Text1.caption);
 }
 
 void Form2::rollQuickDice(Control& pressed, std::int16_t upper, std::int16_t lower) {
@@ -168,8 +175,12 @@ void Form2::select(Control& option) {
 void Form2::click(Control& control) {
   if (control.kind == ControlKind::Option) select(control);
   if (control.kind == ControlKind::CheckBox) control.value = !control.value;
+  // Leaving the program is no roll of the game.
+  const bool logged = &control != &cmdExit;
+  if (logged) gameLog_.beginClick(logClickStart(control));
   runClickHandler(*this, control);
   placeDetailFrame();
+  if (logged) gameLog_.endClick(resultShown());
 }
 
 ScreenState Form2::screenState() const {

@@ -11,6 +11,7 @@
 #include "shell/control.h"
 #include "shell/dialogs.h"
 #include "shell/dice.h"
+#include "shell/game_log.h"
 #include "shell/odds.h"
 #include "shell/season_files.h"
 
@@ -323,7 +324,17 @@ class Form2 {
 
   Dialogs& dialogs() { return dialogs_; }
 
+  // --- Game log ----------------------------------------------------------------------
+  // Every roll as it happens (shell/game_log.h); the front ends show it and save it.
+  GameLog& gameLog() { return gameLog_; }
+  const GameLog& gameLog() const { return gameLog_; }
+
  private:
+  // What the game log is told (shell/form2_log.cpp).
+  LogContext logContext() const;
+  ClickStart logClickStart(const Control& control) const;
+  ResultShown resultShown() const;
+
   void buildInventory();
   Control& add(Control& control, std::string name, ControlKind kind, const Control* container,
                Twips layout, std::string caption = {});
@@ -358,6 +369,8 @@ class Form2 {
   // Sets a box and runs its change handler when its state really changes.
   void setDefenseBox(int index, bool checked);
 
+  GameLog gameLog_;
+  LoggingDialogs loggingDialogs_;  // the front end's boxes, telling the log what they asked
   Dice& dice_;
   Dialogs& dialogs_;
   std::vector<Control*> controls_;

@@ -1,0 +1,478 @@
+#include "shell/game_log.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <ctime>
+#include <utility>
+
+#include "shell/die_purposes.h"
+
+namespace vnt {
+namespace {
+
+std::string localTime() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  if (localtime_r(&now, &local) == nullptr) return {};
+  char text[64];
+  if (std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S %z", &local) == 0) return {};
+  std::string out = text;
+  // "+0100" reads better as "+01:00".
+  if (out.size() >= 5 && (out[out.size() - 5] == '+' || out[out.size() - 5] == '-')) {
+    out.insert(out.size() - 2, ":");
+  }
+  return out;
+}
+
+std::string number(int n) {
+  return std::to_string(n);
+}
+
+bool blank(const std::string& text) {
+  return std::all_of(text.begin(), text.end(), [](char c) {
+    return c == '\r' || c == '\n' || c == ' ' || c == '\t';
+  });
+}
+
+bool toInt(const std::string& text, int& out) {
+  const char* begin = text.data();
+  const char* end = begin + text.size();
+  const auto [ptr, ec] = std::from_chars(begin, end, out);
+  return ec == std::errc() && ptr == end && !text.empty();
+}
+
+}  // namespace
+
+// --- Lines ----------------------------------------------------------------------------------
+
+std::string quoteLogText(std::string_view text) {
+  static const char* const kHex = "0123456789ABCDEF";
+  std::string out = "\"";
+  for (const char c : text) {
+    switch (c) {
+      case '\r': out += "\\r"; break;
+      case '\n': out += "\\n"; break;
+      case '\t': out += "\\t"; break;
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      default: {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+          out += "\\x";
+          out += kHex[byte >> 4];
+          out += kHex[byte & 0xF];
+        } else {
+          out += c;
+        }
+      }
+    }
+  }
+  return out + "\"";
+}
+
+std::vector<std::string> entryHeaderLines(const LogEntry& entry) {
+  std::vector<std::string> lines;
+  lines.push_back("roll " + number(entry.number) +
+                  (entry.follows != 0 ? " follows " + number(entry.follows) : ""));
+  lines.push_back("time " + quoteLogText(entry.time));
+  lines.push_back("season " + quoteLogText(entry.season));
+  lines.push_back("chart " + quoteLogText(entry.chart));
+  lines.push_back("button " + quoteLogText(entry.button));
+  for (const std::string& selection : entry.selections) {
+    lines.push_back("selected " + quoteLogText(selection));
+  }
+  return lines;
+}
+
+std::string stepLine(const LogStep& step) {
+  switch (step.kind) {
+    case LogStep::Kind::Die:
+      return "die " + number(step.value) + " from " + number(step.lower) + " to " +
+             number(step.upper) + (step.entered ? " entered " : " rolled ") +
+             quoteLogText(step.text);
+    case LogStep::Kind::Shown:
+      return "shown " + quoteLogText(step.text);
+    case LogStep::Kind::Question:
+      return "asked " + quoteLogText(step.text) + " " + quoteLogText(step.title) +
+             (step.yes ? " yes" : " no");
+    case LogStep::Kind::Message:
+      return "message " + quoteLogText(step.text) + " " + quoteLogText(step.title);
+    case LogStep::Kind::Chart:
+      return "chart " + quoteLogText(step.text);
+  }
+  return {};
+}
+
+std::vector<std::string> entryClosingLines(const LogEntry& entry) {
+  std::vector<std::string> lines;
+  if (!entry.outcome.empty()) lines.push_back("outcome " + quoteLogText(entry.outcome));
+  if (!entry.explanation.empty()) {
+    lines.push_back("explanation " + quoteLogText(entry.heading) + " " +
+                    quoteLogText(entry.explanation));
+  }
+  lines.push_back("done " + number(entry.number));
+  return lines;
+}
+
+std::vector<std::string> entryLines(const LogEntry& entry) {
+  std::vector<std::string> lines = entryHeaderLines(entry);
+  for (const LogStep& step : entry.steps) lines.push_back(stepLine(step));
+  for (std::string& line : entryClosingLines(entry)) lines.push_back(std::move(line));
+  return lines;
+}
+
+std::optional<std::vector<std::string>> splitLogLine(std::string_view line) {
+  std::vector<std::string> words;
+  std::size_t i = 0;
+  const auto hexDigit = [](char c) -> int {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+  };
+  while (i < line.size()) {
+    if (line[i] == ' ' || line[i] == '\r') {
+      ++i;
+      continue;
+    }
+    std::string word;
+    if (line[i] != '"') {
+      while (i < line.size() && line[i] != ' ' && line[i] != '\r') word += line[i++];
+      words.push_back(std::move(word));
+      continue;
+    }
+    ++i;
+    bool closed = false;
+    while (i < line.size()) {
+      const char c = line[i++];
+      if (c == '"') {
+        closed = true;
+        break;
+      }
+      if (c != '\\') {
+        word += c;
+        continue;
+      }
+      if (i >= line.size()) return std::nullopt;
+      switch (const char e = line[i++]) {
+        case 'r': word += '\r'; break;
+        case 'n': word += '\n'; break;
+        case 't': word += '\t'; break;
+        case '"': word += '"'; break;
+        case '\\': word += '\\'; break;
+        case 'x': {
+          if (i + 2 > line.size()) return std::nullopt;
+          const int high = hexDigit(line[i]);
+          const int low = hexDigit(line[i + 1]);
+          if (high < 0 || low < 0) return std::nullopt;
+          word += static_cast<char>(high * 16 + low);
+          i += 2;
+          break;
+        }
+        default:
+          (void)e;
+          return std::nullopt;
+      }
+    }
+    if (!closed) return std::nullopt;
+    words.push_back(std::move(word));
+  }
+  return words;
+}
+
+ReadGame readGameLog(std::string_view text) {
+  ReadGame game;
+  std::optional<LogEntry> open;
+  bool chartSeen = false;  // the open roll's own `chart` line has been read
+  bool first = true;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find('\n', at);
+    // A last line without its line feed was cut short by a crash: not to be trusted.
+    if (end == std::string_view::npos) break;
+    const std::string_view raw = text.substr(at, end - at);
+    at = end + 1;
+
+    const auto words = splitLogLine(raw);
+    if (!words || words->empty()) continue;
+    const std::vector<std::string>& w = *words;
+    if (first) {
+      first = false;
+      // "vnt-assistant game log 1"
+      const std::string header(kGameLogHeader);
+      if (!raw.starts_with(header + " ")) return game;
+      if (!toInt(w.back(), game.format)) return game;
+      game.recognised = true;
+      continue;
+    }
+    const std::string& kind = w[0];
+    int n = 0;
+    if (kind == "game" && w.size() >= 2) {
+      game.started = w[1];
+    } else if (kind == "roll" && w.size() >= 2 && toInt(w[1], n)) {
+      if (open) ++game.unfinished;
+      open = LogEntry{};
+      chartSeen = false;
+      open->number = n;
+      game.highestNumber = std::max(game.highestNumber, n);
+      if (w.size() >= 4 && w[2] == "follows") toInt(w[3], open->follows);
+    } else if (!open) {
+      continue;  // between rolls only the lines above are known
+    } else if (kind == "done") {
+      if (w.size() >= 2 && toInt(w[1], n) && n == open->number) {
+        game.entries.push_back(std::move(*open));
+      } else {
+        ++game.unfinished;
+      }
+      open.reset();
+    } else if (kind == "time" && w.size() >= 2) {
+      open->time = w[1];
+    } else if (kind == "season" && w.size() >= 2) {
+      open->season = w[1];
+    } else if (kind == "chart" && w.size() >= 2) {
+      // The first names the roll's chart; a later one is a hand-over within the roll.
+      if (!chartSeen) {
+        chartSeen = true;
+        open->chart = w[1];
+      } else {
+        open->steps.push_back({.kind = LogStep::Kind::Chart, .text = w[1]});
+      }
+    } else if (kind == "button" && w.size() >= 2) {
+      open->button = w[1];
+    } else if (kind == "selected" && w.size() >= 2) {
+      open->selections.push_back(w[1]);
+    } else if (kind == "die" && w.size() >= 8) {
+      LogStep step{.kind = LogStep::Kind::Die, .text = w[7]};
+      if (toInt(w[1], step.value) && toInt(w[3], step.lower) && toInt(w[5], step.upper)) {
+        step.entered = w[6] == "entered";
+        open->steps.push_back(std::move(step));
+      }
+    } else if (kind == "shown" && w.size() >= 2) {
+      open->steps.push_back({.kind = LogStep::Kind::Shown, .text = w[1]});
+    } else if (kind == "asked" && w.size() >= 4) {
+      open->steps.push_back(
+          {.kind = LogStep::Kind::Question, .text = w[1], .title = w[2], .yes = w[3] == "yes"});
+    } else if (kind == "message" && w.size() >= 3) {
+      open->steps.push_back({.kind = LogStep::Kind::Message, .text = w[1], .title = w[2]});
+    } else if (kind == "outcome" && w.size() >= 2) {
+      open->outcome = w[1];
+    } else if (kind == "explanation" && w.size() >= 3) {
+      open->heading = w[1];
+      open->explanation = w[2];
+    }
+  }
+  if (open) ++game.unfinished;
+  return game;
+}
+
+// --- The log --------------------------------------------------------------------------------
+
+GameLog::GameLog() : clock_(localTime), context_([] { return LogContext{}; }) {}
+
+void GameLog::restore(std::vector<LogEntry> entries, int highestNumber) {
+  entries_ = std::move(entries);
+  int highest = highestNumber;
+  for (const LogEntry& entry : entries_) highest = std::max(highest, entry.number);
+  nextNumber_ = highest + 1;
+  playStart_ = 0;
+  ++revision_;
+}
+
+void GameLog::clear() {
+  restore({}, 0);
+}
+
+LogContext GameLog::context() const {
+  return context_();
+}
+
+void GameLog::beginClick(ClickStart start) {
+  // Clicks do not nest; one left open (a handler that threw) is closed as it stands.
+  if (click_) endClick(click_->before);
+  click_ = std::move(start);
+  pending_.clear();
+}
+
+void GameLog::endClick(const ResultShown& after) {
+  if (entry_) finishEntry(after);
+  click_.reset();
+  pending_.clear();
+}
+
+void GameLog::endPlay() {
+  playStart_ = 0;
+}
+
+const std::vector<LogStep>& GameLog::stepsOfThisClick() const {
+  return entry_ ? entry_->steps : pending_;
+}
+
+DieRequest GameLog::describeDie(std::int16_t upper, std::int16_t lower) const {
+  const LogContext now = context();
+  const std::vector<LogStep>& earlier = stepsOfThisClick();
+  const auto ordinal = static_cast<int>(std::count_if(
+      earlier.begin(), earlier.end(), [](const LogStep& s) { return s.kind == LogStep::Kind::Die; }));
+  DieRequest request;
+  request.upper = upper;
+  request.lower = lower;
+  request.chart = now.chart;
+  request.purpose = diePurpose(click_ ? click_->control : std::string(), ordinal, earlier, upper, lower);
+  request.quick = now.quick;
+  return request;
+}
+
+void GameLog::die(const DieRequest& request, const Die& die) {
+  record({.kind = LogStep::Kind::Die,
+          .text = request.purpose,
+          .value = die.value,
+          .lower = request.lower,
+          .upper = request.upper,
+          .entered = die.entered},
+         true);
+}
+
+void GameLog::shown(const std::string& text) {
+  record({.kind = LogStep::Kind::Shown, .text = text}, true);
+}
+
+void GameLog::question(const std::string& prompt, const std::string& title, bool yes) {
+  record({.kind = LogStep::Kind::Question,
+          .text = prompt,
+          .title = title.empty() ? kApplicationTitle : title,
+          .yes = yes},
+         true);
+}
+
+void GameLog::message(const std::string& prompt, const std::string& title) {
+  // A message alone (a choice missing) is no roll; it is kept in case the click rolls.
+  record({.kind = LogStep::Kind::Message,
+          .text = prompt,
+          .title = title.empty() ? kApplicationTitle : title},
+         false);
+}
+
+void GameLog::record(LogStep step, bool opens) {
+  // A draw outside any click (a handler run directly) is logged as a click of its own.
+  if (!click_) beginClick({});
+  if (!entry_ && !opens) {
+    pending_.push_back(std::move(step));
+    return;
+  }
+  if (!entry_) {
+    openEntry();
+  } else if (const std::string chart = context().chart;
+             step.kind != LogStep::Kind::Message && chart != entryChart_) {
+    entryChart_ = chart;
+    LogStep hand{.kind = LogStep::Kind::Chart, .text = chart};
+    write(stepLine(hand));
+    entry_->steps.push_back(std::move(hand));
+  }
+  write(stepLine(step));
+  entry_->steps.push_back(std::move(step));
+}
+
+void GameLog::openEntry() {
+  const LogContext now = context();
+  LogEntry entry;
+  entry.number = nextNumber_++;
+  if (!now.quick) {
+    if (playStart_ == 0) {
+      playStart_ = entry.number;
+    } else {
+      entry.follows = playStart_;
+    }
+  }
+  entry.time = clock_();
+  entry.season = now.season;
+  entry.chart = now.chart;
+  entry.button = click_->caption;
+  entry.selections = click_->selections;
+  entryChart_ = now.chart;
+  for (const std::string& line : entryHeaderLines(entry)) write(line);
+  for (LogStep& step : pending_) {
+    write(stepLine(step));
+    entry.steps.push_back(std::move(step));
+  }
+  pending_.clear();
+  entry_ = std::move(entry);
+}
+
+void GameLog::finishEntry(const ResultShown& after) {
+  LogEntry& entry = *entry_;
+  entry.outcome = after.outcome;
+  // The detail box counts when this click wrote into it; a box left as the set-up filled
+  // it (the steal's adjustment notes) is not part of the outcome.
+  const ResultShown& before = click_->before;
+  const bool wrote = !before.detailShown || before.heading != after.heading ||
+                     before.explanation != after.explanation;
+  if (after.detailShown && wrote && !blank(after.explanation)) {
+    entry.heading = after.heading;
+    entry.explanation = after.explanation;
+  }
+  for (const std::string& line : entryClosingLines(entry)) write(line);
+  if (sink_ != nullptr) sink_->entryDone();
+  entries_.push_back(std::move(entry));
+  entry_.reset();
+  ++revision_;
+}
+
+void GameLog::write(const std::string& line) {
+  if (sink_ != nullptr) sink_->line(line);
+}
+
+// --- Boxes ----------------------------------------------------------------------------------
+
+void LoggingDialogs::ok(const std::string& prompt, const std::string& title) {
+  shown_.ok(prompt, title);
+  log_.message(prompt, title);
+}
+
+bool LoggingDialogs::yesNo(const std::string& prompt, const std::string& title) {
+  const bool yes = shown_.yesNo(prompt, title);
+  log_.question(prompt, title, yes);
+  return yes;
+}
+
+// --- Selections -----------------------------------------------------------------------------
+
+std::string plainCaption(const Control& control) {
+  if (control.literalCaption) return control.caption;
+  std::string out;
+  const std::string& caption = control.caption;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;  // "&x" is x, "&&" is "&"
+    out += caption[i];
+  }
+  return out;
+}
+
+std::vector<std::string> selectionsInWords(const std::vector<Control*>& controls,
+                                           const std::vector<const Control*>& ignore) {
+  const auto onScreen = [](const Control& control) {
+    for (const Control* c = &control; c != nullptr; c = c->container) {
+      if (!c->visible) return false;
+    }
+    return true;
+  };
+  const auto saysWhatItIs = [](const std::string& caption) {
+    return std::any_of(caption.begin(), caption.end(),
+                       [](char c) { return std::islower(static_cast<unsigned char>(c)) != 0; });
+  };
+  std::vector<std::string> words;
+  for (const Control* control : controls) {
+    if (!control->value || !onScreen(*control)) continue;
+    if (control->kind != ControlKind::Option && control->kind != ControlKind::CheckBox) continue;
+    if (std::find(ignore.begin(), ignore.end(), control) != ignore.end()) continue;
+    const std::string caption = plainCaption(*control);
+    if (control->kind == ControlKind::Option && !saysWhatItIs(caption) &&
+        control->container != nullptr && !control->container->caption.empty()) {
+      words.push_back(plainCaption(*control->container) + " " + caption);
+    } else {
+      words.push_back(caption);
+    }
+  }
+  return words;
+}
+
+}  // namespace vnt
