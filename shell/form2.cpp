@@ -29,7 +29,8 @@ std::string withoutAccessKey(std::string_view caption) {
 }
 
 Form2::Form2(Dice& dice, Dialogs& dialogs)
-    : loggingDialogs_(dialogs, gameLog_), dice_(dice), dialogs_(loggingDialogs_) {
+    : loggingDialogs_(dialogs, gameLog_), dice_(dice), dialogs_(loggingDialogs_),
+      unloggedDialogs_(dialogs) {
   buildInventory();
   gameLog_.setContext([this] { return logContext(); });
 }
@@ -97,7 +98,8 @@ void Form2::cmdCancel_Click() {
 }
 
 void Form2::cmdExit_Click() {
-  if (dialogs_.yesNo("Confirm Exit", "Exit Assistant")) ended_ = true;
+  // Leaving the program is no roll of the game: its question stays out of the log.
+  if (unloggedDialogs_.yesNo("Confirm Exit", "Exit Assistant")) ended_ = true;
 }
 
 std::int16_t Form2::RandomNumber(std::int16_t upper, std::int16_t lower) {
@@ -175,12 +177,10 @@ void Form2::select(Control& option) {
 void Form2::click(Control& control) {
   if (control.kind == ControlKind::Option) select(control);
   if (control.kind == ControlKind::CheckBox) control.value = !control.value;
-  // Leaving the program is no roll of the game.
-  const bool logged = &control != &cmdExit;
-  if (logged) gameLog_.beginClick(logClickStart(control));
+  gameLog_.beginClick(logClickStart(control));
   runClickHandler(*this, control);
   placeDetailFrame();
-  if (logged) gameLog_.endClick(resultShown());
+  gameLog_.endClick(resultShown());
 }
 
 ScreenState Form2::screenState() const {

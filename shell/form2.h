@@ -373,6 +373,7 @@ class Form2 {
   LoggingDialogs loggingDialogs_;  // the front end's boxes, telling the log what they asked
   Dice& dice_;
   Dialogs& dialogs_;
+  Dialogs& unloggedDialogs_;
   std::vector<Control*> controls_;
   bool ended_ = false;
 };

@@ -13,10 +13,9 @@ LogContext Form2::logContext() const {
 
 ClickStart Form2::logClickStart(const Control& control) const {
   ClickStart start;
-  start.control = control.name;
-  start.caption = plainCaption(control);
+  start.control = &control;
   // "Show Dice Rolls" is how the window shows rolls, not part of the situation.
-  start.selections = selectionsInWords(controls_, {&chkDiceRolls});
+  start.selections = selectedOnScreen(controls_, {&chkDiceRolls});
   start.before = resultShown();
   return start;
 }

@@ -35,6 +35,14 @@ bool blank(const std::string& text) {
   });
 }
 
+LogStep makeStep(LogStep::Kind kind, std::string text, std::string title = {}) {
+  LogStep step;
+  step.kind = kind;
+  step.text = std::move(text);
+  step.title = std::move(title);
+  return step;
+}
+
 bool toInt(const std::string& text, int& out) {
   const char* begin = text.data();
   const char* end = begin + text.size();
@@ -236,25 +244,26 @@ ReadGame readGameLog(std::string_view text) {
         chartSeen = true;
         open->chart = w[1];
       } else {
-        open->steps.push_back({.kind = LogStep::Kind::Chart, .text = w[1]});
+        open->steps.push_back(makeStep(LogStep::Kind::Chart, w[1]));
       }
     } else if (kind == "button" && w.size() >= 2) {
       open->button = w[1];
     } else if (kind == "selected" && w.size() >= 2) {
       open->selections.push_back(w[1]);
     } else if (kind == "die" && w.size() >= 8) {
-      LogStep step{.kind = LogStep::Kind::Die, .text = w[7]};
+      LogStep step = makeStep(LogStep::Kind::Die, w[7]);
       if (toInt(w[1], step.value) && toInt(w[3], step.lower) && toInt(w[5], step.upper)) {
         step.entered = w[6] == "entered";
         open->steps.push_back(std::move(step));
       }
     } else if (kind == "shown" && w.size() >= 2) {
-      open->steps.push_back({.kind = LogStep::Kind::Shown, .text = w[1]});
+      open->steps.push_back(makeStep(LogStep::Kind::Shown, w[1]));
     } else if (kind == "asked" && w.size() >= 4) {
-      open->steps.push_back(
-          {.kind = LogStep::Kind::Question, .text = w[1], .title = w[2], .yes = w[3] == "yes"});
+      LogStep step = makeStep(LogStep::Kind::Question, w[1], w[2]);
+      step.yes = w[3] == "yes";
+      open->steps.push_back(std::move(step));
     } else if (kind == "message" && w.size() >= 3) {
-      open->steps.push_back({.kind = LogStep::Kind::Message, .text = w[1], .title = w[2]});
+      open->steps.push_back(makeStep(LogStep::Kind::Message, w[1], w[2]));
     } else if (kind == "outcome" && w.size() >= 2) {
       open->outcome = w[1];
     } else if (kind == "explanation" && w.size() >= 3) {
@@ -317,38 +326,35 @@ DieRequest GameLog::describeDie(std::int16_t upper, std::int16_t lower) const {
   request.upper = upper;
   request.lower = lower;
   request.chart = now.chart;
-  request.purpose = diePurpose(click_ ? click_->control : std::string(), ordinal, earlier, upper, lower);
+  request.purpose = diePurpose(click_ && click_->control ? click_->control->name : std::string(), ordinal, earlier, upper, lower);
   request.quick = now.quick;
   return request;
 }
 
 void GameLog::die(const DieRequest& request, const Die& die) {
-  record({.kind = LogStep::Kind::Die,
-          .text = request.purpose,
-          .value = die.value,
-          .lower = request.lower,
-          .upper = request.upper,
-          .entered = die.entered},
-         true);
+  LogStep step = makeStep(LogStep::Kind::Die, request.purpose);
+  step.value = die.value;
+  step.lower = request.lower;
+  step.upper = request.upper;
+  step.entered = die.entered;
+  record(std::move(step), true);
 }
 
 void GameLog::shown(const std::string& text) {
-  record({.kind = LogStep::Kind::Shown, .text = text}, true);
+  record(makeStep(LogStep::Kind::Shown, text), true);
 }
 
 void GameLog::question(const std::string& prompt, const std::string& title, bool yes) {
-  record({.kind = LogStep::Kind::Question,
-          .text = prompt,
-          .title = title.empty() ? kApplicationTitle : title,
-          .yes = yes},
-         true);
+  LogStep step = makeStep(LogStep::Kind::Question, prompt,
+                          title.empty() ? std::string(kApplicationTitle) : title);
+  step.yes = yes;
+  record(std::move(step), true);
 }
 
 void GameLog::message(const std::string& prompt, const std::string& title) {
   // A message alone (a choice missing) is no roll; it is kept in case the click rolls.
-  record({.kind = LogStep::Kind::Message,
-          .text = prompt,
-          .title = title.empty() ? kApplicationTitle : title},
+  record(makeStep(LogStep::Kind::Message, prompt,
+                  title.empty() ? std::string(kApplicationTitle) : title),
          false);
 }
 
@@ -364,7 +370,7 @@ void GameLog::record(LogStep step, bool opens) {
   } else if (const std::string chart = context().chart;
              step.kind != LogStep::Kind::Message && chart != entryChart_) {
     entryChart_ = chart;
-    LogStep hand{.kind = LogStep::Kind::Chart, .text = chart};
+    LogStep hand = makeStep(LogStep::Kind::Chart, chart);
     write(stepLine(hand));
     entry_->steps.push_back(std::move(hand));
   }
@@ -386,8 +392,8 @@ void GameLog::openEntry() {
   entry.time = clock_();
   entry.season = now.season;
   entry.chart = now.chart;
-  entry.button = click_->caption;
-  entry.selections = click_->selections;
+  if (click_->control != nullptr) entry.button = plainCaption(*click_->control);
+  entry.selections = selectionsInWords(click_->selections);
   entryChart_ = now.chart;
   for (const std::string& line : entryHeaderLines(entry)) write(line);
   for (LogStep& step : pending_) {
@@ -437,33 +443,35 @@ bool LoggingDialogs::yesNo(const std::string& prompt, const std::string& title) 
 // --- Selections -----------------------------------------------------------------------------
 
 std::string plainCaption(const Control& control) {
-  if (control.literalCaption) return control.caption;
-  std::string out;
-  const std::string& caption = control.caption;
-  for (std::size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '&' && i + 1 < caption.size()) ++i;  // "&x" is x, "&&" is "&"
-    out += caption[i];
-  }
-  return out;
+  return control.literalCaption ? control.caption : withoutAccessKey(control.caption);
 }
 
-std::vector<std::string> selectionsInWords(const std::vector<Control*>& controls,
-                                           const std::vector<const Control*>& ignore) {
+std::vector<const Control*> selectedOnScreen(const std::vector<Control*>& controls,
+                                             const std::vector<const Control*>& ignore) {
   const auto onScreen = [](const Control& control) {
     for (const Control* c = &control; c != nullptr; c = c->container) {
       if (!c->visible) return false;
     }
     return true;
   };
+  std::vector<const Control*> selected;
+  for (const Control* control : controls) {
+    if (!control->value) continue;
+    if (control->kind != ControlKind::Option && control->kind != ControlKind::CheckBox) continue;
+    if (!onScreen(*control)) continue;
+    if (std::find(ignore.begin(), ignore.end(), control) != ignore.end()) continue;
+    selected.push_back(control);
+  }
+  return selected;
+}
+
+std::vector<std::string> selectionsInWords(const std::vector<const Control*>& selected) {
   const auto saysWhatItIs = [](const std::string& caption) {
     return std::any_of(caption.begin(), caption.end(),
                        [](char c) { return std::islower(static_cast<unsigned char>(c)) != 0; });
   };
   std::vector<std::string> words;
-  for (const Control* control : controls) {
-    if (!control->value || !onScreen(*control)) continue;
-    if (control->kind != ControlKind::Option && control->kind != ControlKind::CheckBox) continue;
-    if (std::find(ignore.begin(), ignore.end(), control) != ignore.end()) continue;
+  for (const Control* control : selected) {
     const std::string caption = plainCaption(*control);
     if (control->kind == ControlKind::Option && !saysWhatItIs(caption) &&
         control->container != nullptr && !control->container->caption.empty()) {

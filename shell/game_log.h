@@ -111,11 +111,12 @@ struct ResultShown {
   std::string explanation;
 };
 
-// What the log needs to know when a click begins.
+// What the log needs to know when a click begins. The selections are kept as the controls
+// themselves and put into words only when the click turns out to roll, so a click that
+// logs nothing costs a few pointer copies.
 struct ClickStart {
-  std::string control;  // its inventory name ("cmdStealing"): what the dice are for
-  std::string caption;  // as the player reads it
-  std::vector<std::string> selections;
+  const Control* control = nullptr;  // what the dice are for (its inventory name)
+  std::vector<const Control*> selections;
   ResultShown before;
 };
 
@@ -190,11 +191,13 @@ class LoggingDialogs final : public Dialogs {
 // that is data (a ballpark name) is taken as written.
 std::string plainCaption(const Control& control);
 
-// The chosen options and ticked boxes on screen, in words and window order. An option that
-// is only a rating or a code ("7", "SP", "> 9.9") is named with its frame's caption
-// ("Adjusted Steal Rating 7"); one that says what it is ("Third Base", "Boston") and a box
-// ("Cold") stand alone. Controls in `ignore` (window settings, not selections) are left out.
-std::vector<std::string> selectionsInWords(const std::vector<Control*>& controls,
-                                           const std::vector<const Control*>& ignore);
+// The chosen options and ticked boxes on screen, in window order. Controls in `ignore`
+// (window settings, not selections) are left out.
+std::vector<const Control*> selectedOnScreen(const std::vector<Control*>& controls,
+                                             const std::vector<const Control*>& ignore);
+// Them in words. An option that is only a rating or a code ("7", "SP", "> 9.9") is named
+// with its frame's caption ("Adjusted Steal Rating 7"); one that says what it is ("Third
+// Base", "Boston") and a box ("Cold") stand alone.
+std::vector<std::string> selectionsInWords(const std::vector<const Control*>& selected);
 
 }  // namespace vnt
