@@ -275,6 +275,109 @@ ReadGame readGameLog(std::string_view text) {
   return game;
 }
 
+// --- Plain text -----------------------------------------------------------------------------
+
+namespace {
+
+// A text the window shows over several lines ("\r", "\n" or "\r\n" between them), each
+// line indented.
+void appendLines(std::string& out, std::string_view text, std::string_view indent) {
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.remove_suffix(1);
+  std::size_t at = 0;
+  while (at <= text.size()) {
+    std::size_t end = text.find_first_of("\r\n", at);
+    if (end == std::string_view::npos) end = text.size();
+    out += indent;
+    out += text.substr(at, end - at);
+    out += '\n';
+    if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') {
+      ++end;
+    }
+    at = end + 1;
+  }
+}
+
+// A prompt or a title on one line of the plain text.
+std::string oneLine(std::string_view text) {
+  std::string out;
+  for (const char c : text) out += c == '\r' || c == '\n' ? ' ' : c;
+  return out;
+}
+
+char lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
+std::string entryText(const LogEntry& entry) {
+  std::string out = "Roll " + number(entry.number);
+  for (const std::string* part : {&entry.time, &entry.season, &entry.chart}) {
+    if (!part->empty()) out += " - " + *part;
+  }
+  out += '\n';
+  if (entry.follows != 0) out += "  Follows roll " + number(entry.follows) + "\n";
+  if (!entry.button.empty()) out += "  Pressed: " + entry.button + "\n";
+  if (!entry.selections.empty()) {
+    out += "  Selections: ";
+    for (std::size_t i = 0; i < entry.selections.size(); ++i) {
+      if (i > 0) out += ", ";
+      out += entry.selections[i];
+    }
+    out += '\n';
+  }
+  for (const LogStep& step : entry.steps) {
+    switch (step.kind) {
+      case LogStep::Kind::Die:
+        out += "  Die: " + number(step.value) + " (" + number(step.lower) + " to " +
+               number(step.upper) + (step.entered ? ", entered" : ", rolled") + ")";
+        if (!step.text.empty()) out += " - " + step.text;
+        out += '\n';
+        break;
+      case LogStep::Kind::Shown:
+        out += "  Shown: " + oneLine(step.text) + "\n";
+        break;
+      case LogStep::Kind::Question:
+        out += "  Asked: " + oneLine(step.text) + " (" + oneLine(step.title) + ") - " +
+               (step.yes ? "Yes" : "No") + "\n";
+        break;
+      case LogStep::Kind::Message:
+        out += "  Message: " + oneLine(step.text) + " (" + oneLine(step.title) + ")\n";
+        break;
+      case LogStep::Kind::Chart:
+        out += "  Went on in: " + step.text + "\n";
+        break;
+    }
+  }
+  out += "  Outcome: " + oneLine(entry.outcome) + "\n";
+  if (!entry.explanation.empty()) {
+    out += "  " + oneLine(entry.heading) + ":\n";
+    appendLines(out, entry.explanation, "    ");
+  }
+  return out;
+}
+
+std::string logText(const std::vector<LogEntry>& entries) {
+  std::string out;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (i > 0) out += '\n';
+    out += entryText(entries[i]);
+  }
+  return out;
+}
+
+std::vector<std::size_t> findEntries(const std::vector<LogEntry>& entries, std::string_view query) {
+  std::string wanted(query);
+  for (char& c : wanted) c = lower(c);
+  std::vector<std::size_t> found;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    std::string text = entryText(entries[i]);
+    for (char& c : text) c = lower(c);
+    if (text.find(wanted) != std::string::npos) found.push_back(i);
+  }
+  return found;
+}
+
 // --- The log --------------------------------------------------------------------------------
 
 GameLog::GameLog() : clock_(localTime), context_([] { return LogContext{}; }) {}

@@ -75,6 +75,15 @@ std::vector<std::string> entryLines(const LogEntry& entry);
 // otherwise malformed.
 std::optional<std::vector<std::string>> splitLogLine(std::string_view line);
 
+// A roll as the Game Log window shows it in plain text, line by line (lines end in "\n"):
+// what copying it and "save as plain text" give.
+std::string entryText(const LogEntry& entry);
+// Several rolls, one after another, a blank line between two.
+std::string logText(const std::vector<LogEntry>& entries);
+// The rolls whose entryText() holds `query`, ignoring letter case (A-Z); their positions in
+// `entries`, oldest first. An empty query finds every roll.
+std::vector<std::size_t> findEntries(const std::vector<LogEntry>& entries, std::string_view query);
+
 // What a game file holds.
 struct ReadGame {
   bool recognised = false;  // it starts with the game-log header line
