@@ -114,7 +114,7 @@ bool GameBook::openLast() {
   if (files.empty()) return newGame();
   const std::string& last = files.back();
   closeFile();
-  const int fd = ::open(last.c_str(), O_RDWR | O_APPEND | O_CLOEXEC | O_NONBLOCK);
+  const int fd = ::open(last.c_str(), O_RDWR | O_APPEND | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
   if (fd < 0) {
     // A game that cannot be added to is left as it is; the evening goes on in a new one.
     return newGame();

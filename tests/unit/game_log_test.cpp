@@ -331,7 +331,8 @@ TEST(GameBookFolder, FollowsTheDataHome) {
       {{{"HOME", "/home/p"}}, "/home/p/.local/share/vnt-assistant/games"},
       {{}, ""},
   };
-  for (const auto& [env, folder] : cases) {
+  for (const auto& [variables, folder] : cases) {
+    const Env& env = variables;
     EXPECT_EQ(gamesFolder([&](const char* name) -> std::optional<std::string> {
                 const auto it = env.find(name);
                 if (it == env.end()) return std::nullopt;

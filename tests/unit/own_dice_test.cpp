@@ -4,6 +4,7 @@
 #include <deque>
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -126,6 +127,11 @@ struct Shown {
   std::vector<std::string> history;
   bool operator==(const Shown&) const = default;
 };
+void PrintTo(const Shown& shown, std::ostream* out) {
+  *out << '"' << shown.text << "\" [";
+  for (const std::string& line : shown.history) *out << " \"" << line << '"';
+  *out << " ]";
+}
 
 // Every scenario of the project, played once with scripted dice and once with the same values
 // typed in as the player's own dice: the same verdict and the same result label and history
@@ -133,6 +139,8 @@ struct Shown {
 TEST(OwnDice, EnteredValuesDriveEveryChartAsScriptedDiceDo) {
   std::vector<std::string> files;
   for (const auto& entry : fs::recursive_directory_iterator(kSourceDir + "/tests/scenarios")) {
+    // The game log's own scenarios check that their dice were rolled, not typed in.
+    if (entry.path().parent_path().filename() == "log") continue;
     if (entry.path().extension() == ".scn") files.push_back(entry.path().string());
   }
   std::sort(files.begin(), files.end());
@@ -166,6 +174,7 @@ TEST(OwnDice, EnteredValuesDriveEveryChartAsScriptedDiceDo) {
       for (const LogStep& step : entry.steps) {
         if (step.kind != LogStep::Kind::Die) continue;
         EXPECT_EQ(step.entered, entry.chart != "Quick dice") << file << " roll " << entry.number;
+        EXPECT_FALSE(step.text.empty()) << file << " roll " << entry.number << ": no purpose";
         if (step.entered) ++enteredInLog;
         if (step.entered) chartsAsked.push_back(entry.chart);
       }
