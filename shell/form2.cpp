@@ -177,10 +177,10 @@ void Form2::select(Control& option) {
 void Form2::click(Control& control) {
   if (control.kind == ControlKind::Option) select(control);
   if (control.kind == ControlKind::CheckBox) control.value = !control.value;
-  gameLog_.beginClick(logClickStart(control));
+  beginLoggedClick(control);
   runClickHandler(*this, control);
   placeDetailFrame();
-  gameLog_.endClick(resultShown());
+  endLoggedClick();
 }
 
 ScreenState Form2::screenState() const {

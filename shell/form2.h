@@ -332,8 +332,9 @@ class Form2 {
  private:
   // What the game log is told (shell/form2_log.cpp).
   LogContext logContext() const;
-  ClickStart logClickStart(const Control& control) const;
-  ResultShown resultShown() const;
+  void beginLoggedClick(const Control& control);
+  void endLoggedClick();
+  void fillResultShown(ResultShown& shown) const;
 
   void buildInventory();
   Control& add(Control& control, std::string name, ControlKind kind, const Control* container,

@@ -11,18 +11,31 @@ LogContext Form2::logContext() const {
   return {setUp ? title : "Quick dice", SeasonText, !setUp};
 }
 
-ClickStart Form2::logClickStart(const Control& control) const {
-  ClickStart start;
+void Form2::beginLoggedClick(const Control& control) {
+  // Run on every click: pointers and string assignments into memory kept from the last
+  // click, no words until the click turns out to roll.
+  ClickStart& start = gameLog_.beginClick();
   start.control = &control;
   // "Show Dice Rolls" is how the window shows rolls, not part of the situation.
-  start.selections = selectedOnScreen(controls_, {&chkDiceRolls});
-  start.before = resultShown();
-  return start;
+  selectedOnScreen(controls_, &chkDiceRolls, start.selections);
+  fillResultShown(start.before);
 }
 
-ResultShown Form2::resultShown() const {
-  return {Text1.caption, fraCrazyPlay.visible && lblCrazyPlay.visible, fraCrazyPlay.caption,
-          lblCrazyPlay.caption};
+void Form2::endLoggedClick() {
+  if (!gameLog_.rolling()) {
+    gameLog_.endClick(ResultShown{});
+    return;
+  }
+  ResultShown after;
+  fillResultShown(after);
+  gameLog_.endClick(after);
+}
+
+void Form2::fillResultShown(ResultShown& shown) const {
+  shown.outcome = Text1.caption;
+  shown.detailShown = fraCrazyPlay.visible && lblCrazyPlay.visible;
+  shown.heading = fraCrazyPlay.caption;
+  shown.explanation = lblCrazyPlay.caption;
 }
 
 }  // namespace vnt

@@ -282,12 +282,14 @@ namespace {
 // A text the window shows over several lines ("\r", "\n" or "\r\n" between them), each
 // line indented.
 void appendLines(std::string& out, std::string_view text, std::string_view indent) {
+  // The box places its text with blank lines above and below; on paper they are noise.
   while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.remove_suffix(1);
+  while (!text.empty() && (text.front() == '\r' || text.front() == '\n')) text.remove_prefix(1);
   std::size_t at = 0;
   while (at <= text.size()) {
     std::size_t end = text.find_first_of("\r\n", at);
     if (end == std::string_view::npos) end = text.size();
-    out += indent;
+    if (end > at) out += indent;
     out += text.substr(at, end - at);
     out += '\n';
     if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') {
@@ -399,16 +401,19 @@ LogContext GameLog::context() const {
   return context_();
 }
 
-void GameLog::beginClick(ClickStart start) {
+ClickStart& GameLog::beginClick() {
   // Clicks do not nest; one left open (a handler that threw) is closed as it stands.
-  if (click_) endClick(click_->before);
-  click_ = std::move(start);
+  if (clicking_) endClick(click_.before);
+  clicking_ = true;
+  click_.control = nullptr;
+  click_.selections.clear();
   pending_.clear();
+  return click_;
 }
 
 void GameLog::endClick(const ResultShown& after) {
   if (entry_) finishEntry(after);
-  click_.reset();
+  clicking_ = false;
   pending_.clear();
 }
 
@@ -429,7 +434,7 @@ DieRequest GameLog::describeDie(std::int16_t upper, std::int16_t lower) const {
   request.upper = upper;
   request.lower = lower;
   request.chart = now.chart;
-  request.purpose = diePurpose(click_ && click_->control ? click_->control->name : std::string(), ordinal, earlier, upper, lower);
+  request.purpose = diePurpose(clicking_ && click_.control ? click_.control->name : std::string(), ordinal, earlier, upper, lower);
   request.quick = now.quick;
   return request;
 }
@@ -463,7 +468,7 @@ void GameLog::message(const std::string& prompt, const std::string& title) {
 
 void GameLog::record(LogStep step, bool opens) {
   // A draw outside any click (a handler run directly) is logged as a click of its own.
-  if (!click_) beginClick({});
+  if (!clicking_) beginClick().before = {};
   if (!entry_ && !opens) {
     pending_.push_back(std::move(step));
     return;
@@ -495,8 +500,8 @@ void GameLog::openEntry() {
   entry.time = clock_();
   entry.season = now.season;
   entry.chart = now.chart;
-  if (click_->control != nullptr) entry.button = plainCaption(*click_->control);
-  entry.selections = selectionsInWords(click_->selections);
+  if (click_.control != nullptr) entry.button = plainCaption(*click_.control);
+  entry.selections = selectionsInWords(click_.selections);
   entryChart_ = now.chart;
   for (const std::string& line : entryHeaderLines(entry)) write(line);
   for (LogStep& step : pending_) {
@@ -512,7 +517,7 @@ void GameLog::finishEntry(const ResultShown& after) {
   entry.outcome = after.outcome;
   // The detail box counts when this click wrote into it; a box left as the set-up filled
   // it (the steal's adjustment notes) is not part of the outcome.
-  const ResultShown& before = click_->before;
+  const ResultShown& before = click_.before;
   const bool wrote = !before.detailShown || before.heading != after.heading ||
                      before.explanation != after.explanation;
   if (after.detailShown && wrote && !blank(after.explanation)) {
@@ -549,23 +554,20 @@ std::string plainCaption(const Control& control) {
   return control.literalCaption ? control.caption : withoutAccessKey(control.caption);
 }
 
-std::vector<const Control*> selectedOnScreen(const std::vector<Control*>& controls,
-                                             const std::vector<const Control*>& ignore) {
+void selectedOnScreen(const std::vector<Control*>& controls, const Control* ignore,
+                      std::vector<const Control*>& selected) {
+  selected.clear();
   const auto onScreen = [](const Control& control) {
     for (const Control* c = &control; c != nullptr; c = c->container) {
       if (!c->visible) return false;
     }
     return true;
   };
-  std::vector<const Control*> selected;
   for (const Control* control : controls) {
-    if (!control->value) continue;
+    if (!control->value || control == ignore) continue;
     if (control->kind != ControlKind::Option && control->kind != ControlKind::CheckBox) continue;
-    if (!onScreen(*control)) continue;
-    if (std::find(ignore.begin(), ignore.end(), control) != ignore.end()) continue;
-    selected.push_back(control);
+    if (onScreen(*control)) selected.push_back(control);
   }
-  return selected;
 }
 
 std::vector<std::string> selectionsInWords(const std::vector<const Control*>& selected) {

@@ -151,7 +151,12 @@ class GameLog {
   void clear();
 
   // --- Hooks of the window -------------------------------------------------------------
-  void beginClick(ClickStart start);
+  // A click begins: the caller fills in what the log needs to know about it. The same
+  // object serves every click, so filling it reuses its memory.
+  ClickStart& beginClick();
+  // Whether the click under way has become a roll (the result is then worth handing over).
+  bool rolling() const { return entry_.has_value(); }
+  // The click is over; `after` is read only when it rolled.
   void endClick(const ResultShown& after);
   // The chart menu is back: the next roll begins a new play.
   void endPlay();
@@ -176,7 +181,8 @@ class GameLog {
   std::vector<LogEntry> entries_;
   std::uint64_t revision_ = 0;
 
-  std::optional<ClickStart> click_;  // the click under way
+  ClickStart click_;      // the click under way, when clicking_
+  bool clicking_ = false;
   std::optional<LogEntry> entry_;    // its roll, once something worth logging happened
   std::vector<LogStep> pending_;     // boxes shown before that
   std::string entryChart_;           // the chart the roll is in at the moment
@@ -200,10 +206,10 @@ class LoggingDialogs final : public Dialogs {
 // that is data (a ballpark name) is taken as written.
 std::string plainCaption(const Control& control);
 
-// The chosen options and ticked boxes on screen, in window order. Controls in `ignore`
-// (window settings, not selections) are left out.
-std::vector<const Control*> selectedOnScreen(const std::vector<Control*>& controls,
-                                             const std::vector<const Control*>& ignore);
+// The chosen options and ticked boxes on screen, in window order, into `selected`. The
+// control `ignore` (a window setting, not a selection) is left out.
+void selectedOnScreen(const std::vector<Control*>& controls, const Control* ignore,
+                      std::vector<const Control*>& selected);
 // Them in words. An option that is only a rating or a code ("7", "SP", "> 9.9") is named
 // with its frame's caption ("Adjusted Steal Rating 7"); one that says what it is ("Third
 // Base", "Boston") and a box ("Cold") stand alone.

@@ -45,7 +45,7 @@ std::vector<LogStep::Kind> kinds(const LogEntry& entry) {
 
 // A roll fed straight into the log's hooks, as the window would: one die, the text shown.
 void logRoll(GameLog& log, int value, const std::string& shown) {
-  log.beginClick({});
+  log.beginClick();
   log.die(log.describeDie(99, 0), Die{static_cast<std::int16_t>(value), false});
   log.shown(shown);
   log.endClick({shown, false, {}, {}});
@@ -242,7 +242,7 @@ TEST(GameLogText, ReadsAsTheWindowShowsIt) {
   entry.steps = {die, asked};
   entry.outcome = "CS";
   entry.heading = "Crazy Play Result";
-  entry.explanation = "\r\rLow throw\r";
+  entry.explanation = "\r\rLow throw\r\rscooped\r";
   EXPECT_EQ(entryText(entry),
             "Roll 7 - 2026-12-11 20:15:03 +01:00 - 1987 - Stealing\n"
             "  Follows roll 6\n"
@@ -252,9 +252,9 @@ TEST(GameLogText, ReadsAsTheWindowShowsIt) {
             "  Asked: Are you bunting for a hit? (Lead Out?) - No\n"
             "  Outcome: CS\n"
             "  Crazy Play Result:\n"
-            "    \n"
-            "    \n"
-            "    Low throw\n");
+            "    Low throw\n"
+            "\n"
+            "    scooped\n");
   LogEntry other;
   other.number = 8;
   other.outcome = "SB";
@@ -356,7 +356,7 @@ TEST(GameBookCrash, AKilledProcessLeavesEveryFinishedRoll) {
       GameBook book(log, games);
       if (!book.newGame()) _exit(2);
       for (int i = 0; i < finished; ++i) logRoll(log, i, "roll " + std::to_string(i));
-      log.beginClick({});
+      log.beginClick();
       log.die(log.describeDie(99, 0), Die{42, false});
       const int fd = ::open(book.path().c_str(), O_WRONLY | O_APPEND);
       if (fd < 0 || ::write(fd, "shown \"half a li", 16) != 16) _exit(3);
