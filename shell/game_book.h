@@ -25,7 +25,9 @@ std::vector<std::string> gameFiles(const std::string& folder);
 // The whole of a game file, read back. Nothing recognised when it cannot be read.
 ReadGame readGameFile(const std::string& path);
 
-// Keeps a GameLog's rolls in the game files of one folder. A file that cannot be written
+// Keeps a GameLog's rolls in the game files of one folder. A front end makes one after its
+// window (so it goes before the window's log), calls openLast() at start and newGame() for
+// "New Game", and after each of those and each click shows takeWriteError() when not empty. A file that cannot be written
 // (a read-only folder, a full disk) stops the writing, never the game: the log goes on in
 // memory and writeError() says what happened.
 class GameBook final : public GameLogSink {
