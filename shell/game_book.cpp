@@ -1,6 +1,7 @@
 #include "shell/game_book.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -119,6 +120,12 @@ bool GameBook::openLast() {
     // A game that cannot be added to is left as it is; the evening goes on in a new one.
     return newGame();
   }
+  // A game another copy of the program is still writing is its own; two writers would
+  // interleave their rolls' lines.
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd);
+    return newGame();
+  }
   const std::optional<std::string> text = readWhole(fd);
   ReadGame game = text ? readGameLog(*text) : ReadGame{};
   // A game of a later version is not added to with lines of this one.
@@ -172,6 +179,7 @@ bool GameBook::newGame() {
     }
     fd_ = fd;
     error_.clear();
+    ::flock(fd_, LOCK_EX | LOCK_NB);  // new, so nobody else holds it
     const std::string header = std::string(kGameLogHeader) + " " +
                                std::to_string(kGameLogFormat) + "\n" + "game " +
                                quoteLogText(log_.now()) + "\n";

@@ -322,6 +322,28 @@ TEST_F(WindowGame, StartingAgainTakesUpTheLastGameAndNewGameStartsAnother) {
   EXPECT_EQ(readGameFile(book.path()).entries.size(), 2u);
 }
 
+// A second copy of the program started while the first still plays does not write into
+// the first one's game.
+TEST(GameBookFolder, AGameStillOpenElsewhereIsLeftToIt) {
+  WorkingFolder folder("vnt_two_");
+  ASSERT_TRUE(folder.made());
+  const std::string games = (folder.path() / "games").string();
+  GameLog first;
+  GameBook firstBook(first, games);
+  ASSERT_TRUE(firstBook.openLast());
+  logRoll(first, 1, "first");
+
+  GameLog second;
+  GameBook secondBook(second, games);
+  ASSERT_TRUE(secondBook.openLast());
+  EXPECT_NE(secondBook.path(), firstBook.path());
+  EXPECT_TRUE(second.entries().empty());
+  logRoll(second, 2, "second");
+  logRoll(first, 3, "first again");
+  EXPECT_EQ(readGameFile(firstBook.path()).entries, first.entries());
+  EXPECT_EQ(readGameFile(secondBook.path()).entries, second.entries());
+}
+
 TEST(GameBookFolder, FollowsTheDataHome) {
   using Env = std::map<std::string, std::string>;
   const std::vector<std::pair<Env, std::string>> cases = {
