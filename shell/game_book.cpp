@@ -165,11 +165,10 @@ bool GameBook::newGame() {
   for (int n = 1; n <= 999; ++n) {
     char suffix[8];
     std::snprintf(suffix, sizeof suffix, "-%03d", n);
-    const std::string path = (fs::path(folder_) / (std::string(kFilePrefix) + stamp + suffix +
-                                                   std::string(kFileSuffix)))
-                                 .string();
-    const int fd =
-        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0644);
+    const std::string path =
+        (fs::path(folder_) / (std::string(kFilePrefix) + stamp + suffix + std::string(kFileSuffix)))
+            .string();
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0 && errno == EEXIST) continue;
     path_ = path;
     if (fd < 0) {
@@ -180,9 +179,8 @@ bool GameBook::newGame() {
     fd_ = fd;
     error_.clear();
     ::flock(fd_, LOCK_EX | LOCK_NB);  // new, so nobody else holds it
-    const std::string header = std::string(kGameLogHeader) + " " +
-                               std::to_string(kGameLogFormat) + "\n" + "game " +
-                               quoteLogText(log_.now()) + "\n";
+    const std::string header = std::string(kGameLogHeader) + " " + std::to_string(kGameLogFormat) +
+                               "\n" + "game " + quoteLogText(log_.now()) + "\n";
     if (!writeAll(header)) return false;
     entryDone();
     return writing();

@@ -27,9 +27,9 @@ ReadGame readGameFile(const std::string& path);
 
 // Keeps a GameLog's rolls in the game files of one folder. A front end makes one after its
 // window (so it goes before the window's log), calls openLast() at start and newGame() for
-// "New Game", and after each of those and each click shows takeWriteError() when not empty. A file that cannot be written
-// (a read-only folder, a full disk) stops the writing, never the game: the log goes on in
-// memory and writeError() says what happened.
+// "New Game", and after each of those and each click shows takeWriteError() when not empty.
+// A file that cannot be written (a read-only folder, a full disk) stops the writing, never
+// the game: the log goes on in memory and writeError() says what happened.
 class GameBook final : public GameLogSink {
  public:
   // The log's sink is set to this book while it lives.

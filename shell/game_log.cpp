@@ -30,9 +30,8 @@ std::string number(int n) {
 }
 
 bool blank(const std::string& text) {
-  return std::all_of(text.begin(), text.end(), [](char c) {
-    return c == '\r' || c == '\n' || c == ' ' || c == '\t';
-  });
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return c == '\r' || c == '\n' || c == ' ' || c == '\t'; });
 }
 
 LogStep makeStep(LogStep::Kind kind, std::string text, std::string title = {}) {
@@ -59,11 +58,21 @@ std::string quoteLogText(std::string_view text) {
   std::string out = "\"";
   for (const char c : text) {
     switch (c) {
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
-      case '\t': out += "\\t"; break;
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
       default: {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7F) {
@@ -164,11 +173,21 @@ std::optional<std::vector<std::string>> splitLogLine(std::string_view line) {
       }
       if (i >= line.size()) return std::nullopt;
       switch (const char e = line[i++]) {
-        case 'r': word += '\r'; break;
-        case 'n': word += '\n'; break;
-        case 't': word += '\t'; break;
-        case '"': word += '"'; break;
-        case '\\': word += '\\'; break;
+        case 'r':
+          word += '\r';
+          break;
+        case 'n':
+          word += '\n';
+          break;
+        case 't':
+          word += '\t';
+          break;
+        case '"':
+          word += '"';
+          break;
+        case '\\':
+          word += '\\';
+          break;
         case 'x': {
           if (i + 2 > line.size()) return std::nullopt;
           const int high = hexDigit(line[i]);
@@ -428,13 +447,16 @@ const std::vector<LogStep>& GameLog::stepsOfThisClick() const {
 DieRequest GameLog::describeDie(std::int16_t upper, std::int16_t lower) const {
   const LogContext now = context();
   const std::vector<LogStep>& earlier = stepsOfThisClick();
-  const auto ordinal = static_cast<int>(std::count_if(
-      earlier.begin(), earlier.end(), [](const LogStep& s) { return s.kind == LogStep::Kind::Die; }));
+  const auto ordinal =
+      static_cast<int>(std::count_if(earlier.begin(), earlier.end(), [](const LogStep& s) {
+        return s.kind == LogStep::Kind::Die;
+      }));
   DieRequest request;
   request.upper = upper;
   request.lower = lower;
   request.chart = now.chart;
-  request.purpose = diePurpose(clicking_ && click_.control ? click_.control->name : std::string(), ordinal, earlier, upper, lower);
+  request.purpose = diePurpose(clicking_ && click_.control ? click_.control->name : std::string(),
+                               ordinal, earlier, upper, lower);
   request.quick = now.quick;
   return request;
 }

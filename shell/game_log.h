@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "shell/control.h"
-#include "shell/dice.h"
 #include "shell/dialogs.h"
+#include "shell/dice.h"
 
 namespace vnt {
 
@@ -88,10 +88,10 @@ std::vector<std::size_t> findEntries(const std::vector<LogEntry>& entries, std::
 struct ReadGame {
   bool recognised = false;  // it starts with the game-log header line
   int format = 0;
-  std::string started;  // the time of its `game` line
+  std::string started;            // the time of its `game` line
   std::vector<LogEntry> entries;  // the finished rolls, in file order
-  int unfinished = 0;     // rolls begun but never finished (the program stopped mid-roll)
-  int highestNumber = 0;  // of every roll begun, finished or not
+  int unfinished = 0;             // rolls begun but never finished (the program stopped mid-roll)
+  int highestNumber = 0;          // of every roll begun, finished or not
 };
 ReadGame readGameLog(std::string_view text);
 
@@ -181,11 +181,11 @@ class GameLog {
   std::vector<LogEntry> entries_;
   std::uint64_t revision_ = 0;
 
-  ClickStart click_;      // the click under way, when clicking_
+  ClickStart click_;  // the click under way, when clicking_
   bool clicking_ = false;
-  std::optional<LogEntry> entry_;    // its roll, once something worth logging happened
-  std::vector<LogStep> pending_;     // boxes shown before that
-  std::string entryChart_;           // the chart the roll is in at the moment
+  std::optional<LogEntry> entry_;  // its roll, once something worth logging happened
+  std::vector<LogStep> pending_;   // boxes shown before that
+  std::string entryChart_;         // the chart the roll is in at the moment
   int nextNumber_ = 1;
   int playStart_ = 0;  // the first roll of the play under way, or 0
 };

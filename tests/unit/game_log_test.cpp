@@ -1,3 +1,5 @@
+#include "shell/game_log.h"
+
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -16,7 +18,6 @@
 
 #include "shell/form2.h"
 #include "shell/game_book.h"
-#include "shell/game_log.h"
 #include "tests/unit/test_support.h"
 #include "tools/vnt_scenario/scenario.h"
 
@@ -87,8 +88,8 @@ class WindowGame : public ::testing::Test {
 
 TEST(GameLogLines, TextsSurviveTheRoundTripWhateverTheyHold) {
   const std::vector<std::string> texts = {
-      "",       "Dropped?", "say \"hi\"",  "back\\slash", "\r\r\rLow throw", "a\nb\tc",
-      "\x01\x7F", "Caf\xC3\xA9", "trailing ", " leading",  "\\x41",
+      "",         "Dropped?",    "say \"hi\"", "back\\slash", "\r\r\rLow throw", "a\nb\tc",
+      "\x01\x7F", "Caf\xC3\xA9", "trailing ",  " leading",    "\\x41",
   };
   for (const std::string& text : texts) {
     const std::string line = "shown " + quoteLogText(text);
@@ -102,7 +103,8 @@ TEST(GameLogLines, TextsSurviveTheRoundTripWhateverTheyHold) {
 }
 
 TEST(GameLogLines, LinesCutShortAreRefused) {
-  for (const std::string line : {"shown \"Drop", "shown \"a\\", "shown \"a\\x4\"", "shown \"\\q\""}) {
+  for (const std::string line :
+       {"shown \"Drop", "shown \"a\\", "shown \"a\\x4\"", "shown \"\\q\""}) {
     EXPECT_FALSE(splitLogLine(line).has_value()) << line;
   }
 }
@@ -158,11 +160,11 @@ TEST(GameLogReader, SomethingElseIsNotAGame) {
 // roll they follow, the question and its answer inside the bunt's roll.
 TEST(GameLogOfAGame, ScriptedGameGivesTheExpectedEntries) {
   std::vector<LogEntry> entries;
-  const auto outcome = scenario::play(
-      kSourceDir + "/tests/scenarios/log/steal_bunt_quick.scn", [&](const Form2& form) {
-        entries = form.gameLog().entries();
-        return std::string();
-      });
+  const auto outcome = scenario::play(kSourceDir + "/tests/scenarios/log/steal_bunt_quick.scn",
+                                      [&](const Form2& form) {
+                                        entries = form.gameLog().entries();
+                                        return std::string();
+                                      });
   ASSERT_TRUE(outcome.passed) << outcome.failure;
   ASSERT_EQ(entries.size(), 5u);
 

@@ -1,3 +1,5 @@
+#include "shell/own_dice.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +11,6 @@
 #include <vector>
 
 #include "shell/form2.h"
-#include "shell/own_dice.h"
 #include "tests/unit/test_support.h"
 #include "tools/vnt_scenario/scenario.h"
 
@@ -58,12 +59,28 @@ TEST(OwnDice, WhatIsTypedIsTakenOrRefusedWithTheRangeShown) {
     std::optional<int> value;
   };
   const std::vector<Case> cases = {
-      {"57", 99, 0, 57},  {" 7 ", 99, 0, 7},   {"07", 99, 0, 7},     {"0", 99, 0, 0},
-      {"99", 99, 0, 99},  {"1", 20, 1, 1},     {"20", 20, 1, 20},    {"0", 20, 1, std::nullopt},
-      {"21", 20, 1, {}},  {"100", 99, 0, {}},  {"-1", 99, 0, {}},    {"", 99, 0, {}},
-      {"  ", 99, 0, {}},  {"abc", 99, 0, {}},  {"5x", 99, 0, {}},    {"1e2", 99, 0, {}},
-      {"+5", 99, 0, {}},  {"4.0", 99, 0, {}},  {"99999999999999999999", 99, 0, {}},
-      {"-", 99, 0, {}},   {"-2", 5, -5, -2},   {"\xD9\xA3", 9, 0, {}},
+      {"57", 99, 0, 57},
+      {" 7 ", 99, 0, 7},
+      {"07", 99, 0, 7},
+      {"0", 99, 0, 0},
+      {"99", 99, 0, 99},
+      {"1", 20, 1, 1},
+      {"20", 20, 1, 20},
+      {"0", 20, 1, std::nullopt},
+      {"21", 20, 1, {}},
+      {"100", 99, 0, {}},
+      {"-1", 99, 0, {}},
+      {"", 99, 0, {}},
+      {"  ", 99, 0, {}},
+      {"abc", 99, 0, {}},
+      {"5x", 99, 0, {}},
+      {"1e2", 99, 0, {}},
+      {"+5", 99, 0, {}},
+      {"4.0", 99, 0, {}},
+      {"99999999999999999999", 99, 0, {}},
+      {"-", 99, 0, {}},
+      {"-2", 5, -5, -2},
+      {"\xD9\xA3", 9, 0, {}},
   };
   for (const Case& c : cases) {
     const DieEntry entry = readDieEntry(c.typed, request(c.upper, c.lower));
@@ -75,7 +92,8 @@ TEST(OwnDice, WhatIsTypedIsTakenOrRefusedWithTheRangeShown) {
           << '"' << c.typed << "\": " << entry.refusal;
     }
   }
-  EXPECT_EQ(readDieEntry("abc", request(20, 1)).refusal, "Not a number: enter a number from 1 to 20.");
+  EXPECT_EQ(readDieEntry("abc", request(20, 1)).refusal,
+            "Not a number: enter a number from 1 to 20.");
   EXPECT_EQ(readDieEntry("21", request(20, 1)).refusal,
             "Outside the range: enter a number from 1 to 20.");
   EXPECT_EQ(readDieEntry("", request(20, 1)).refusal, "Enter a number from 1 to 20.");
@@ -157,14 +175,13 @@ TEST(OwnDice, EnteredValuesDriveEveryChartAsScriptedDiceDo) {
       return std::string();
     });
     int asked = 0;
-    const auto ownRun = scenario::play(
-        file,
-        [&](const Form2& form) {
-          own.push_back({form.Text1.caption, form.List1.items});
-          log = form.gameLog().entries();
-          return std::string();
-        },
-        {true, &asked});
+    const auto ownRun = scenario::play(file,
+                                       [&](const Form2& form) {
+                                         own.push_back({form.Text1.caption, form.List1.items});
+                                         log = form.gameLog().entries();
+                                         return std::string();
+                                       },
+                                       {true, &asked});
     EXPECT_EQ(ownRun.passed, scriptedRun.passed) << file << ": " << ownRun.failure;
     EXPECT_EQ(own, scripted) << file;
     askedInAll += asked;
