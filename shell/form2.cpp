@@ -28,8 +28,11 @@ std::string withoutAccessKey(std::string_view caption) {
   return plain;
 }
 
-Form2::Form2(Dice& dice, Dialogs& dialogs) : dice_(dice), dialogs_(dialogs) {
+Form2::Form2(Dice& dice, Dialogs& dialogs)
+    : loggingDialogs_(dialogs, gameLog_), dice_(dice), dialogs_(loggingDialogs_),
+      unloggedDialogs_(dialogs) {
   buildInventory();
+  gameLog_.setContext([this] { return logContext(); });
 }
 
 std::string Form2::VersionLine() {
@@ -56,6 +59,7 @@ void Form2::Form_Load() {
 }
 
 void Form2::cmdCancel_Click() {
+  gameLog_.endPlay();
   title = std::string(kApplicationTitle) + " " + SeasonText;
   cmdCancel.caption = "&Cancel";
   hideAll();
@@ -94,11 +98,15 @@ void Form2::cmdCancel_Click() {
 }
 
 void Form2::cmdExit_Click() {
-  if (dialogs_.yesNo("Confirm Exit", "Exit Assistant")) ended_ = true;
+  // Leaving the program is no roll of the game: its question stays out of the log.
+  if (unloggedDialogs_.yesNo("Confirm Exit", "Exit Assistant")) ended_ = true;
 }
 
 std::int16_t Form2::RandomNumber(std::int16_t upper, std::int16_t lower) {
-  return dice_.RandomNumber(upper, lower);
+  const DieRequest request = gameLog_.describeDie(upper, lower);
+  const Die die = dice_.draw(request);
+  gameLog_.die(request, die);
+  return die.value;
 }
 
 void Form2::IncrementDiceRolls() {
@@ -111,6 +119,7 @@ void Form2::IncrementDiceRolls() {
     RollHistory[RollHistoryCount] = Text1.caption;
   }
   List1.items.assign(RollHistory.begin() + 1, RollHistory.begin() + 1 + RollHistoryCount);
+  gameLog_.shown(Text1.caption);
 }
 
 void Form2::rollQuickDice(Control& pressed, std::int16_t upper, std::int16_t lower) {
@@ -168,8 +177,10 @@ void Form2::select(Control& option) {
 void Form2::click(Control& control) {
   if (control.kind == ControlKind::Option) select(control);
   if (control.kind == ControlKind::CheckBox) control.value = !control.value;
+  beginLoggedClick(control);
   runClickHandler(*this, control);
   placeDetailFrame();
+  endLoggedClick();
 }
 
 ScreenState Form2::screenState() const {

@@ -11,6 +11,7 @@
 #include "shell/control.h"
 #include "shell/dialogs.h"
 #include "shell/dice.h"
+#include "shell/game_log.h"
 #include "shell/odds.h"
 #include "shell/season_records.h"
 
@@ -330,7 +331,18 @@ class Form2 {
 
   Dialogs& dialogs() { return dialogs_; }
 
+  // --- Game log ----------------------------------------------------------------------
+  // Every roll as it happens (shell/game_log.h); the front ends show it and save it.
+  GameLog& gameLog() { return gameLog_; }
+  const GameLog& gameLog() const { return gameLog_; }
+
  private:
+  // What the game log is told (shell/form2_log.cpp).
+  LogContext logContext() const;
+  void beginLoggedClick(const Control& control);
+  void endLoggedClick();
+  void fillResultShown(ResultShown& shown) const;
+
   void buildInventory();
   Control& add(Control& control, std::string name, ControlKind kind, const Control* container,
                Twips layout, std::string caption = {});
@@ -365,8 +377,11 @@ class Form2 {
   // Sets a box and runs its change handler when its state really changes.
   void setDefenseBox(int index, bool checked);
 
+  GameLog gameLog_;
+  LoggingDialogs loggingDialogs_;  // the front end's boxes, telling the log what they asked
   Dice& dice_;
   Dialogs& dialogs_;
+  Dialogs& unloggedDialogs_;
   std::vector<Control*> controls_;
   bool ended_ = false;
 };

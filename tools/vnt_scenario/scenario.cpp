@@ -14,6 +14,7 @@
 #include <system_error>
 
 #include "shell/form2.h"
+#include "shell/own_dice.h"
 
 namespace vnt::scenario {
 namespace fs = std::filesystem;
@@ -146,10 +147,28 @@ class TemporaryWorkingDirectory {
   fs::path path_;
 };
 
+// The player of "Roll my own dice", typing in the scripted values: each die the window asks
+// for is the next queued value, under the same checks as scripted dice.
+class ScriptedEntries final : public DieAsker {
+ public:
+  ScriptedEntries(ScriptedDice& dice, int* asked) : dice_(dice), asked_(asked) {}
+  std::optional<int> askDie(const DieRequest& request) override {
+    if (asked_ != nullptr) ++*asked_;
+    return dice_.RandomNumber(request.upper, request.lower);
+  }
+
+ private:
+  ScriptedDice& dice_;
+  int* asked_;
+};
+
 class Player {
  public:
-  Player(fs::path scenarioDir, ScreenCheck check)
-      : scenarioDir_(std::move(scenarioDir)), check_(std::move(check)) {}
+  Player(fs::path scenarioDir, ScreenCheck check, const PlayOptions& options)
+      : scenarioDir_(std::move(scenarioDir)), check_(std::move(check)), options_(options),
+        asker_(dice_, options.asked), ownDice_(dice_, asker_) {
+    ownDice_.setOn(true);
+  }
 
   void playLine(std::istream& in, const std::string& raw, int& lineNumber) {
     const std::size_t first = raw.find_first_not_of(" \t\r");
@@ -295,7 +314,11 @@ class Player {
   void startCommand(const std::vector<Token>& t) {
     arity(t, 1, 1);
     if (form_) fail("one `start` only");
-    form_ = std::make_unique<Form2>(dice_, dialogs_);
+    if (options_.ownDice) {
+      form_ = std::make_unique<Form2>(ownDice_, dialogs_);
+    } else {
+      form_ = std::make_unique<Form2>(dice_, dialogs_);
+    }
     form_->Form_Load();
     checkScreen();
   }
@@ -369,6 +392,25 @@ class Player {
       if (m.prompt != t[2].text || m.title != t[3].text) {
         fail("the message " + quote(t[2].text) + " " + quote(t[3].text) + ", found " +
              quote(m.prompt) + " " + quote(m.title));
+      }
+      return;
+    }
+    if (what == "log") {
+      // The newest roll of the game log, as its plain text reads, holds every string given;
+      // with none, nothing has been logged.
+      const std::vector<LogEntry>& entries = f.gameLog().entries();
+      if (t.size() == 2) {
+        if (!entries.empty()) fail("an empty game log, found " + quote(entryText(entries.back())));
+        return;
+      }
+      if (entries.empty()) fail("a roll in the game log holding " + quote(t[2].text) + ", found none");
+      const std::string text = entryText(entries.back());
+      for (std::size_t i = 2; i < t.size(); ++i) {
+        if (!t[i].quoted) fail("strings after `expect log`");
+        if (text.find(t[i].text) == std::string::npos) {
+          fail("the latest roll in the game log holding " + quote(t[i].text) + ", found " +
+               quote(text));
+        }
       }
       return;
     }
@@ -453,6 +495,9 @@ class Player {
   fs::path scenarioDir_;
   ScreenCheck check_;
   ScriptedDice dice_;
+  PlayOptions options_;
+  ScriptedEntries asker_;
+  OwnDice ownDice_;
   RecordingDialogs dialogs_;
   std::unique_ptr<Form2> form_;
 };
@@ -460,6 +505,10 @@ class Player {
 }  // namespace
 
 Outcome play(const std::string& path, const ScreenCheck& check) {
+  return play(path, check, PlayOptions{});
+}
+
+Outcome play(const std::string& path, const ScreenCheck& check, const PlayOptions& options) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return {false, path + ": cannot open the scenario file"};
   if (!path.ends_with(".scn")) return {false, path + ": a scenario file ends in .scn"};
@@ -468,7 +517,7 @@ Outcome play(const std::string& path, const ScreenCheck& check) {
   try {
     const fs::path dir = fs::absolute(fs::path(path)).parent_path();
     TemporaryWorkingDirectory workingDirectory;
-    Player player(dir, check);
+    Player player(dir, check, options);
     std::string line;
     while (std::getline(in, line)) {
       ++lineNumber;

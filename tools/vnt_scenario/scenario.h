@@ -74,6 +74,15 @@ using ScreenCheck = std::function<std::string(const Form2&)>;
 // Plays one scenario file in a fresh temporary working directory.
 Outcome play(const std::string& path, const ScreenCheck& check = {});
 
+// How a scenario is played. With ownDice the window rolls through "Roll my own dice", the
+// player typing in each queued value when asked (the quick dice still draw the queue
+// directly); `asked`, when given, counts the dice asked for.
+struct PlayOptions {
+  bool ownDice = false;
+  int* asked = nullptr;
+};
+Outcome play(const std::string& path, const ScreenCheck& check, const PlayOptions& options);
+
 // Splits a scenario line into words and quoted strings (escapes resolved). Quoted strings
 // keep a marker so "expect text Text1 \"\"" differs from a missing argument.
 struct Token {
