@@ -1,11 +1,12 @@
-// node click-through.mjs SITE_DIR [PAGE_URL]: plays a steal and a bunt with its two Yes/No questions in
-// the page with real DOM events (mouse clicks and keys), and checks what the page shows.
+// node click-through.test.mjs BUILD_DIR [PAGE_URL]: plays a steal and a bunt with its two Yes/No
+// questions in the page with real DOM events (mouse clicks and keys), and checks what the page shows.
 import assert from 'node:assert/strict';
+import path from 'node:path';
 import { serve, launch } from './harness.mjs';
 
 // PAGE_URL, e.g. file:///.../vnt-assistant.html, tests the one-file page instead.
-const [siteDir, pageUrl] = process.argv.slice(2);
-const served = await serve(siteDir);
+const [buildDir, pageUrl] = process.argv.slice(2);
+const served = await serve(path.join(buildDir, 'site'));
 const { server } = served;
 const url = pageUrl || served.url;
 const { browser, close } = await launch();
