@@ -44,7 +44,8 @@ function create(c, id, all) {
       element = document.createElement('label');
       const input = document.createElement('input');
       input.type = c.kind === 'checkbox' ? 'checkbox' : 'radio';
-      if (c.kind === 'option') input.name = 'group' + c.container;
+      // No shared name: the model keeps one option of a group selected, and each option is a
+      // Tab stop of its own, as on the desktop.
       element.append(input, document.createElement('span'));
       break;
     }
@@ -73,7 +74,12 @@ function create(c, id, all) {
     default:
       element = document.createElement('div');
       element.classList.add('label');
-      if (c.name === 'Text1' || c.name === 'Label1') element.setAttribute('aria-live', 'polite');
+      if (c.announces) element.setAttribute('aria-live', 'polite');
+  }
+  if (c.kind === 'list') {
+    // The history is announced as it grows: only the added lines.
+    element.setAttribute('aria-live', 'polite');
+    element.setAttribute('aria-relevant', 'additions');
   }
   element.classList.add('control');
   element.dataset.control = c.name;
@@ -96,6 +102,20 @@ function update(view, c) {
   const old = view.state || {};
   const e = view.element;
   if (old.visible !== c.visible) e.hidden = !c.visible;
+  const focusable = focusTarget(view);
+  if (focusable && old.tab !== c.tab) focusable.tabIndex = c.tab > 0 ? c.tab : -1;
+  if (old.accessibleName !== c.accessibleName) {
+    const key = accessKey(c);
+    if (c.kind === 'button' || c.kind === 'list' || c.announces) {
+      e.setAttribute('aria-label', c.accessibleName);
+    } else if (c.kind === 'checkbox' || c.kind === 'option') {
+      e.firstChild.setAttribute('aria-label', c.accessibleName);
+    }
+    if (focusable) {
+      if (key) focusable.setAttribute('aria-keyshortcuts', 'Alt+' + key.toUpperCase());
+      else focusable.removeAttribute('aria-keyshortcuts');
+    }
+  }
   if (old.caption !== c.caption || old.literal !== c.literal) {
     const text = shownCaption(c);
     if (c.kind === 'checkbox' || c.kind === 'option') e.lastChild.textContent = text;
@@ -118,13 +138,46 @@ function update(view, c) {
       : '#' + c.backColor.toString(16).padStart(6, '0');
   }
   if (c.kind === 'list' && JSON.stringify(old.items) !== JSON.stringify(c.items)) {
-    e.replaceChildren(...c.items.map((line) => {
+    // The model's rule: lines go from the top, the new ones come at the bottom.
+    for (let i = 0; i < c.dropped && e.firstChild; ++i) e.firstChild.remove();
+    e.append(...c.items.slice(c.firstNew).map((line) => {
       const li = document.createElement('li');
       li.textContent = line;
       return li;
     }));
   }
   view.state = c;
+}
+
+// The element that takes the keyboard focus for a control: the button, or the box of a
+// check box or option button.
+function focusTarget(view) {
+  const e = view.element;
+  if (e instanceof HTMLButtonElement) return e;
+  if (e.firstChild instanceof HTMLInputElement) return e.firstChild;
+  return null;
+}
+
+// The access key a caption marks with a single '&', lower-case, or ''.
+function accessKey(c) {
+  if (c.literal || c.kind === 'label' || c.kind === 'list') return '';
+  const m = /(?:^|[^&])(?:&&)*&([^&])/.exec(c.caption);
+  return m ? m[1].toLowerCase() : '';
+}
+
+// The control a view belongs to, by its id in the model's list.
+function idOfElement(element) {
+  const holder = element && element.closest && element.closest('[data-control]');
+  if (!holder) return -1;
+  return views.findIndex((v) => v && v.element === holder);
+}
+
+function reachable(id) {
+  for (let at = id; at >= 0; at = views[at].state.container) {
+    const c = views[at].state;
+    if (!c.visible || !c.enabled) return false;
+  }
+  return true;
 }
 
 function readState() {
@@ -150,13 +203,61 @@ async function click(id) {
   if (busy) return;
   busy = true;
   document.body.dataset.busy = 'true';
+  let next = -1;
   try {
-    await module.ccall('vnt_click', 'number', ['number'], [id], { async: true });
+    next = await module.ccall('vnt_click', 'number', ['number', 'number'],
+      [id, idOfElement(document.activeElement)], { async: true });
   } finally {
     busy = false;
     render();
+    // The click hid or disabled the focused control: the model says where the focus goes.
+    if (next >= 0 && views[next]) focusTarget(views[next])?.focus();
+    if (oddsShown()) showOdds();
     delete document.body.dataset.busy;
   }
+}
+
+// The Odds panel beside the window: F2 or the Odds button opens and closes it.
+function oddsShown() {
+  return !document.getElementById('odds').hidden;
+}
+function showOdds() {
+  document.getElementById('odds-text').textContent = module.UTF8ToString(module._vnt_odds());
+}
+function toggleOdds() {
+  const panel = document.getElementById('odds');
+  panel.hidden = !panel.hidden;
+  document.getElementById('odds-button').setAttribute('aria-expanded', String(!panel.hidden));
+  if (!panel.hidden) showOdds();
+}
+
+// Alt+letter presses the control whose caption marks that letter, as on the desktop; a
+// frame's key goes to the first control inside it the player can reach.
+function onKey(event) {
+  if (busy || !document.getElementById('overlay').hidden) return;
+  if (event.key === 'F2') {
+    event.preventDefault();
+    toggleOdds();
+    return;
+  }
+  if (!event.altKey || event.ctrlKey || event.metaKey || event.key.length !== 1) return;
+  const key = event.key.toLowerCase();
+  const order = views.map((v, id) => id).filter((id) => views[id].state.tab > 0)
+    .sort((a, b) => views[a].state.tab - views[b].state.tab);
+  let target = -1;
+  for (let id = 0; id < views.length && target < 0; ++id) {
+    const c = views[id].state;
+    if (accessKey(c) !== key || !reachable(id)) continue;
+    if (c.kind === 'frame') {
+      target = order.find((inner) => views[inner].state.container === id && reachable(inner)) ?? -1;
+    } else if (c.tab > 0) {
+      target = id;
+    }
+  }
+  if (target < 0) return;
+  event.preventDefault();
+  focusTarget(views[target])?.focus();
+  click(target);
 }
 
 // The model's message box as an in-page dialog: resolves to 1 for OK/Yes, 0 for No.
@@ -211,6 +312,8 @@ function showDialog(text, title, yesNo) {
   module.FS.chdir('/seasons');
   module._vnt_start();
   render();
+  document.addEventListener('keydown', onKey);
+  document.getElementById('odds-button').addEventListener('click', toggleOdds);
   await document.fonts.ready;
   window.vntQueueRolls = (...values) => values.forEach((v) => module._vnt_queue_roll(v));
   document.body.dataset.ready = 'true';
