@@ -89,8 +89,11 @@ function create(c, id, all) {
   place(element, c);
   if (c.kind === 'button' || c.kind === 'checkbox' || c.kind === 'option') {
     element.addEventListener('click', (event) => {
-      // The model decides what a click changes; the element shows the model's state.
-      event.preventDefault();
+      // The model decides what a click changes; the element shows the model's state. A
+      // click on a label's text would click its box a second time: stop that one. A click
+      // on the box itself (mouse, Space) is left alone, since a cancelled click puts the
+      // box back after the page has drawn the model's value.
+      if (!(event.target instanceof HTMLInputElement)) event.preventDefault();
       click(id);
     });
   }

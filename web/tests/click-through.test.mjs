@@ -32,6 +32,8 @@ try {
   pageForShots = page;
   const errors = [];
   page.on('pageerror', (e) => errors.push(e.message));
+  // Message boxes are in-page dialogs: a browser alert/confirm is a fault.
+  page.on('dialog', async (d) => { errors.push('browser dialog: ' + d.message()); await d.dismiss(); });
   await page.goto(url);
   await page.waitForSelector('body[data-ready]');
 
