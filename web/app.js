@@ -86,7 +86,6 @@ function create(c, id, all) {
   if (c.index >= 0) element.dataset.index = String(c.index);
   if (c.pointSize > 0) element.style.fontSize = c.pointSize + 'pt';
   if (c.bold) element.style.fontWeight = 'bold';
-  place(element, c);
   if (c.kind === 'button' || c.kind === 'checkbox' || c.kind === 'option') {
     element.addEventListener('click', (event) => {
       // The model decides what a click changes; the element shows the model's state. A
@@ -105,6 +104,10 @@ function update(view, c) {
   const old = view.state || {};
   const e = view.element;
   if (old.visible !== c.visible) e.hidden = !c.visible;
+  // Each chart arranges the shared frames its own way.
+  if (old.left !== c.left || old.top !== c.top || old.width !== c.width || old.height !== c.height) {
+    place(e, c);
+  }
   const focusable = focusTarget(view);
   if (focusable && old.tab !== c.tab) focusable.tabIndex = c.tab > 0 ? c.tab : -1;
   if (old.accessibleName !== c.accessibleName) {
