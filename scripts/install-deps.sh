@@ -14,7 +14,7 @@ case "${1:-test}" in
   test) packages=("${run[@]}" clang libclang-rt-14-dev libgtest-dev libbenchmark-dev
                 dpkg-dev file desktop-file-utils) ;;
   package) packages=("${run[@]}" dpkg-dev file desktop-file-utils lintian) ;;
-  web) packages=(cmake ninja-build fonts-dejavu-core emscripten nodejs npm chromium) ;;
+  web) packages=(cmake ninja-build fonts-dejavu-core python3-fonttools emscripten nodejs npm chromium) ;;
   *) echo "usage: $0 [run|test|package|web]" >&2; exit 2 ;;
 esac
 

@@ -9,7 +9,7 @@ const read = (name) => fs.readFileSync(path.join(siteDir, name), 'utf8');
 const safe = (text) => text.replace(/<\/(script|style)/gi, '<\\/$1');
 
 let css = read('style.css').replace(/url\("fonts\/([^"]+)"\)/g, (m, file) =>
-  `url("data:font/ttf;base64,${fs.readFileSync(path.join(siteDir, 'fonts', file)).toString('base64')}")`);
+  `url("data:font/woff;base64,${fs.readFileSync(path.join(siteDir, 'fonts', file)).toString('base64')}")`);
 let html = read('index.html');
 html = html.replace('<link rel="stylesheet" href="style.css">', () => `<style>\n${safe(css)}\n</style>`);
 html = html.replace('<script src="vnt-assistant.js"></script>',

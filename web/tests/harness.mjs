@@ -7,7 +7,7 @@ import os from 'node:os';
 import puppeteer from 'puppeteer-core';
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-  '.css': 'text/css', '.ttf': 'font/ttf', '.txt': 'text/plain', '.png': 'image/png' };
+  '.css': 'text/css', '.ttf': 'font/ttf', '.woff': 'font/woff', '.webmanifest': 'application/manifest+json', '.txt': 'text/plain', '.png': 'image/png' };
 
 export async function serve(siteDir, port = 0) {
   const root = path.resolve(siteDir);
