@@ -323,4 +323,9 @@ function showDialog(text, title, yesNo) {
   await document.fonts.ready;
   window.vntQueueRolls = (...values) => values.forEach((v) => module._vnt_queue_roll(v));
   document.body.dataset.ready = 'true';
+  // Served over http(s): kept for playing offline. The one-file page opened from disk has all
+  // it needs inside already.
+  if ('serviceWorker' in navigator && /^https?:$/.test(location.protocol)) {
+    navigator.serviceWorker.register('sw.js').catch(() => {});
+  }
 })();

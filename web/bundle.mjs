@@ -15,5 +15,9 @@ html = html.replace('<link rel="stylesheet" href="style.css">', () => `<style>\n
 html = html.replace('<script src="vnt-assistant.js"></script>',
   () => `<script>\n${safe(fs.readFileSync(singleJs, 'utf8'))}\n</script>`);
 html = html.replace('<script src="app.js" defer></script>', '');
+// A page opened from disk has no service worker and no manifest to install; the icon goes inline.
+html = html.replace(/<link rel="manifest"[^>]*>\n/, '');
+html = html.replace('href="icon.svg"', () =>
+  `href="data:image/svg+xml;base64,${fs.readFileSync(path.join(siteDir, 'icon.svg')).toString('base64')}"`);
 html = html.replace('</body>', () => `<script>\n${safe(read('app.js'))}\n</script>\n</body>`);
 fs.writeFileSync(out, html);
