@@ -235,6 +235,32 @@ function toggleOdds() {
   panel.hidden = !panel.hidden;
   document.getElementById('odds-button').setAttribute('aria-expanded', String(!panel.hidden));
   if (!panel.hidden) showOdds();
+  fitWindow();
+}
+
+// The scale the window is drawn at: the browser's area, so the window is never cut off; on a
+// touch screen at least the scale that makes the smallest control a 32 px tap target (the page
+// then scrolls). Ctrl+Plus/Minus still zoom: a change of devicePixelRatio since load scales
+// the fitted size with it. Pinch zoom works on the drawn page as on any other.
+const firstPixelRatio = window.devicePixelRatio || 1;
+function fitWindow() {
+  const app = document.getElementById('app');
+  const scaler = document.getElementById('scaler');
+  const width = app.offsetWidth;
+  const height = app.offsetHeight;
+  if (!width || !height) return;
+  const zoom = (window.devicePixelRatio || 1) / firstPixelRatio;
+  let scale = Math.min(document.documentElement.clientWidth / width, window.innerHeight / height) * zoom;
+  const touch = navigator.maxTouchPoints > 0 || matchMedia('(pointer: coarse)').matches;
+  if (touch) {
+    const smallest = Math.min(...views.filter((v) => ['button', 'checkbox', 'option'].includes(v.state.kind))
+      .map((v) => v.state.height / TWIPS_PER_PX));
+    scale = Math.max(scale, 32 / smallest);
+  }
+  app.style.transform = `scale(${scale})`;
+  scaler.style.width = Math.floor(width * scale) + 'px';
+  scaler.style.height = Math.floor(height * scale) + 'px';
+  document.body.dataset.scale = String(scale);
 }
 
 // Alt+letter presses the control whose caption marks that letter, as on the desktop; a
@@ -319,8 +345,11 @@ function showDialog(text, title, yesNo) {
   module._vnt_start();
   render();
   document.addEventListener('keydown', onKey);
+  fitWindow();
+  window.addEventListener('resize', fitWindow);
   document.getElementById('odds-button').addEventListener('click', toggleOdds);
   await document.fonts.ready;
+  fitWindow();
   window.vntQueueRolls = (...values) => values.forEach((v) => module._vnt_queue_roll(v));
   document.body.dataset.ready = 'true';
   // Served over http(s): kept for playing offline. The one-file page opened from disk has all

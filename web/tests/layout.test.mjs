@@ -82,6 +82,48 @@ try {
     await step(`no page errors ${at}`, async () => assert.deepEqual(errors, []));
     await page.close();
   }
+  // The window fills the browser's area on a desktop, and on a 10-inch tablet in either
+  // orientation every control is a tap target of at least 32 CSS px, nothing cut off.
+  const screens = [
+    ['a desktop browser', { width: 1600, height: 1000 }, false],
+    ['a tablet, landscape', { width: 1280, height: 800, isMobile: true, hasTouch: true }, true],
+    ['a tablet, portrait', { width: 800, height: 1280, isMobile: true, hasTouch: true }, true],
+  ];
+  for (const [what, viewport, touch] of screens) {
+    const { page } = await openPage(browser, url, viewport);
+    const d = driver(page);
+    // Every control's drawn size, and whether the window lies inside what the page can show.
+    const measure = () => page.evaluate(() => {
+      const rect = document.getElementById('app').getBoundingClientRect();
+      const doc = document.documentElement;
+      const small = [...document.querySelectorAll('button[data-control], label[data-control]')]
+        .filter((e) => e.offsetParent !== null)
+        .map((e) => ({ name: e.dataset.control, r: e.getBoundingClientRect() }))
+        .filter(({ r }) => r.height < 32 - 0.01)
+        .map(({ name, r }) => `${name} ${r.width.toFixed(1)}x${r.height.toFixed(1)}`);
+      return { small, right: rect.right + scrollX, bottom: rect.bottom + scrollY,
+        scrollWidth: doc.scrollWidth, scrollHeight: doc.scrollHeight,
+        innerWidth, innerHeight, scale: Number(document.body.dataset.scale) };
+    });
+    const check = async (screen) => {
+      const m = await measure();
+      assert.ok(m.right <= m.scrollWidth + 1 && m.bottom <= m.scrollHeight + 1, `${screen}: cut off`);
+      if (touch) assert.deepEqual(m.small, [], `${screen}: tap targets under 32 px`);
+      else {
+        assert.ok(m.right <= m.innerWidth + 1 && m.bottom <= m.innerHeight + 1, `${screen}: larger than the area`);
+        assert.ok(m.scale > 1.4, `${screen}: scale ${m.scale}`);
+      }
+    };
+    await step(`${what}: the season window, chart menu and a chart`, async () => {
+      await check('seasons');
+      await d.click('optYear', 43);
+      await d.click('cmdYear');
+      await check('charts');
+      await d.click('cmdChart', 1);
+      await check('bunt');
+    });
+    await page.close();
+  }
 } finally {
   await close();
   server.close();
