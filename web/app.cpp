@@ -3,6 +3,7 @@
 // synchronous questions (also the two in the middle of the bunt roll) stay as they are.
 
 #include <emscripten.h>
+#include <unistd.h>
 
 #include <deque>
 #include <map>
@@ -17,6 +18,7 @@
 #include "shell/dialogs.h"
 #include "shell/focus_rules.h"
 #include "shell/odds.h"
+#include "season_check.h"
 
 namespace {
 
@@ -136,9 +138,24 @@ int idOf(const vnt::Control* control) {
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE void vnt_start() {
+// Starts the program on the season files of `folder` (the built-in samples, or the files the
+// player opened): the same start-up check as the desktop program's, in that folder.
+EMSCRIPTEN_KEEPALIVE int vnt_start(const char* folder) {
+  if (::chdir(folder) != 0) return 0;
+  listsShown.clear();
   app = std::make_unique<App>();
   app->form.Form_Load();
+  return 1;
+}
+
+// What `vnt-seasons check` says of the seasons in the folder the program started on, one line
+// each: why a season is not offered, and what its files hold that a chart will trip over.
+EMSCRIPTEN_KEEPALIVE const char* vnt_season_report() {
+  stateText.clear();
+  for (const auto& report : vnt::seasons::checkSeasons()) {
+    for (const std::string& line : vnt::seasons::reportLines(report)) stateText += line + "\n";
+  }
+  return stateText.c_str();
 }
 
 // Every control in creation order (frames before their contents), with its place in twips.

@@ -223,6 +223,86 @@ async function click(id) {
   }
 }
 
+// --- Season files the player opens ------------------------------------------------------
+// They are copied into the program's own file system (the player's files are only read) and
+// kept in the browser (IndexedDB) for the next visit. A file larger than the reader takes is
+// kept as its name only, in a form the reader refuses as it refuses such a file on the
+// desktop, so it gets the same diagnosis.
+const SEASON_FILE = /^(19[7-9][0-9]|20[0-2][0-9])(deep|bpe|weather|cplay)\.vnt$/i;
+const MAX_SEASON_FILE = 4 * 1024 * 1024;
+const USER_FOLDER = '/user-seasons';
+
+function seasonStore(mode, work) {
+  return new Promise((resolve, reject) => {
+    const open = indexedDB.open('vnt-assistant', 1);
+    open.onupgradeneeded = () => open.result.createObjectStore('seasons');
+    open.onerror = () => reject(open.error);
+    open.onsuccess = () => {
+      const db = open.result;
+      const tx = db.transaction('seasons', mode);
+      const request = work(tx.objectStore('seasons'));
+      tx.oncomplete = () => { db.close(); resolve(request.result); };
+      tx.onerror = () => { db.close(); reject(tx.error); };
+    };
+  });
+}
+const keptSeasonFiles = () => seasonStore('readonly', (store) => store.get('files'));
+const keepSeasonFiles = (files) => seasonStore('readwrite', (store) => store.put(files, 'files'));
+const forgetSeasonFiles = () => seasonStore('readwrite', (store) => store.delete('files'));
+
+// Starts the program on the given files ([{name, data}], data null for a file too large), or
+// on the built-in samples; says which seasons are not offered, and why.
+function startOn(files) {
+  const FS = module.FS;
+  let folder = '/seasons';
+  if (files) {
+    folder = USER_FOLDER;
+    try { FS.mkdir(folder); } catch (e) { /* there */ }
+    for (const name of FS.readdir(folder)) {
+      if (name === '.' || name === '..') continue;
+      const p = folder + '/' + name;
+      if (FS.isDir(FS.stat(p).mode)) FS.rmdir(p); else FS.unlink(p);
+    }
+    for (const f of files) {
+      if (f.data) FS.writeFile(folder + '/' + f.name, new Uint8Array(f.data));
+      else FS.mkdir(folder + '/' + f.name);
+    }
+  }
+  module.ccall('vnt_start', 'number', ['string'], [folder]);
+  render();
+  const lines = module.UTF8ToString(module._vnt_season_report()).split('\n').filter(Boolean);
+  document.getElementById('season-source').textContent =
+    files ? `Your season files (${files.length})` : 'Sample seasons';
+  document.getElementById('sample-seasons').hidden = !files;
+  showSeasonReport(lines.filter((line) => !/^\d{4} {2}offered$/.test(line)));
+}
+
+function showSeasonReport(lines) {
+  const report = document.getElementById('season-report');
+  report.replaceChildren(...lines.map((line) => {
+    const li = document.createElement('li');
+    li.textContent = line;
+    return li;
+  }));
+  report.hidden = lines.length === 0;
+}
+
+async function openSeasonFiles(picked) {
+  if (busy) return;
+  const chosen = new Map();
+  for (const file of picked) {
+    if (!SEASON_FILE.test(file.name)) continue;
+    chosen.set(file.name, file.size > MAX_SEASON_FILE ? null : await file.arrayBuffer());
+  }
+  if (chosen.size === 0) {
+    showSeasonReport(['No season files (1972..2025) among the files opened']);
+    return;
+  }
+  const files = [...chosen].map(([name, data]) => ({ name, data }));
+  startOn(files);
+  await keepSeasonFiles(files).catch(() => {});
+}
+
 // The Odds panel beside the window: F2 or the Odds button opens and closes it.
 function oddsShown() {
   return !document.getElementById('odds').hidden;
@@ -341,13 +421,21 @@ function showDialog(text, title, yesNo) {
 
 (async () => {
   module = await createVntAssistant({ showDialog });
-  module.FS.chdir('/seasons');
-  module._vnt_start();
-  render();
+  const kept = await keptSeasonFiles().catch(() => null);
+  if (kept && kept.length) startOn(kept);
+  else startOn(null);
   document.addEventListener('keydown', onKey);
   fitWindow();
   window.addEventListener('resize', fitWindow);
   document.getElementById('odds-button').addEventListener('click', toggleOdds);
+  for (const id of ['season-files', 'season-folder']) {
+    const input = document.getElementById(id);
+    input.addEventListener('change', () => { openSeasonFiles([...input.files]); input.value = ''; });
+  }
+  document.getElementById('sample-seasons').addEventListener('click', () => {
+    forgetSeasonFiles().catch(() => {});
+    startOn(null);
+  });
   await document.fonts.ready;
   fitWindow();
   window.vntQueueRolls = (...values) => values.forEach((v) => module._vnt_queue_roll(v));
