@@ -439,6 +439,8 @@ function showDialog(text, title, yesNo) {
   await document.fonts.ready;
   fitWindow();
   window.vntQueueRolls = (...values) => values.forEach((v) => module._vnt_queue_roll(v));
+  // For the benchmark: the odds as the panel would show them now.
+  window.vntOddsText = () => module.UTF8ToString(module._vnt_odds());
   document.body.dataset.ready = 'true';
   // Served over http(s): kept for playing offline. The one-file page opened from disk has all
   // it needs inside already.
