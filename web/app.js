@@ -16,6 +16,34 @@ function shownCaption(control) {
   return text.replace(/&(&?)/g, (m, second) => second);
 }
 
+// The caption with its access key underlined, as the desktop shows it.
+function captionNodes(c) {
+  const text = c.caption.replace(/\r\n?/g, '\n');
+  if (c.literal) return [text];
+  const nodes = [];
+  let plain = '';
+  let keyed = false;
+  for (let i = 0; i < text.length; ++i) {
+    if (text[i] === '&' && i + 1 < text.length) {
+      ++i;
+      if (text[i] !== '&' && !keyed) {
+        keyed = true;
+        nodes.push(plain);
+        plain = '';
+        const u = document.createElement('u');
+        u.textContent = text[i];
+        nodes.push(u);
+        continue;
+      }
+    } else if (text[i] === '&') {
+      continue;
+    }
+    plain += text[i];
+  }
+  nodes.push(plain);
+  return nodes.filter((n) => n !== '');
+}
+
 const LOGO_SVG = `<svg viewBox="0 0 100 58" role="img" aria-label="VNT logo">
 <rect x="0.5" y="0.5" width="99" height="57" rx="6" fill="#2E7D32" stroke="#1E4D2B"/>
 <polygon points="29,50 49.9,29.1 29,8.2 8.1,29.1" fill="#B5834F"/>
@@ -124,9 +152,10 @@ function update(view, c) {
   }
   if (old.caption !== c.caption || old.literal !== c.literal) {
     const text = shownCaption(c);
-    if (c.kind === 'checkbox' || c.kind === 'option') e.lastChild.textContent = text;
-    else if (c.kind === 'frame') e.firstChild.textContent = text;
-    else if (c.kind === 'button' || c.kind === 'label') e.textContent = text;
+    if (c.kind === 'checkbox' || c.kind === 'option') e.lastChild.replaceChildren(...captionNodes(c));
+    else if (c.kind === 'frame') e.firstChild.replaceChildren(...captionNodes(c));
+    else if (c.kind === 'button') e.replaceChildren(...captionNodes(c));
+    else if (c.kind === 'label') e.textContent = text;
   }
   if (old.enabled !== c.enabled) {
     if (c.kind === 'button') e.disabled = !c.enabled;
