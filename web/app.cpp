@@ -11,20 +11,20 @@
 #include <string>
 #include <vector>
 
+#include "season_check.h"
 #include "shell/accessibility_rules.h"
 #include "shell/click_handlers.h"
-#include "shell/dice.h"
-#include "shell/form2.h"
 #include "shell/dialogs.h"
+#include "shell/dice.h"
 #include "shell/focus_rules.h"
+#include "shell/form2.h"
 #include "shell/odds.h"
-#include "season_check.h"
 
 namespace {
 
 // Shows the page's dialog and suspends the click until the player answers (1 = Yes/OK).
 EM_ASYNC_JS(int, vntShowDialog, (const char* prompt, const char* title, int yesNo), {
-  return await Module.showDialog(UTF8ToString(prompt), UTF8ToString(title), yesNo !== 0);
+  return await Module.showDialog(UTF8ToString(prompt), UTF8ToString(title), yesNo != = 0);
 });
 
 class PageDialogs final : public vnt::Dialogs {
@@ -46,11 +46,21 @@ void appendJson(std::string& out, const std::string& text) {
   out += '"';
   for (const unsigned char c : text) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (c < 0x20) {
           static const char* hex = "0123456789abcdef";
@@ -67,13 +77,20 @@ void appendJson(std::string& out, const std::string& text) {
 
 const char* kindName(vnt::ControlKind kind) {
   switch (kind) {
-    case vnt::ControlKind::Button: return "button";
-    case vnt::ControlKind::CheckBox: return "checkbox";
-    case vnt::ControlKind::Option: return "option";
-    case vnt::ControlKind::Frame: return "frame";
-    case vnt::ControlKind::Label: return "label";
-    case vnt::ControlKind::ListBox: return "list";
-    case vnt::ControlKind::Image: return "image";
+    case vnt::ControlKind::Button:
+      return "button";
+    case vnt::ControlKind::CheckBox:
+      return "checkbox";
+    case vnt::ControlKind::Option:
+      return "option";
+    case vnt::ControlKind::Frame:
+      return "frame";
+    case vnt::ControlKind::Label:
+      return "label";
+    case vnt::ControlKind::ListBox:
+      return "list";
+    case vnt::ControlKind::Image:
+      return "image";
   }
   return "label";
 }
@@ -243,6 +260,8 @@ EMSCRIPTEN_KEEPALIVE const char* vnt_odds() {
 }
 
 // For the browser tests: the value the next draw returns.
-EMSCRIPTEN_KEEPALIVE void vnt_queue_roll(int value) { app->dice.queue(value); }
+EMSCRIPTEN_KEEPALIVE void vnt_queue_roll(int value) {
+  app->dice.queue(value);
+}
 
 }  // extern "C"
