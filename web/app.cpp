@@ -23,9 +23,12 @@
 namespace {
 
 // Shows the page's dialog and suspends the click until the player answers (1 = Yes/OK).
+// The body is JavaScript, which clang-format would take apart.
+// clang-format off
 EM_ASYNC_JS(int, vntShowDialog, (const char* prompt, const char* title, int yesNo), {
-  return await Module.showDialog(UTF8ToString(prompt), UTF8ToString(title), yesNo != = 0);
+  return await Module.showDialog(UTF8ToString(prompt), UTF8ToString(title), yesNo !== 0);
 });
+// clang-format on
 
 class PageDialogs final : public vnt::Dialogs {
  public:
