@@ -4,6 +4,8 @@
 #   install-deps.sh test      and clang, its sanitizer run-time, GoogleTest, Google Benchmark,
 #                             the package tools (dpkg-dev, and file, which CPack needs)
 #   install-deps.sh package   the program's build and the package tools, lintian included
+#   install-deps.sh web       emscripten, Node, npm and Chromium for the web edition and its
+#                             browser tests, then puppeteer-core (npm ci in web/tests, once)
 set -euo pipefail
 
 run=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core fonts-dejavu-extra)
@@ -12,15 +14,29 @@ case "${1:-test}" in
   test) packages=("${run[@]}" clang libclang-rt-14-dev libgtest-dev libbenchmark-dev
                 dpkg-dev file desktop-file-utils) ;;
   package) packages=("${run[@]}" dpkg-dev file desktop-file-utils lintian) ;;
-  *) echo "usage: $0 [run|test|package]" >&2; exit 2 ;;
+  web) packages=(cmake ninja-build fonts-dejavu-core python3-fonttools emscripten nodejs npm chromium) ;;
+  *) echo "usage: $0 [run|test|package|web]" >&2; exit 2 ;;
 esac
 
 missing=()
 for package in "${packages[@]}"; do
+  # A Node from elsewhere (with its own npm, which Debian's npm package conflicts with) will do.
+  [[ $package == nodejs ]] && command -v node >/dev/null && continue
+  [[ $package == npm ]] && command -v npm >/dev/null && continue
   status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
   [[ "$status" == "install ok installed" ]] || missing+=("$package")
 done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+# The browser tests drive Debian's Chromium through puppeteer-core, which downloads none.
+npm_ci() {
+  [[ "${1:-}" == web && ! -d "$(dirname "$0")/../web/tests/node_modules/puppeteer-core" ]] || return 0
+  echo "Installing puppeteer-core (npm ci in web/tests)"
+  (cd "$(dirname "$0")/../web/tests" && npm ci --no-audit --no-fund --loglevel=error)
+}
+if [[ ${#missing[@]} -eq 0 ]]; then
+  npm_ci "${1:-test}"
+  exit 0
+fi
 
 echo "Installing: ${missing[*]}"
 sudo=""
@@ -31,3 +47,4 @@ fi
 # apt's own progress lines, so a long download does not look like a hang.
 $sudo apt-get update
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+npm_ci "${1:-test}"

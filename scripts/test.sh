@@ -9,6 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 source "$root/scripts/common.sh"
 "$root/scripts/install-deps.sh" test
+"$root/scripts/install-deps.sh" web
 jobs=$(nproc)
 
 # ctest without a line per passing test: progress at every tenth, failing tests with their
@@ -44,6 +45,15 @@ echo "== Normal build (warnings as errors)"
 build ci
 echo "== Normal tests"
 quiet_ctest --preset ci -j "$jobs"
+
+echo "== Web edition: build (emscripten, warnings as errors)"
+# Debian's emscripten finds acorn only through NODE_PATH.
+NODE_PATH=/usr/share/nodejs build web
+echo "== Web edition: every scenario inside the page, in headless Chromium"
+mapfile -t scenarios < <(find tests/scenarios -name '*.scn' | sort)
+scripts/web-scenarios.sh "${scenarios[@]}"
+echo "== Web edition: browser tests"
+scripts/web-tests.sh
 
 if command -v dpkg-shlibdeps >/dev/null && command -v file >/dev/null; then
   echo "== Debian package: built, unpacked and started"

@@ -15,24 +15,7 @@ for arg in "$@"; do
   esac
 done
 
-need=""
-command -v emcmake >/dev/null 2>&1 || need="$need emscripten"
-command -v node >/dev/null 2>&1 || need="$need nodejs"
-command -v npm >/dev/null 2>&1 || need="$need npm"
-[ -x /usr/bin/chromium ] || need="$need chromium"
-[ -f /usr/share/fonts/truetype/dejavu/DejaVuSansCondensed.ttf ] || need="$need fonts-dejavu-core"
-command -v ninja >/dev/null 2>&1 || need="$need ninja-build"
-if [ -n "$need" ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get update
-  # shellcheck disable=SC2086
-  $sudo apt-get install -y --no-install-recommends $need
-fi
-if [ ! -d web/tests/node_modules/puppeteer-core ]; then
-  # The browser is Debian's; puppeteer-core downloads none.
-  (cd web/tests && npm ci --no-audit --no-fund)
-fi
+"$root/scripts/install-deps.sh" web
 
 # Debian's emscripten finds acorn only through NODE_PATH.
 export NODE_PATH=/usr/share/nodejs

@@ -3,22 +3,32 @@
 // synchronous questions (also the two in the middle of the bunt roll) stay as they are.
 
 #include <emscripten.h>
+#include <unistd.h>
 
 #include <deque>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "season_check.h"
+#include "shell/accessibility_rules.h"
 #include "shell/click_handlers.h"
-#include "shell/dice.h"
-#include "shell/form2.h"
 #include "shell/dialogs.h"
+#include "shell/dice.h"
+#include "shell/focus_rules.h"
+#include "shell/form2.h"
+#include "shell/odds.h"
 
 namespace {
 
 // Shows the page's dialog and suspends the click until the player answers (1 = Yes/OK).
+// The body is JavaScript, which clang-format would take apart.
+// clang-format off
 EM_ASYNC_JS(int, vntShowDialog, (const char* prompt, const char* title, int yesNo), {
   return await Module.showDialog(UTF8ToString(prompt), UTF8ToString(title), yesNo !== 0);
 });
+// clang-format on
 
 class PageDialogs final : public vnt::Dialogs {
  public:
@@ -39,11 +49,21 @@ void appendJson(std::string& out, const std::string& text) {
   out += '"';
   for (const unsigned char c : text) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (c < 0x20) {
           static const char* hex = "0123456789abcdef";
@@ -60,13 +80,20 @@ void appendJson(std::string& out, const std::string& text) {
 
 const char* kindName(vnt::ControlKind kind) {
   switch (kind) {
-    case vnt::ControlKind::Button: return "button";
-    case vnt::ControlKind::CheckBox: return "checkbox";
-    case vnt::ControlKind::Option: return "option";
-    case vnt::ControlKind::Frame: return "frame";
-    case vnt::ControlKind::Label: return "label";
-    case vnt::ControlKind::ListBox: return "list";
-    case vnt::ControlKind::Image: return "image";
+    case vnt::ControlKind::Button:
+      return "button";
+    case vnt::ControlKind::CheckBox:
+      return "checkbox";
+    case vnt::ControlKind::Option:
+      return "option";
+    case vnt::ControlKind::Frame:
+      return "frame";
+    case vnt::ControlKind::Label:
+      return "label";
+    case vnt::ControlKind::ListBox:
+      return "list";
+    case vnt::ControlKind::Image:
+      return "image";
   }
   return "label";
 }
@@ -95,6 +122,29 @@ struct App {
 };
 std::unique_ptr<App> app;
 std::string stateText;
+std::string oddsText;
+// The lines each list shows on the page, for the model's rule on what a change adds.
+std::map<const vnt::Control*, std::vector<std::string>> listsShown;
+
+// On screen: the control and every frame around it visible.
+bool shownOnScreen(const vnt::Control& control) {
+  for (const vnt::Control* c = &control; c != nullptr; c = c->container) {
+    if (!c->visible) return false;
+  }
+  return true;
+}
+
+// The caption as the model's accessibility rules take it: in the access-key notation for the
+// controls that have access keys (a caption that is data gets its '&' doubled).
+std::string keyNotation(const vnt::Control& c) {
+  if (c.kind == vnt::ControlKind::Label || !c.literalCaption) return c.caption;
+  std::string doubled;
+  for (const char ch : c.caption) {
+    doubled += ch;
+    if (ch == '&') doubled += '&';
+  }
+  return doubled;
+}
 
 int idOf(const vnt::Control* control) {
   const auto& all = app->form.controls();
@@ -108,9 +158,24 @@ int idOf(const vnt::Control* control) {
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE void vnt_start() {
+// Starts the program on the season files of `folder` (the built-in samples, or the files the
+// player opened): the same start-up check as the desktop program's, in that folder.
+EMSCRIPTEN_KEEPALIVE int vnt_start(const char* folder) {
+  if (::chdir(folder) != 0) return 0;
+  listsShown.clear();
   app = std::make_unique<App>();
   app->form.Form_Load();
+  return 1;
+}
+
+// What `vnt-seasons check` says of the seasons in the folder the program started on, one line
+// each: why a season is not offered, and what its files hold that a chart will trip over.
+EMSCRIPTEN_KEEPALIVE const char* vnt_season_report() {
+  stateText.clear();
+  for (const auto& report : vnt::seasons::checkSeasons()) {
+    for (const std::string& line : vnt::seasons::reportLines(report)) stateText += line + "\n";
+  }
+  return stateText.c_str();
 }
 
 // Every control in creation order (frames before their contents), with its place in twips.
@@ -120,6 +185,11 @@ EMSCRIPTEN_KEEPALIVE const char* vnt_state() {
   out += "{\"title\":";
   appendJson(out, app->form.title);
   out += ",\"controls\":[";
+  // Tab order as the model gives it: the page sets tabindex from these places.
+  std::map<const vnt::Control*, int> tabPlace;
+  for (const vnt::Control* c : vnt::tabOrder(app->form.controls())) {
+    tabPlace.emplace(c, static_cast<int>(tabPlace.size()) + 1);
+  }
   bool first = true;
   for (const vnt::Control* c : app->form.controls()) {
     if (!first) out += ',';
@@ -142,6 +212,18 @@ EMSCRIPTEN_KEEPALIVE const char* vnt_state() {
     out += ",\"backColor\":" + (c->backColor ? std::to_string(*c->backColor) : std::string("null"));
     out += ",\"caption\":";
     appendJson(out, c->caption);
+    out += ",\"tab\":" + std::to_string(tabPlace.count(c) ? tabPlace[c] : 0);
+    out += ",\"accessibleName\":";
+    appendJson(out, vnt::accessibleName(*c, keyNotation(*c)));
+    out += std::string(",\"announces\":") + (vnt::announcesCaptionChange(*c) ? "true" : "false");
+    if (c->kind == vnt::ControlKind::ListBox) {
+      // Which lines go from the top and which are new, so only new lines are announced.
+      std::vector<std::string>& shown = listsShown[c];
+      const vnt::ListUpdate update = vnt::listUpdate(shown, c->items);
+      out += ",\"dropped\":" + std::to_string(update.dropped);
+      out += ",\"firstNew\":" + std::to_string(update.firstNew);
+      shown = c->items;
+    }
     out += ",\"items\":[";
     for (std::size_t i = 0; i < c->items.size(); ++i) {
       if (i) out += ',';
@@ -154,16 +236,35 @@ EMSCRIPTEN_KEEPALIVE const char* vnt_state() {
 }
 
 // A player's click on control number `id` of vnt_state(); ignored when it cannot be reached.
-EMSCRIPTEN_KEEPALIVE int vnt_click(int id) {
+// `focused` is the control holding the keyboard focus (-1 for none). Gives the control the
+// focus goes to when the click hid or disabled that one, by the model's rule; else -1.
+EMSCRIPTEN_KEEPALIVE int vnt_click(int id, int focused) {
   const auto& all = app->form.controls();
-  if (id < 0 || static_cast<std::size_t>(id) >= all.size()) return 0;
+  const auto count = static_cast<int>(all.size());
+  if (id < 0 || id >= count) return -1;
   vnt::Control& control = *all[static_cast<std::size_t>(id)];
-  if (!control.reachable()) return 0;
+  if (!control.reachable()) return -1;
+  std::vector<bool> shownBefore;
+  shownBefore.reserve(all.size());
+  for (const vnt::Control* c : all) shownBefore.push_back(shownOnScreen(*c));
   app->form.click(control);
-  return 1;
+  if (focused < 0 || focused >= count) return -1;
+  const vnt::Control& holder = *all[static_cast<std::size_t>(focused)];
+  if (holder.reachable()) return -1;
+  const vnt::Control* next = vnt::focusAfterLosing(app->form, holder, shownBefore);
+  return next ? idOf(next) : -1;
+}
+
+// The Odds panel's text for the screen as it stands: the chances of each outcome of the
+// roll to come, as the desktop's Odds window gives them.
+EMSCRIPTEN_KEEPALIVE const char* vnt_odds() {
+  oddsText = vnt::odds::text(app->form.odds());
+  return oddsText.c_str();
 }
 
 // For the browser tests: the value the next draw returns.
-EMSCRIPTEN_KEEPALIVE void vnt_queue_roll(int value) { app->dice.queue(value); }
+EMSCRIPTEN_KEEPALIVE void vnt_queue_roll(int value) {
+  app->dice.queue(value);
+}
 
 }  // extern "C"

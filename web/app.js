@@ -16,6 +16,34 @@ function shownCaption(control) {
   return text.replace(/&(&?)/g, (m, second) => second);
 }
 
+// The caption with its access key underlined, as the desktop shows it.
+function captionNodes(c) {
+  const text = c.caption.replace(/\r\n?/g, '\n');
+  if (c.literal) return [text];
+  const nodes = [];
+  let plain = '';
+  let keyed = false;
+  for (let i = 0; i < text.length; ++i) {
+    if (text[i] === '&' && i + 1 < text.length) {
+      ++i;
+      if (text[i] !== '&' && !keyed) {
+        keyed = true;
+        nodes.push(plain);
+        plain = '';
+        const u = document.createElement('u');
+        u.textContent = text[i];
+        nodes.push(u);
+        continue;
+      }
+    } else if (text[i] === '&') {
+      continue;
+    }
+    plain += text[i];
+  }
+  nodes.push(plain);
+  return nodes.filter((n) => n !== '');
+}
+
 const LOGO_SVG = `<svg viewBox="0 0 100 58" role="img" aria-label="VNT logo">
 <rect x="0.5" y="0.5" width="99" height="57" rx="6" fill="#2E7D32" stroke="#1E4D2B"/>
 <polygon points="29,50 49.9,29.1 29,8.2 8.1,29.1" fill="#B5834F"/>
@@ -44,7 +72,8 @@ function create(c, id, all) {
       element = document.createElement('label');
       const input = document.createElement('input');
       input.type = c.kind === 'checkbox' ? 'checkbox' : 'radio';
-      if (c.kind === 'option') input.name = 'group' + c.container;
+      // No shared name: the model keeps one option of a group selected, and each option is a
+      // Tab stop of its own, as on the desktop.
       element.append(input, document.createElement('span'));
       break;
     }
@@ -73,18 +102,25 @@ function create(c, id, all) {
     default:
       element = document.createElement('div');
       element.classList.add('label');
-      if (c.name === 'Text1' || c.name === 'Label1') element.setAttribute('aria-live', 'polite');
+      if (c.announces) element.setAttribute('aria-live', 'polite');
+  }
+  if (c.kind === 'list') {
+    // The history is announced as it grows: only the added lines.
+    element.setAttribute('aria-live', 'polite');
+    element.setAttribute('aria-relevant', 'additions');
   }
   element.classList.add('control');
   element.dataset.control = c.name;
   if (c.index >= 0) element.dataset.index = String(c.index);
   if (c.pointSize > 0) element.style.fontSize = c.pointSize + 'pt';
   if (c.bold) element.style.fontWeight = 'bold';
-  place(element, c);
   if (c.kind === 'button' || c.kind === 'checkbox' || c.kind === 'option') {
     element.addEventListener('click', (event) => {
-      // The model decides what a click changes; the element shows the model's state.
-      event.preventDefault();
+      // The model decides what a click changes; the element shows the model's state. A
+      // click on a label's text would click its box a second time: stop that one. A click
+      // on the box itself (mouse, Space) is left alone, since a cancelled click puts the
+      // box back after the page has drawn the model's value.
+      if (!(event.target instanceof HTMLInputElement)) event.preventDefault();
       click(id);
     });
   }
@@ -96,11 +132,30 @@ function update(view, c) {
   const old = view.state || {};
   const e = view.element;
   if (old.visible !== c.visible) e.hidden = !c.visible;
+  // Each chart arranges the shared frames its own way.
+  if (old.left !== c.left || old.top !== c.top || old.width !== c.width || old.height !== c.height) {
+    place(e, c);
+  }
+  const focusable = focusTarget(view);
+  if (focusable && old.tab !== c.tab) focusable.tabIndex = c.tab > 0 ? c.tab : -1;
+  if (old.accessibleName !== c.accessibleName) {
+    const key = accessKey(c);
+    if (c.kind === 'button' || c.kind === 'list' || c.announces) {
+      e.setAttribute('aria-label', c.accessibleName);
+    } else if (c.kind === 'checkbox' || c.kind === 'option') {
+      e.firstChild.setAttribute('aria-label', c.accessibleName);
+    }
+    if (focusable) {
+      if (key) focusable.setAttribute('aria-keyshortcuts', 'Alt+' + key.toUpperCase());
+      else focusable.removeAttribute('aria-keyshortcuts');
+    }
+  }
   if (old.caption !== c.caption || old.literal !== c.literal) {
     const text = shownCaption(c);
-    if (c.kind === 'checkbox' || c.kind === 'option') e.lastChild.textContent = text;
-    else if (c.kind === 'frame') e.firstChild.textContent = text;
-    else if (c.kind === 'button' || c.kind === 'label') e.textContent = text;
+    if (c.kind === 'checkbox' || c.kind === 'option') e.lastChild.replaceChildren(...captionNodes(c));
+    else if (c.kind === 'frame') e.firstChild.replaceChildren(...captionNodes(c));
+    else if (c.kind === 'button') e.replaceChildren(...captionNodes(c));
+    else if (c.kind === 'label') e.textContent = text;
   }
   if (old.enabled !== c.enabled) {
     if (c.kind === 'button') e.disabled = !c.enabled;
@@ -118,13 +173,46 @@ function update(view, c) {
       : '#' + c.backColor.toString(16).padStart(6, '0');
   }
   if (c.kind === 'list' && JSON.stringify(old.items) !== JSON.stringify(c.items)) {
-    e.replaceChildren(...c.items.map((line) => {
+    // The model's rule: lines go from the top, the new ones come at the bottom.
+    for (let i = 0; i < c.dropped && e.firstChild; ++i) e.firstChild.remove();
+    e.append(...c.items.slice(c.firstNew).map((line) => {
       const li = document.createElement('li');
       li.textContent = line;
       return li;
     }));
   }
   view.state = c;
+}
+
+// The element that takes the keyboard focus for a control: the button, or the box of a
+// check box or option button.
+function focusTarget(view) {
+  const e = view.element;
+  if (e instanceof HTMLButtonElement) return e;
+  if (e.firstChild instanceof HTMLInputElement) return e.firstChild;
+  return null;
+}
+
+// The access key a caption marks with a single '&', lower-case, or ''.
+function accessKey(c) {
+  if (c.literal || c.kind === 'label' || c.kind === 'list') return '';
+  const m = /(?:^|[^&])(?:&&)*&([^&])/.exec(c.caption);
+  return m ? m[1].toLowerCase() : '';
+}
+
+// The control a view belongs to, by its id in the model's list.
+function idOfElement(element) {
+  const holder = element && element.closest && element.closest('[data-control]');
+  if (!holder) return -1;
+  return views.findIndex((v) => v && v.element === holder);
+}
+
+function reachable(id) {
+  for (let at = id; at >= 0; at = views[at].state.container) {
+    const c = views[at].state;
+    if (!c.visible || !c.enabled) return false;
+  }
+  return true;
 }
 
 function readState() {
@@ -150,13 +238,167 @@ async function click(id) {
   if (busy) return;
   busy = true;
   document.body.dataset.busy = 'true';
+  let next = -1;
   try {
-    await module.ccall('vnt_click', 'number', ['number'], [id], { async: true });
+    next = await module.ccall('vnt_click', 'number', ['number', 'number'],
+      [id, idOfElement(document.activeElement)], { async: true });
   } finally {
     busy = false;
     render();
+    // The click hid or disabled the focused control: the model says where the focus goes.
+    if (next >= 0 && views[next]) focusTarget(views[next])?.focus();
+    if (oddsShown()) showOdds();
     delete document.body.dataset.busy;
   }
+}
+
+// --- Season files the player opens ------------------------------------------------------
+// They are copied into the program's own file system (the player's files are only read) and
+// kept in the browser (IndexedDB) for the next visit. A file larger than the reader takes is
+// kept as its name only, in a form the reader refuses as it refuses such a file on the
+// desktop, so it gets the same diagnosis.
+const SEASON_FILE = /^(19[7-9][0-9]|20[0-2][0-9])(deep|bpe|weather|cplay)\.vnt$/i;
+const MAX_SEASON_FILE = 4 * 1024 * 1024;
+const USER_FOLDER = '/user-seasons';
+
+function seasonStore(mode, work) {
+  return new Promise((resolve, reject) => {
+    const open = indexedDB.open('vnt-assistant', 1);
+    open.onupgradeneeded = () => open.result.createObjectStore('seasons');
+    open.onerror = () => reject(open.error);
+    open.onsuccess = () => {
+      const db = open.result;
+      const tx = db.transaction('seasons', mode);
+      const request = work(tx.objectStore('seasons'));
+      tx.oncomplete = () => { db.close(); resolve(request.result); };
+      tx.onerror = () => { db.close(); reject(tx.error); };
+    };
+  });
+}
+const keptSeasonFiles = () => seasonStore('readonly', (store) => store.get('files'));
+const keepSeasonFiles = (files) => seasonStore('readwrite', (store) => store.put(files, 'files'));
+const forgetSeasonFiles = () => seasonStore('readwrite', (store) => store.delete('files'));
+
+// Starts the program on the given files ([{name, data}], data null for a file too large), or
+// on the built-in samples; says which seasons are not offered, and why.
+function startOn(files) {
+  const FS = module.FS;
+  let folder = '/seasons';
+  if (files) {
+    folder = USER_FOLDER;
+    try { FS.mkdir(folder); } catch (e) { /* there */ }
+    for (const name of FS.readdir(folder)) {
+      if (name === '.' || name === '..') continue;
+      const p = folder + '/' + name;
+      if (FS.isDir(FS.stat(p).mode)) FS.rmdir(p); else FS.unlink(p);
+    }
+    for (const f of files) {
+      if (f.data) FS.writeFile(folder + '/' + f.name, new Uint8Array(f.data));
+      else FS.mkdir(folder + '/' + f.name);
+    }
+  }
+  module.ccall('vnt_start', 'number', ['string'], [folder]);
+  render();
+  const lines = module.UTF8ToString(module._vnt_season_report()).split('\n').filter(Boolean);
+  document.getElementById('season-source').textContent =
+    files ? `Your season files (${files.length})` : 'Sample seasons';
+  document.getElementById('sample-seasons').hidden = !files;
+  showSeasonReport(lines.filter((line) => !/^\d{4} {2}offered$/.test(line)));
+}
+
+function showSeasonReport(lines) {
+  const report = document.getElementById('season-report');
+  report.replaceChildren(...lines.map((line) => {
+    const li = document.createElement('li');
+    li.textContent = line;
+    return li;
+  }));
+  report.hidden = lines.length === 0;
+}
+
+async function openSeasonFiles(picked) {
+  if (busy) return;
+  const chosen = new Map();
+  for (const file of picked) {
+    if (!SEASON_FILE.test(file.name)) continue;
+    chosen.set(file.name, file.size > MAX_SEASON_FILE ? null : await file.arrayBuffer());
+  }
+  if (chosen.size === 0) {
+    showSeasonReport(['No season files (1972..2025) among the files opened']);
+    return;
+  }
+  const files = [...chosen].map(([name, data]) => ({ name, data }));
+  startOn(files);
+  await keepSeasonFiles(files).catch(() => {});
+}
+
+// The Odds panel beside the window: F2 or the Odds button opens and closes it.
+function oddsShown() {
+  return !document.getElementById('odds').hidden;
+}
+function showOdds() {
+  document.getElementById('odds-text').textContent = module.UTF8ToString(module._vnt_odds());
+}
+function toggleOdds() {
+  const panel = document.getElementById('odds');
+  panel.hidden = !panel.hidden;
+  document.getElementById('odds-button').setAttribute('aria-expanded', String(!panel.hidden));
+  if (!panel.hidden) showOdds();
+  fitWindow();
+}
+
+// The scale the window is drawn at: the browser's area, so the window is never cut off; on a
+// touch screen at least the scale that makes the smallest control a 32 px tap target (the page
+// then scrolls). Ctrl+Plus/Minus still zoom: a change of devicePixelRatio since load scales
+// the fitted size with it. Pinch zoom works on the drawn page as on any other.
+const firstPixelRatio = window.devicePixelRatio || 1;
+function fitWindow() {
+  const app = document.getElementById('app');
+  const scaler = document.getElementById('scaler');
+  const width = app.offsetWidth;
+  const height = app.offsetHeight;
+  if (!width || !height) return;
+  const zoom = (window.devicePixelRatio || 1) / firstPixelRatio;
+  let scale = Math.min(document.documentElement.clientWidth / width, window.innerHeight / height) * zoom;
+  const touch = navigator.maxTouchPoints > 0 || matchMedia('(pointer: coarse)').matches;
+  if (touch) {
+    const smallest = Math.min(...views.filter((v) => ['button', 'checkbox', 'option'].includes(v.state.kind))
+      .map((v) => v.state.height / TWIPS_PER_PX));
+    scale = Math.max(scale, 32 / smallest);
+  }
+  app.style.transform = `scale(${scale})`;
+  scaler.style.width = Math.floor(width * scale) + 'px';
+  scaler.style.height = Math.floor(height * scale) + 'px';
+  document.body.dataset.scale = String(scale);
+}
+
+// Alt+letter presses the control whose caption marks that letter, as on the desktop; a
+// frame's key goes to the first control inside it the player can reach.
+function onKey(event) {
+  if (busy || !document.getElementById('overlay').hidden) return;
+  if (event.key === 'F2') {
+    event.preventDefault();
+    toggleOdds();
+    return;
+  }
+  if (!event.altKey || event.ctrlKey || event.metaKey || event.key.length !== 1) return;
+  const key = event.key.toLowerCase();
+  const order = views.map((v, id) => id).filter((id) => views[id].state.tab > 0)
+    .sort((a, b) => views[a].state.tab - views[b].state.tab);
+  let target = -1;
+  for (let id = 0; id < views.length && target < 0; ++id) {
+    const c = views[id].state;
+    if (accessKey(c) !== key || !reachable(id)) continue;
+    if (c.kind === 'frame') {
+      target = order.find((inner) => views[inner].state.container === id && reachable(inner)) ?? -1;
+    } else if (c.tab > 0) {
+      target = id;
+    }
+  }
+  if (target < 0) return;
+  event.preventDefault();
+  focusTarget(views[target])?.focus();
+  click(target);
 }
 
 // The model's message box as an in-page dialog: resolves to 1 for OK/Yes, 0 for No.
@@ -208,10 +450,30 @@ function showDialog(text, title, yesNo) {
 
 (async () => {
   module = await createVntAssistant({ showDialog });
-  module.FS.chdir('/seasons');
-  module._vnt_start();
-  render();
+  const kept = await keptSeasonFiles().catch(() => null);
+  if (kept && kept.length) startOn(kept);
+  else startOn(null);
+  document.addEventListener('keydown', onKey);
+  fitWindow();
+  window.addEventListener('resize', fitWindow);
+  document.getElementById('odds-button').addEventListener('click', toggleOdds);
+  for (const id of ['season-files', 'season-folder']) {
+    const input = document.getElementById(id);
+    input.addEventListener('change', () => { openSeasonFiles([...input.files]); input.value = ''; });
+  }
+  document.getElementById('sample-seasons').addEventListener('click', () => {
+    forgetSeasonFiles().catch(() => {});
+    startOn(null);
+  });
   await document.fonts.ready;
+  fitWindow();
   window.vntQueueRolls = (...values) => values.forEach((v) => module._vnt_queue_roll(v));
+  // For the benchmark: the odds as the panel would show them now.
+  window.vntOddsText = () => module.UTF8ToString(module._vnt_odds());
   document.body.dataset.ready = 'true';
+  // Served over http(s): kept for playing offline. The one-file page opened from disk has all
+  // it needs inside already.
+  if ('serviceWorker' in navigator && /^https?:$/.test(location.protocol)) {
+    navigator.serviceWorker.register('sw.js').catch(() => {});
+  }
 })();

@@ -9,11 +9,15 @@ const read = (name) => fs.readFileSync(path.join(siteDir, name), 'utf8');
 const safe = (text) => text.replace(/<\/(script|style)/gi, '<\\/$1');
 
 let css = read('style.css').replace(/url\("fonts\/([^"]+)"\)/g, (m, file) =>
-  `url("data:font/ttf;base64,${fs.readFileSync(path.join(siteDir, 'fonts', file)).toString('base64')}")`);
+  `url("data:font/woff;base64,${fs.readFileSync(path.join(siteDir, 'fonts', file)).toString('base64')}")`);
 let html = read('index.html');
 html = html.replace('<link rel="stylesheet" href="style.css">', () => `<style>\n${safe(css)}\n</style>`);
 html = html.replace('<script src="vnt-assistant.js"></script>',
   () => `<script>\n${safe(fs.readFileSync(singleJs, 'utf8'))}\n</script>`);
 html = html.replace('<script src="app.js" defer></script>', '');
+// A page opened from disk has no service worker and no manifest to install; the icon goes inline.
+html = html.replace(/<link rel="manifest"[^>]*>\n/, '');
+html = html.replace('href="icon.svg"', () =>
+  `href="data:image/svg+xml;base64,${fs.readFileSync(path.join(siteDir, 'icon.svg')).toString('base64')}"`);
 html = html.replace('</body>', () => `<script>\n${safe(read('app.js'))}\n</script>\n</body>`);
 fs.writeFileSync(out, html);

@@ -7,7 +7,7 @@ import os from 'node:os';
 import puppeteer from 'puppeteer-core';
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-  '.css': 'text/css', '.ttf': 'font/ttf', '.txt': 'text/plain', '.png': 'image/png' };
+  '.css': 'text/css', '.ttf': 'font/ttf', '.woff': 'font/woff', '.webmanifest': 'application/manifest+json', '.txt': 'text/plain', '.png': 'image/png' };
 
 export async function serve(siteDir, port = 0) {
   const root = path.resolve(siteDir);
@@ -42,4 +42,64 @@ export async function launch() {
     fs.rmSync(profile, { recursive: true, force: true });
   };
   return { browser, close };
+}
+
+// The selector of a control by the model's name (and index, for a control array).
+export const sel = (name, index) =>
+  `[data-control="${name}"]` + (index !== undefined ? `[data-index="${index}"]` : '');
+
+// A named check that counts its failure and goes on; report() prints the total and exits.
+export function checks(title) {
+  let failures = 0;
+  const step = async (name, body) => {
+    try {
+      await body();
+      console.log('ok   ' + name);
+    } catch (e) {
+      ++failures;
+      console.log('FAIL ' + name + ': ' + (e && e.message));
+    }
+  };
+  const report = () => {
+    console.log(failures === 0 ? `${title}: all passed` : `${title}: ${failures} failed`);
+    return failures === 0 ? 0 : 1;
+  };
+  return { step, report };
+}
+
+// What the tests do with the page: click by the model's names (a real mouse click at the
+// element), wait until the page has drawn the click's result, read captions.
+export function driver(page) {
+  const settle = () => page.waitForFunction(() => !document.body.dataset.busy);
+  return {
+    settle,
+    click: async (name, index) => { await page.click(sel(name, index)); await settle(); },
+    // For a control lying under another one (the bunt-rating options under the defence frame).
+    clickElement: async (name, index) => {
+      await page.$eval(sel(name, index), (e) => e.click());
+      await settle();
+    },
+    text: (name, index) => page.$eval(sel(name, index),
+      (e) => (e.classList.contains('frame') ? e.querySelector('.caption') : e).textContent),
+    shown: (name, index) => page.$eval(sel(name, index), (e) => !e.hidden),
+    history: () => page.$$eval(sel('List1') + ' li', (items) => items.map((i) => i.textContent)),
+    // The focused control as "name" or "name(index)".
+    focused: () => page.evaluate(() => {
+      const e = document.activeElement?.closest('[data-control]');
+      if (!e) return document.activeElement?.id || null;
+      return e.dataset.control + (e.dataset.index !== undefined ? `(${e.dataset.index})` : '');
+    }),
+    queueRolls: (...values) => page.evaluate((v) => window.vntQueueRolls(...v), values),
+  };
+}
+
+// A page of the served site, ready to be clicked.
+export async function openPage(browser, url, viewport = { width: 900, height: 700 }) {
+  const page = await browser.newPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  await page.setViewport(viewport);
+  await page.goto(url);
+  await page.waitForSelector('body[data-ready]');
+  return { page, errors };
 }

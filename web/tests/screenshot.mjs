@@ -1,23 +1,35 @@
-// node screenshot.mjs SITE_DIR OUT.png [CLICK...]: the page after the given clicks
-// ("cmdYear", "optYear:2"), for looking at next to docs/window.png.
-import { serve, launch } from './harness.mjs';
+// node screenshot.mjs BUILD_DIR OUT_DIR [SCALE]: a picture of every chart's screen as the page
+// draws it in headless Chromium (season window, chart menu, then each chart by its caption),
+// for looking at beside the desktop program's pictures in docs/.
+import fs from 'node:fs';
+import path from 'node:path';
+import { serve, launch, driver, openPage } from './harness.mjs';
 
-const [siteDir, out, ...clicks] = process.argv.slice(2);
-const { server, url } = await serve(siteDir);
+const [buildDir, outDir, scale = '1'] = process.argv.slice(2);
+fs.mkdirSync(outDir, { recursive: true });
+const { server, url } = await serve(path.join(buildDir, 'site'));
 const { browser, close } = await launch();
+const file = (name) => path.join(outDir, name.toLowerCase().replace(/[^a-z0-9]+/g, '-').replace(/-$/, '') + '.png');
 try {
-  const page = await browser.newPage();
-  await page.setViewport({ width: 600, height: 620 });
-  page.on('pageerror', (e) => console.error('page error: ' + e.message));
-  await page.goto(url);
-  await page.waitForSelector('body[data-ready]');
-  for (const c of clicks) {
-    const [name, index] = c.split(':');
-    const sel = `[data-control="${name}"]` + (index !== undefined ? `[data-index="${index}"]` : '');
-    await page.click(sel);
-    await new Promise((r) => setTimeout(r, 100));
+  const { page } = await openPage(browser, url, { width: 600, height: 660, deviceScaleFactor: Number(scale) });
+  const d = driver(page);
+  const shot = (name) => page.screenshot({ path: file(name) });
+  await shot('seasons');
+  await d.click('optYear', 43);
+  await d.click('cmdYear');
+  await shot('charts');
+  const charts = await page.$$eval('[data-control="cmdChart"]', (items) => items.map((e) => [e.dataset.index, e.textContent]));
+  for (const [index, caption] of charts) {
+    await page.click(`[data-control="cmdChart"][data-index="${index}"]`);
+    await page.waitForFunction(() => !document.body.dataset.busy || !document.getElementById('overlay').hidden);
+    if (await page.$eval('#overlay', (e) => !e.hidden)) {
+      await shot(caption + ' question');
+      await page.click('#dialog-buttons button[data-answer="No"]');
+      await d.settle();
+    }
+    await shot(caption);
+    await d.click('cmdCancel');
   }
-  await page.screenshot({ path: out });
 } finally {
   await close();
   server.close();

@@ -1,11 +1,12 @@
-// node click-through.mjs SITE_DIR [PAGE_URL]: plays a steal and a bunt with its two Yes/No questions in
-// the page with real DOM events (mouse clicks and keys), and checks what the page shows.
+// node click-through.test.mjs BUILD_DIR [PAGE_URL]: plays a steal and a bunt with its two Yes/No
+// questions in the page with real DOM events (mouse clicks and keys), and checks what the page shows.
 import assert from 'node:assert/strict';
+import path from 'node:path';
 import { serve, launch } from './harness.mjs';
 
 // PAGE_URL, e.g. file:///.../vnt-assistant.html, tests the one-file page instead.
-const [siteDir, pageUrl] = process.argv.slice(2);
-const served = await serve(siteDir);
+const [buildDir, pageUrl] = process.argv.slice(2);
+const served = await serve(path.join(buildDir, 'site'));
 const { server } = served;
 const url = pageUrl || served.url;
 const { browser, close } = await launch();
@@ -31,6 +32,8 @@ try {
   pageForShots = page;
   const errors = [];
   page.on('pageerror', (e) => errors.push(e.message));
+  // Message boxes are in-page dialogs: a browser alert/confirm is a fault.
+  page.on('dialog', async (d) => { errors.push('browser dialog: ' + d.message()); await d.dismiss(); });
   await page.goto(url);
   await page.waitForSelector('body[data-ready]');
 
@@ -134,6 +137,51 @@ try {
     }
     await settle();
     assert.equal(await text('Text1'), 'Lead Out?');
+    await click('cmdCancel');
+  });
+
+  await step('a weather roll: sky, temperature and wind in the history', async () => {
+    await click('cmdChart', 11);
+    await click('optBallpark', 0);
+    await click('optMonth', 0);
+    await click('optTime', 0);
+    await page.evaluate(() => window.vntQueueRolls(0, 80, 0));
+    await click('cmdWeather');
+    const lines = await history();
+    // The sample 2015 season's first ballpark in April, by day.
+    assert.deepEqual(lines.slice(-3), ['Clear', 'Warm', 'Wind In']);
+    assert.equal(await page.$eval(sel('chkError', 0) + ' input', (e) => e.checked), false);
+    await click('cmdCancel');
+  });
+
+  // The odds as the panel shows them: "WORD  PERCENT" per line.
+  const odds = () => page.$eval('#odds-text', (e) => e.textContent);
+  const oddsPanelShown = () => page.$eval('#odds', (e) => !e.hidden);
+  await step('the Odds panel opens with F2 and follows the selections', async () => {
+    await click('cmdChart', 10);
+    await page.keyboard.press('F2');
+    assert.equal(await oddsPanelShown(), true);
+    assert.match(await odds(), /Select a steal rating/);
+    await click('optJump', 0);
+    const rating10 = await odds();
+    assert.match(rating10, /^ {2}SB {2}75%$/m);
+    assert.match(rating10, /^ {2}CS {2}6%$/m);
+    // Stealing home: recomputed on the click.
+    await click('optTime', 1);
+    assert.match(await odds(), /^ {2}CS {2}53%$/m);
+    await page.keyboard.press('F2');
+    assert.equal(await oddsPanelShown(), false);
+  });
+
+  await step('the Odds button does what F2 does, for touch screens', async () => {
+    assert.equal(await page.$eval('#odds-button', (e) => e.getAttribute('aria-expanded')), 'false');
+    await page.click('#odds-button');
+    assert.equal(await oddsPanelShown(), true);
+    assert.equal(await page.$eval('#odds-button', (e) => e.getAttribute('aria-expanded')), 'true');
+    assert.match(await odds(), /^ {2}CS {2}53%$/m);
+    await page.click('#odds-button');
+    assert.equal(await oddsPanelShown(), false);
+    await click('cmdCancel');
   });
 
   await step('no page errors', async () => assert.deepEqual(errors, []));

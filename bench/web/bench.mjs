@@ -1,0 +1,126 @@
+// node bench/web/bench.mjs [BUILD_DIR] [ROUNDS]: the web edition's figures in headless Chromium
+// (Debian's, through web/tests' puppeteer-core): first paint against a static page with the
+// same controls, sizes raw and gzipped, click to painted result (p50/p99) for a steal roll and
+// a deep drive, and the odds worked out anew per click. Prints the figures; asserts nothing.
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import zlib from 'node:zlib';
+import { fileURLToPath } from 'node:url';
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+const tests = path.resolve(here, '../../web/tests');
+const { serve, launch, openPage, driver } = await import(path.join(tests, 'harness.mjs'));
+const buildDir = path.resolve(process.argv[2] || path.join(here, '../../build/web'));
+const rounds = Number(process.argv[3] || 200);
+const site = path.join(buildDir, 'site');
+
+const quantile = (values, q) => {
+  const sorted = [...values].sort((a, b) => a - b);
+  return sorted[Math.min(sorted.length - 1, Math.floor(q * sorted.length))];
+};
+const ms = (v) => v.toFixed(2).padStart(8) + ' ms';
+const kb = (bytes) => (bytes / 1024).toFixed(0).padStart(6) + ' KiB';
+
+// Sizes.
+console.log('Sizes (raw, gzip -9)');
+for (const file of ['site/vnt-assistant.wasm', 'site/vnt-assistant.js', 'site/app.js', 'vnt-assistant.html']) {
+  const data = fs.readFileSync(path.join(buildDir, file));
+  console.log(`  ${file.padEnd(26)} ${kb(data.length)} ${kb(zlib.gzipSync(data, { level: 9 }).length)}`);
+}
+
+// A static copy of the page as drawn: the same controls, styles and fonts, no program.
+const staticDir = fs.mkdtempSync(path.join(os.tmpdir(), 'vnt-static-'));
+fs.cpSync(site, staticDir, { recursive: true });
+const { server, url } = await serve(staticDir);
+const { browser, close } = await launch();
+try {
+  {
+    const { page } = await openPage(browser, url);
+    const body = await page.evaluate(() => document.body.innerHTML.replace(/<script[\s\S]*?<\/script>/g, ''));
+    fs.writeFileSync(path.join(staticDir, 'static.html'),
+      `<!DOCTYPE html><html lang="en"><head><meta charset="utf-8"><title>VNT Assistant</title>` +
+      `<link rel="stylesheet" href="style.css"></head><body data-ready="true">${body}</body></html>`);
+    await page.close();
+  }
+
+  // First paint: a fresh page each time (cache off), the page's own paint timing.
+  const firstPaint = async (pageUrl, ready) => {
+    const times = [];
+    for (let i = 0; i < 15; ++i) {
+      const page = await browser.newPage();
+      await page.setCacheEnabled(false);
+      await page.goto(pageUrl);
+      await page.waitForSelector(ready);
+      times.push(await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => {
+        const paint = performance.getEntriesByName('first-contentful-paint')[0];
+        resolve({ paint: paint ? paint.startTime : NaN, ready: performance.now() });
+      }))));
+      await page.close();
+    }
+    return times;
+  };
+  const program = await firstPaint(url, 'body[data-ready] [data-control="cmdYear"]');
+  const baseline = await firstPaint(url + 'static.html', '[data-control="cmdYear"]');
+  const med = (list, key) => quantile(list.map((t) => t[key]), 0.5);
+  console.log('First contentful paint (median of 15, cache off)');
+  console.log(`  static page, same controls ${ms(med(baseline, 'paint'))}`);
+  console.log(`  the program                ${ms(med(program, 'paint'))}  (${(med(program, 'paint') / med(baseline, 'paint')).toFixed(2)}x)`);
+  console.log(`  the program, window drawn  ${ms(med(program, 'ready'))}`);
+
+  // Click to painted result: from the click event to the next animation frame after the page
+  // has drawn the model's state (what the player sees).
+  const { page } = await openPage(browser, url);
+  const d = driver(page);
+  await d.click('optYear', 43);
+  await d.click('cmdYear');
+  const timedClick = (name) => page.evaluate((control) => new Promise((resolve) => {
+    const element = document.querySelector(`[data-control="${control}"]`);
+    const start = performance.now();
+    element.click();
+    const wait = () => {
+      if (document.body.dataset.busy) { queueMicrotask(wait); return; }
+      requestAnimationFrame(() => resolve(performance.now() - start));
+    };
+    wait();
+  }), name);
+  const measure = async (title, setUp, button, rolls) => {
+    const times = [];
+    for (let i = 0; i < rounds; ++i) {
+      await setUp();
+      await d.queueRolls(...rolls(i));
+      times.push(await timedClick(button));
+      await d.click('cmdCancel');
+    }
+    console.log(`  ${title.padEnd(27)}p50 ${ms(quantile(times, 0.5))}   p99 ${ms(quantile(times, 0.99))}`);
+  };
+  console.log(`Click to painted result (${rounds} rolls each)`);
+  await measure('steal roll', async () => { await d.click('cmdChart', 10); await d.click('optJump', 5); },
+    'cmdStealing', (i) => [i % 100, (i * 7) % 100]);
+  await measure('deep drive', async () => {
+    await d.click('cmdChart', 3);
+    await d.click('OptBatting', 3);
+    await d.clickElement('Option1', 2);
+    await d.click('optBallpark', 1);
+    await d.click('optWind', 0);
+  }, 'cmdDeep', (i) => [i % 10, (i * 13) % 100, (i * 7) % 100, (i * 3) % 100]);
+
+  // The odds the panel shows, worked out anew as after each click.
+  await d.click('cmdChart', 10);
+  await d.click('optJump', 5);
+  const odds = await page.evaluate((n) => {
+    const times = [];
+    for (let i = 0; i < n; ++i) {
+      const start = performance.now();
+      window.vntOddsText();
+      times.push(performance.now() - start);
+    }
+    times.sort((a, b) => a - b);
+    return [times[Math.floor(n / 2)], times[Math.floor(n * 0.99)]];
+  }, rounds * 5);
+  console.log(`Odds recompute per click (steal, ${rounds * 5} times)  p50 ${ms(odds[0])}   p99 ${ms(odds[1])}`);
+} finally {
+  await close();
+  server.close();
+  fs.rmSync(staticDir, { recursive: true, force: true });
+}

@@ -1,0 +1,131 @@
+// node layout.test.mjs BUILD_DIR: every chart's screen as the page draws it, at 100 % and at
+// 200 % (two device pixels to a CSS pixel, as Ctrl+Plus twice gives): no two shown controls of
+// one frame (or of the window) overlap, and every caption fits its control uncut.
+import assert from 'node:assert/strict';
+import path from 'node:path';
+import { serve, launch, checks, driver, openPage } from './harness.mjs';
+
+const [buildDir] = process.argv.slice(2);
+const { server, url } = await serve(path.join(buildDir, 'site'));
+const { browser, close } = await launch();
+const { step, report } = checks('layout');
+
+// What is wrong with the page as drawn, as a list of texts.
+const problems = () => {
+  const out = [];
+  const name = (e) => e.dataset.control + (e.dataset.index !== undefined ? `(${e.dataset.index})` : '');
+  const shown = [...document.querySelectorAll('[data-control]')].filter((e) => e.offsetParent !== null &&
+    getComputedStyle(e).visibility !== 'hidden');
+  // Room for a caption: a pixel of rounding, no more.
+  const cut = (inner, outer) => inner.scrollWidth > outer.clientWidth + 1 || inner.scrollHeight > outer.clientHeight + 1;
+  for (const e of shown) {
+    if (e.matches('button, .label')) {
+      if (e.scrollWidth > e.clientWidth + 1 || e.scrollHeight > e.clientHeight + 1) out.push(`the caption of ${name(e)} does not fit`);
+    } else if (e.matches('label.control')) {
+      const text = e.lastChild;
+      if (text.getBoundingClientRect().right > e.getBoundingClientRect().right + 1 || cut(e, e)) {
+        out.push(`the caption of ${name(e)} does not fit`);
+      }
+    } else if (e.matches('.frame')) {
+      const caption = e.querySelector(':scope > .caption');
+      if (caption.textContent && caption.getBoundingClientRect().right > e.getBoundingClientRect().right) {
+        out.push(`the caption of ${name(e)} does not fit`);
+      }
+    }
+  }
+  for (let i = 0; i < shown.length; ++i) {
+    for (let j = i + 1; j < shown.length; ++j) {
+      const a = shown[i];
+      const b = shown[j];
+      if (a.parentElement !== b.parentElement) continue;
+      const p = a.getBoundingClientRect();
+      const q = b.getBoundingClientRect();
+      const w = Math.min(p.right, q.right) - Math.max(p.left, q.left);
+      const h = Math.min(p.bottom, q.bottom) - Math.max(p.top, q.top);
+      if (w > 0.5 && h > 0.5) out.push(`${name(a)} overlaps ${name(b)}`);
+    }
+  }
+  return out;
+};
+
+try {
+  for (const scale of [1, 2]) {
+    const { page, errors } = await openPage(browser, url, { width: 900, height: 700, deviceScaleFactor: scale });
+    const d = driver(page);
+    const at = `at ${scale * 100} %`;
+    await step(`the season window ${at}`, async () => assert.deepEqual(await page.evaluate(problems), []));
+    await d.click('optYear', 43);
+    await d.click('cmdYear');
+    await step(`the chart menu ${at}`, async () => assert.deepEqual(await page.evaluate(problems), []));
+    const charts = await page.$$eval('[data-control="cmdChart"]', (items) => items.map((e) => [e.dataset.index, e.textContent]));
+    // A chart may ask a question before its screen shows (the wild pitch's "Possible Foul
+    // Ball?"): each answer has a screen of its own.
+    const open = async (index, answer) => {
+      await page.click(`[data-control="cmdChart"][data-index="${index}"]`);
+      await page.waitForFunction(() => !document.body.dataset.busy || !document.getElementById('overlay').hidden);
+      const asked = await page.$eval('#overlay', (e) => !e.hidden);
+      if (asked) {
+        await page.click(`#dialog-buttons button[data-answer="${answer}"]`);
+        await d.settle();
+      }
+      return asked;
+    };
+    for (const [index, caption] of charts) {
+      for (const answer of ['Yes', 'No']) {
+        const asked = await open(index, answer);
+        await step(`${caption}${asked ? ` (${answer})` : ''} ${at}`,
+          async () => assert.deepEqual(await page.evaluate(problems), []));
+        await d.click('cmdCancel');
+        if (!asked) break;
+      }
+    }
+    await step(`no page errors ${at}`, async () => assert.deepEqual(errors, []));
+    await page.close();
+  }
+  // The window fills the browser's area on a desktop, and on a 10-inch tablet in either
+  // orientation every control is a tap target of at least 32 CSS px, nothing cut off.
+  const screens = [
+    ['a desktop browser', { width: 1600, height: 1000 }, false],
+    ['a tablet, landscape', { width: 1280, height: 800, isMobile: true, hasTouch: true }, true],
+    ['a tablet, portrait', { width: 800, height: 1280, isMobile: true, hasTouch: true }, true],
+  ];
+  for (const [what, viewport, touch] of screens) {
+    const { page } = await openPage(browser, url, viewport);
+    const d = driver(page);
+    // Every control's drawn size, and whether the window lies inside what the page can show.
+    const measure = () => page.evaluate(() => {
+      const rect = document.getElementById('app').getBoundingClientRect();
+      const doc = document.documentElement;
+      const small = [...document.querySelectorAll('button[data-control], label[data-control]')]
+        .filter((e) => e.offsetParent !== null)
+        .map((e) => ({ name: e.dataset.control, r: e.getBoundingClientRect() }))
+        .filter(({ r }) => r.height < 32 - 0.01)
+        .map(({ name, r }) => `${name} ${r.width.toFixed(1)}x${r.height.toFixed(1)}`);
+      return { small, right: rect.right + scrollX, bottom: rect.bottom + scrollY,
+        scrollWidth: doc.scrollWidth, scrollHeight: doc.scrollHeight,
+        innerWidth, innerHeight, scale: Number(document.body.dataset.scale) };
+    });
+    const check = async (screen) => {
+      const m = await measure();
+      assert.ok(m.right <= m.scrollWidth + 1 && m.bottom <= m.scrollHeight + 1, `${screen}: cut off`);
+      if (touch) assert.deepEqual(m.small, [], `${screen}: tap targets under 32 px`);
+      else {
+        assert.ok(m.right <= m.innerWidth + 1 && m.bottom <= m.innerHeight + 1, `${screen}: larger than the area`);
+        assert.ok(m.scale > 1.4, `${screen}: scale ${m.scale}`);
+      }
+    };
+    await step(`${what}: the season window, chart menu and a chart`, async () => {
+      await check('seasons');
+      await d.click('optYear', 43);
+      await d.click('cmdYear');
+      await check('charts');
+      await d.click('cmdChart', 1);
+      await check('bunt');
+    });
+    await page.close();
+  }
+} finally {
+  await close();
+  server.close();
+}
+process.exit(report());

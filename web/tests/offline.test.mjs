@@ -1,0 +1,76 @@
+// node offline.test.mjs BUILD_DIR: the page plays without a network once loaded (service
+// worker), is installable (manifest), and the one-file build opens from file:// and settles
+// a roll, small enough to mail.
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
+import zlib from 'node:zlib';
+import { pathToFileURL } from 'node:url';
+import { serve, launch, checks, driver, openPage } from './harness.mjs';
+
+const [buildDir] = process.argv.slice(2);
+const { server, url } = await serve(path.join(buildDir, 'site'));
+const { browser, close } = await launch();
+const { step, report } = checks('offline');
+
+// A steal with a rating of 5 and the rolls 0, 5: the umpire blows the call, CS.
+async function settleSteal(page) {
+  const d = driver(page);
+  await d.click('optYear', 43);
+  await d.click('cmdYear');
+  await d.click('cmdChart', 10);
+  await d.click('optJump', 5);
+  await d.queueRolls(0, 5);
+  await d.click('cmdStealing');
+  assert.equal(await d.text('Text1'), 'CS');
+  assert.deepEqual(await d.history(), ['Blown Call', 'CS']);
+}
+
+try {
+  await step('the one-file page opens from file:// and settles a roll', async () => {
+    const file = path.resolve(buildDir, 'vnt-assistant.html');
+    const { page, errors } = await openPage(browser, pathToFileURL(file).href);
+    // Nothing is fetched from beside it: everything is inside.
+    const fetched = [];
+    page.on('request', (r) => { if (!r.url().startsWith('data:')) fetched.push(r.url()); });
+    await settleSteal(page);
+    assert.deepEqual(errors, []);
+    assert.deepEqual(fetched, []);
+    await page.close();
+  });
+
+  await step('the one-file page is under 1 MB gzipped', async () => {
+    const size = zlib.gzipSync(fs.readFileSync(path.join(buildDir, 'vnt-assistant.html')), { level: 9 }).length;
+    assert.ok(size < 1024 * 1024, `${size} bytes gzipped`);
+  });
+
+  await step('the manifest makes it installable', async () => {
+    const { page } = await openPage(browser, url);
+    const manifest = await page.evaluate(async () =>
+      (await fetch(document.querySelector('link[rel=manifest]').href)).json());
+    assert.equal(manifest.name, 'VNT Assistant');
+    assert.equal(manifest.display, 'standalone');
+    assert.ok(manifest.icons.length > 0);
+    await page.close();
+  });
+
+  await step('with the network cut off after the first load, the page loads and plays', async () => {
+    const { page, errors } = await openPage(browser, url);
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    // The worker keeps what it was installed with; wait until it controls the page.
+    await page.reload();
+    await page.waitForSelector('body[data-ready]');
+    await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+    await page.setOfflineMode(true);
+    await page.reload();
+    await page.waitForSelector('body[data-ready]');
+    await settleSteal(page);
+    assert.equal(await page.evaluate(() => document.fonts.check('8pt "VNT Sans Condensed"')), true);
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+} finally {
+  await close();
+  server.close();
+}
+process.exit(report());
