@@ -236,6 +236,7 @@ class OwnDiceTest : public ::testing::Test {
         QTest::mouseClick(box->findChild<QPushButton*>("dieOk"), Qt::LeftButton);
         if (!box->isVisible()) return;
         seen.refusals.push_back(box->findChild<QLabel*>("dieRefusal")->text());
+        if (seen.refusals.size() == 1) picture(*box, "die-box-refused.png");
         if (answer == answers.back()) box->reject();
       }
     });

@@ -75,6 +75,8 @@ DieBox::DieBox(const DieRequest& request, QWidget* parent) : QDialog(parent), re
   layout->addWidget(refusal_);
   layout->addWidget(buttons);
   entry_->setFocus();
+  // Room for a chart's longest purpose on two or three lines.
+  setMinimumWidth(360);
 }
 
 void DieBox::accept() {
@@ -83,6 +85,9 @@ void DieBox::accept() {
     // The box stays up and says what it takes.
     refusal_->setText(QString::fromStdString(entry.refusal));
     refusal_->show();
+    // The refusal needs room of its own; the lines above keep theirs.
+    layout()->activate();
+    adjustSize();
     entry_->lineEdit()->selectAll();
     entry_->setFocus();
     return;

@@ -63,7 +63,8 @@ void GameLogWindow::build() {
   text_ = new QPlainTextEdit;
   text_->setObjectName(QStringLiteral("gameLogText"));
   text_->setReadOnly(true);
-  text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // Long die lines wrap rather than hide behind a scroll bar.
+  text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   text_->setAccessibleName(QStringLiteral("Rolls of the game"));
 
   auto* copy = new QPushButton(QStringLiteral("&Copy"));
