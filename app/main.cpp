@@ -138,15 +138,8 @@ int main(int argc, char** argv) {
     book.emplace(form.gameLog(), vnt::gamesFolder());
     book->openLast();
   }
-  // A game file that cannot be written is said once; play goes on. Shown after the repaint
-  // that found it, not inside it.
-  const auto tellWriteError = [&book, &dialogs, &window, quitWhenShown] {
-    if (!book || quitWhenShown) return;
-    const std::string error = book->takeWriteError();
-    if (error.empty()) return;
-    QTimer::singleShot(0, &window, [&dialogs, error] { dialogs.ok(error, ""); });
-  };
-  window.onSynced(tellWriteError);
+  // A game file that cannot be written is said once; play goes on.
+  if (book && !quitWhenShown) vnt::attachGameBook(window, *book, dialogs);
   // F2 or the right-click menu opens it beside the window.
   vnt::OddsWindow odds(window);
   vnt::attachOddsWindow(window, odds);
@@ -178,12 +171,6 @@ int main(int argc, char** argv) {
   window.show();
   odds.restore(settings.odds);
   gameLog.restore(settings.gameLog);
-  if (book) {
-    const std::string error = book->takeWriteError();
-    if (!error.empty() && !quitWhenShown) {
-      QTimer::singleShot(0, &window, [&dialogs, error] { dialogs.ok(error, ""); });
-    }
-  }
   if (offered.empty() && !quitWhenShown) {
     // A menu launch shows no standard error: the player is told in the window, once.
     const fs::path checked = fs::current_path(error);

@@ -180,6 +180,32 @@ TEST_F(GameLogWindowTest, TheRightClickMenuOpensAndClosesIt) {
   }
 }
 
+// A game file that cannot be written (its folder lies under a plain file) is told once,
+// and play goes on: the rolls stay in the log.
+TEST_F(GameLogWindowTest, AFileThatCannotBeWrittenIsToldOnceAndPlayGoesOn) {
+  const fs::path blocker = games_ / "a-file";
+  std::ofstream(blocker) << "not a folder\n";
+  GameBook failing(form_->gameLog(), (blocker / "games").string());
+  EXPECT_FALSE(failing.openLast());
+  attachGameBook(*window_, failing, dialogs_);
+  QTest::qWait(0);
+  openStealing();
+  for (int roll = 0; roll < 2; ++roll) {
+    dice_.values.push_back(80);
+    click("cmdStealing");
+    QTest::qWait(0);
+    click("cmdCancel");
+    click("cmdChart", 10);
+    click("optJump", 0);
+  }
+  QTest::qWait(0);
+  ASSERT_EQ(dialogs_.shown.size(), 1U);
+  EXPECT_EQ(dialogs_.shown.front().first.rfind("The game log cannot be saved (", 0), 0U)
+      << dialogs_.shown.front().first;
+  EXPECT_EQ(dialogs_.shown.front().second, "");
+  EXPECT_EQ(form_->gameLog().entries().size(), 2U);
+}
+
 // The same window with the player's own dice in front of the queued ones.
 class OwnDiceTest : public ::testing::Test {
  protected:

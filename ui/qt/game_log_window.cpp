@@ -16,13 +16,16 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "shell/dialogs.h"
 #include "shell/form2.h"
+#include "shell/game_book.h"
 #include "shell/game_log.h"
 #include "ui/qt/qt_window.h"
 
@@ -253,6 +256,17 @@ void attachGameLogWindow(QtWindow& main, GameLogWindow& log) {
     action->setShortcut(QKeySequence(Qt::Key_F3));
     QObject::connect(action, &QAction::triggered, &log, [&log] { log.toggle(); });
   });
+}
+
+void attachGameBook(QtWindow& main, GameBook& book, Dialogs& dialogs) {
+  const auto tell = [&main, &book, &dialogs] {
+    const std::string error = book.takeWriteError();
+    if (error.empty()) return;
+    // Not inside the repaint: the box repaints the window before it shows.
+    QTimer::singleShot(0, &main, [&dialogs, error] { dialogs.ok(error, ""); });
+  };
+  main.onSynced(tell);
+  tell();
 }
 
 }  // namespace vnt

@@ -13,6 +13,8 @@ class QPlainTextEdit;
 
 namespace vnt {
 
+class Dialogs;
+class GameBook;
 class QtWindow;
 
 // The "Game Log" tool window: every roll of the game, newest at the bottom, the latest
@@ -59,5 +61,9 @@ class GameLogWindow final : public QWidget {
 // Hooks the log window to the main window: F3 (from either window) and the right-click
 // menu open and close it; it follows the log as the window repaints.
 void attachGameLogWindow(QtWindow& main, GameLogWindow& log);
+
+// A game file that cannot be written is told once, in a message box shown just after the
+// repaint that found it (now, when the book has already failed); play goes on.
+void attachGameBook(QtWindow& main, GameBook& book, Dialogs& dialogs);
 
 }  // namespace vnt
