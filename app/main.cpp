@@ -144,8 +144,12 @@ int main(int argc, char** argv) {
   vnt::OddsWindow odds(window);
   vnt::attachOddsWindow(window, odds);
   // F3 or the right-click menu opens the game log.
-  vnt::GameLogWindow gameLog(window, [&book] {
-    if (book) book->newGame();
+  vnt::GameLogWindow gameLog(window, [&book, &form] {
+    if (book) {
+      book->newGame();
+    } else {
+      form.gameLog().clear();
+    }
   });
   vnt::attachGameLogWindow(window, gameLog);
   // The zoom and the tool windows as the last run left them; a self-test neither reads nor
