@@ -20,8 +20,8 @@ DieBox::DieBox(const DieRequest& request, QWidget* parent) : QDialog(parent), re
   setWindowTitle(QStringLiteral("Roll my own dice"));
   setModal(true);
 
-  auto* chart = new QLabel(QString::fromStdString(request.chart.empty() ? std::string("Dice")
-                                                                        : request.chart));
+  auto* chart = new QLabel(
+      QString::fromStdString(request.chart.empty() ? std::string("Dice") : request.chart));
   chart->setObjectName(QStringLiteral("dieChart"));
   QFont bold = chart->font();
   bold.setBold(true);
@@ -31,8 +31,8 @@ DieBox::DieBox(const DieRequest& request, QWidget* parent) : QDialog(parent), re
   const QString range = QString::fromStdString(dieRange(request));
   QString asked = QStringLiteral("Your die: %1").arg(range);
   if (!request.purpose.empty()) {
-    asked = QStringLiteral("Your die for %1: %2")
-                .arg(QString::fromStdString(request.purpose), range);
+    asked =
+        QStringLiteral("Your die for %1: %2").arg(QString::fromStdString(request.purpose), range);
   }
   auto* what = new QLabel(asked);
   what->setObjectName(QStringLiteral("diePurpose"));
@@ -60,8 +60,8 @@ DieBox::DieBox(const DieRequest& request, QWidget* parent) : QDialog(parent), re
   refusal_->hide();
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
-  QPushButton* rollForMe = buttons->addButton(QStringLiteral("Roll for me"),
-                                              QDialogButtonBox::RejectRole);
+  QPushButton* rollForMe =
+      buttons->addButton(QStringLiteral("Roll for me"), QDialogButtonBox::RejectRole);
   rollForMe->setObjectName(QStringLiteral("rollForMe"));
   buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("dieOk"));
   buttons->button(QDialogButtonBox::Ok)->setDefault(true);

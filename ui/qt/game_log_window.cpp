@@ -114,9 +114,8 @@ void GameLogWindow::redraw() {
     const LogEntry& last = entries.back();
     const std::string outcome = last.outcome.empty() ? last.button : last.outcome;
     latest_->setText(QString::fromStdString(outcome));
-    latest_->setToolTip(QStringLiteral("Roll %1 - %2")
-                            .arg(last.number)
-                            .arg(QString::fromStdString(last.chart)));
+    latest_->setToolTip(
+        QStringLiteral("Roll %1 - %2").arg(last.number).arg(QString::fromStdString(last.chart)));
   }
 
   std::vector<LogEntry> found;
