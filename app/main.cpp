@@ -18,7 +18,11 @@
 #include "app/season_offer.h"
 #include "shell/dice.h"
 #include "shell/form2.h"
+#include "shell/game_book.h"
+#include "shell/own_dice.h"
 #include "shell/settings.h"
+#include "ui/qt/die_box.h"
+#include "ui/qt/game_log_window.h"
 #include "ui/qt/odds_window.h"
 #include "ui/qt/qt_dialogs.h"
 #include "ui/qt/qt_window.h"
@@ -109,7 +113,10 @@ int main(int argc, char** argv) {
   // Ties the window to the menu entry and its icon on desktops that ask (Wayland).
   QGuiApplication::setDesktopFileName(QStringLiteral("vnt-assistant"));
 
-  vnt::ClockDice dice;
+  // The player's own dice when "Roll my own dice" is on; the clock dice otherwise.
+  vnt::ClockDice clockDice;
+  vnt::QtDieAsker dieBox;
+  vnt::OwnDice dice(clockDice, dieBox);
   vnt::QtDialogs dialogs;
   vnt::Form2 form(dice, dialogs);
   form.Form_Load();
@@ -118,32 +125,56 @@ int main(int argc, char** argv) {
 
   vnt::QtWindow window(form);
   dialogs.attach(&window, [&window] { window.sync(); });
-  // F2 or the right-click menu opens it beside the window.
-  vnt::OddsWindow odds(window);
-  vnt::attachOddsWindow(window, odds);
-  // The zoom and the odds window as the last run left them; a self-test neither reads nor
-  // writes them, so it always sees the same window.
-  const fs::path settingsFile = options.selfTest ? fs::path() : vnt::settings::file(environment);
-  vnt::settings::Settings settings = vnt::settings::load(settingsFile);
-  window.setZoom(settings.zoom);
-  const auto remember = [&] {
-    settings.zoom = window.zoom();
-    settings.odds = odds.place();
-    if (!settingsFile.empty() && !vnt::settings::save(settingsFile, settings)) {
-      std::cerr << "vnt-assistant: cannot save the settings to " << settingsFile.string() << "\n";
-    }
-  };
-  window.onZoomed([&remember](int) { remember(); });
-  window.onClosing(remember);
+  dieBox.attach(&window, [&window] { window.sync(); });
 #ifdef VNT_QUIT_WHEN_SHOWN
   const bool quitWhenShown = true;
 #else
   const bool quitWhenShown = options.selfTest;
 #endif
+  // The game is written as it is played, into the last game's file again; made after the
+  // window so that it goes first. A self-test keeps no game.
+  std::optional<vnt::GameBook> book;
+  if (!options.selfTest) {
+    book.emplace(form.gameLog(), vnt::gamesFolder());
+    book->openLast();
+  }
+  // A game file that cannot be written is said once; play goes on.
+  if (book && !quitWhenShown) vnt::attachGameBook(window, *book, dialogs);
+  // F2 or the right-click menu opens it beside the window.
+  vnt::OddsWindow odds(window);
+  vnt::attachOddsWindow(window, odds);
+  // F3 or the right-click menu opens the game log.
+  vnt::GameLogWindow gameLog(window, [&book, &form] {
+    if (book) {
+      book->newGame();
+    } else {
+      form.gameLog().clear();
+    }
+  });
+  vnt::attachGameLogWindow(window, gameLog);
+  // The zoom and the tool windows as the last run left them; a self-test neither reads nor
+  // writes them, so it always sees the same window.
+  const fs::path settingsFile = options.selfTest ? fs::path() : vnt::settings::file(environment);
+  vnt::settings::Settings settings = vnt::settings::load(settingsFile);
+  window.setZoom(settings.zoom);
+  dice.setOn(settings.ownDice);
+  const auto remember = [&] {
+    settings.zoom = window.zoom();
+    settings.odds = odds.place();
+    settings.gameLog = gameLog.place();
+    settings.ownDice = dice.on();
+    if (!settingsFile.empty() && !vnt::settings::save(settingsFile, settings)) {
+      std::cerr << "vnt-assistant: cannot save the settings to " << settingsFile.string() << "\n";
+    }
+  };
+  window.onZoomed([&remember](int) { remember(); });
+  vnt::attachOwnDice(window, dice, [&remember](bool) { remember(); });
+  window.onClosing(remember);
   QuitWhenShown quit;
   if (quitWhenShown) window.installEventFilter(&quit);
   window.show();
   odds.restore(settings.odds);
+  gameLog.restore(settings.gameLog);
   if (offered.empty() && !quitWhenShown) {
     // A menu launch shows no standard error: the player is told in the window, once.
     const fs::path checked = fs::current_path(error);

@@ -188,17 +188,14 @@ void attachOddsWindow(QtWindow& main, OddsWindow& odds) {
   shortcut->setContext(Qt::ApplicationShortcut);
   QObject::connect(shortcut, &QShortcut::activated, &odds, [&odds] { odds.toggle(); });
 
-  main.setContextMenuPolicy(Qt::CustomContextMenu);
-  QObject::connect(&main, &QWidget::customContextMenuRequested, &odds,
-                   [&main, &odds](const QPoint& at) {
-                     QMenu menu(&main);
-                     QAction* action = menu.addAction(QStringLiteral("Odds"));
-                     action->setObjectName(QStringLiteral("oddsAction"));
-                     action->setCheckable(true);
-                     action->setChecked(odds.isVisible());
-                     action->setShortcut(QKeySequence(Qt::Key_F2));
-                     if (menu.exec(main.mapToGlobal(at)) == action) odds.toggle();
-                   });
+  main.addMenuEntries([&odds](QMenu& menu) {
+    QAction* action = menu.addAction(QStringLiteral("Odds"));
+    action->setObjectName(QStringLiteral("oddsAction"));
+    action->setCheckable(true);
+    action->setChecked(odds.isVisible());
+    action->setShortcut(QKeySequence(Qt::Key_F2));
+    QObject::connect(action, &QAction::triggered, &odds, [&odds] { odds.toggle(); });
+  });
 }
 
 }  // namespace vnt

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMoveEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -530,6 +531,18 @@ void QtWindow::syncList(QListWidget* list, const Control& control) {
       sendAccessibleEvent(&added);
     }
   }
+}
+
+void QtWindow::addMenuEntries(std::function<void(QMenu&)> add) {
+  if (menuEntries_.empty()) {
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+      QMenu menu(this);
+      for (const auto& entries : menuEntries_) entries(menu);
+      menu.exec(mapToGlobal(at));
+    });
+  }
+  menuEntries_.push_back(std::move(add));
 }
 
 void QtWindow::closeEvent(QCloseEvent* event) {

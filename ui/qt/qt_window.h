@@ -17,6 +17,7 @@
 #include "ui/qt/text_fit.h"
 
 class QCloseEvent;
+class QMenu;
 class QListWidget;
 class QMoveEvent;
 class QResizeEvent;
@@ -57,6 +58,10 @@ class QtWindow final : public QWidget {
   void onZoomed(std::function<void(int)> listener) {
     zoomListeners_.push_back(std::move(listener));
   }
+  // The window's right-click menu: each tool that takes part adds its entries, in the order
+  // they were attached; with none, the window has no menu.
+  void addMenuEntries(std::function<void(QMenu&)> add);
+
   // Runs as the window closes, while the windows beside it are still as the player left them.
   void onClosing(std::function<void()> listener) { closeListeners_.push_back(std::move(listener)); }
 
@@ -125,6 +130,7 @@ class QtWindow final : public QWidget {
   QFont fontsBase_;
   std::vector<std::function<void(int)>> zoomListeners_;
   std::vector<std::function<void()>> closeListeners_;
+  std::vector<std::function<void(QMenu&)>> menuEntries_;
   int zoom_ = 100;
   double scale_ = 1.0;
   QFont baseFont_;

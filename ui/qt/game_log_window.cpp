@@ -1,0 +1,271 @@
+#include "ui/qt/game_log_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScreen>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "shell/dialogs.h"
+#include "shell/form2.h"
+#include "shell/game_book.h"
+#include "shell/game_log.h"
+#include "ui/qt/qt_window.h"
+
+namespace vnt {
+namespace {
+
+constexpr int kWidth = 480;
+constexpr int kGap = 8;
+constexpr double kLatestScale = 2.0;  // the latest outcome, readable across the table
+
+}  // namespace
+
+GameLogWindow::GameLogWindow(QtWindow& main, std::function<void()> newGame)
+    : QWidget(&main, Qt::Tool), main_(main), newGame_(std::move(newGame)) {
+  setWindowTitle(QStringLiteral("Game Log"));
+  setObjectName(QStringLiteral("gameLogWindow"));
+  resize(kWidth, QtWindow::clientSize().height());
+}
+
+void GameLogWindow::build() {
+  latest_ = new QLabel;
+  latest_->setObjectName(QStringLiteral("gameLogLatest"));
+  latest_->setTextFormat(Qt::PlainText);
+  latest_->setWordWrap(true);
+  latest_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  QFont large = latest_->font();
+  large.setPointSizeF(large.pointSizeF() * kLatestScale);
+  large.setBold(true);
+  latest_->setFont(large);
+
+  search_ = new QLineEdit;
+  search_->setObjectName(QStringLiteral("gameLogSearch"));
+  search_->setPlaceholderText(QStringLiteral("Search"));
+  search_->setAccessibleName(QStringLiteral("Search the game log"));
+  search_->setClearButtonEnabled(true);
+  connect(search_, &QLineEdit::textChanged, this, [this] { redraw(); });
+
+  text_ = new QPlainTextEdit;
+  text_->setObjectName(QStringLiteral("gameLogText"));
+  text_->setReadOnly(true);
+  // Long die lines wrap rather than hide behind a scroll bar.
+  text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  text_->setAccessibleName(QStringLiteral("Rolls of the game"));
+
+  auto* copy = new QPushButton(QStringLiteral("&Copy"));
+  copy->setObjectName(QStringLiteral("gameLogCopy"));
+  connect(copy, &QPushButton::clicked, this, [this] { this->copy(); });
+  auto* save = new QPushButton(QStringLiteral("&Save as plain text…"));
+  save->setObjectName(QStringLiteral("gameLogSave"));
+  connect(save, &QPushButton::clicked, this, [this] { saveAs(); });
+  auto* newGame = new QPushButton(QStringLiteral("&New Game"));
+  newGame->setObjectName(QStringLiteral("gameLogNewGame"));
+  connect(newGame, &QPushButton::clicked, this, [this] { startNewGame(); });
+  for (QPushButton* button : {copy, save, newGame}) button->setAutoDefault(false);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(copy);
+  buttons->addWidget(save);
+  buttons->addStretch();
+  buttons->addWidget(newGame);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(latest_);
+  layout->addWidget(search_);
+  layout->addWidget(text_, 1);
+  layout->addLayout(buttons);
+}
+
+void GameLogWindow::refresh() {
+  if (text_ == nullptr) build();
+  const GameLog& log = main_.form().gameLog();
+  if (shown_ && log.revision() == shownRevision_) return;
+  redraw();
+}
+
+void GameLogWindow::redraw() {
+  if (text_ == nullptr) build();
+  const GameLog& log = main_.form().gameLog();
+  shownRevision_ = log.revision();
+  shown_ = true;
+  const std::vector<LogEntry>& entries = log.entries();
+
+  if (entries.empty()) {
+    latest_->setText(QStringLiteral("No rolls yet"));
+  } else {
+    const LogEntry& last = entries.back();
+    const std::string outcome = last.outcome.empty() ? last.button : last.outcome;
+    latest_->setText(QString::fromStdString(outcome));
+    latest_->setToolTip(
+        QStringLiteral("Roll %1 - %2").arg(last.number).arg(QString::fromStdString(last.chart)));
+  }
+
+  std::vector<LogEntry> found;
+  for (std::size_t at : findEntries(entries, search_->text().toStdString())) {
+    found.push_back(entries[at]);
+  }
+  const QString text = QString::fromStdString(logText(found));
+  if (text_->toPlainText() != text) {
+    text_->setPlainText(text);
+    // Newest at the bottom, and in view.
+    text_->verticalScrollBar()->setValue(text_->verticalScrollBar()->maximum());
+  }
+}
+
+QString GameLogWindow::shownText() const {
+  return text_ != nullptr ? text_->toPlainText() : QString();
+}
+
+QString GameLogWindow::latestText() const {
+  return latest_ != nullptr ? latest_->text() : QString();
+}
+
+void GameLogWindow::setSearch(const QString& query) {
+  if (text_ == nullptr) build();
+  search_->setText(query);
+}
+
+void GameLogWindow::copy() {
+  if (text_ == nullptr) build();
+  const QString selected = text_->textCursor().selectedText();
+  // A selection across lines comes with Unicode paragraph separators.
+  QString copied = selected.isEmpty() ? text_->toPlainText() : selected;
+  copied.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  QApplication::clipboard()->setText(copied);
+}
+
+bool GameLogWindow::saveTo(const QString& path) {
+  const std::string text = logText(main_.form().gameLog().entries());
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  file.write(text.data(), static_cast<qint64>(text.size()));
+  return file.commit();
+}
+
+void GameLogWindow::saveAs() {
+  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save as plain text"),
+                                                    QStringLiteral("game-log.txt"),
+                                                    QStringLiteral("Text files (*.txt)"));
+  if (path.isEmpty()) return;
+  if (!saveTo(path)) {
+    main_.form().dialogs().ok("Cannot save the game log to " + path.toStdString(), "");
+  }
+}
+
+void GameLogWindow::startNewGame() {
+  if (newGame_) newGame_();
+  main_.sync();
+  refresh();
+}
+
+QPoint GameLogWindow::defaultPosition() const {
+  const QRect mainFrame = main_.frameGeometry();
+  const QScreen* screen = main_.screen() ? main_.screen() : QGuiApplication::primaryScreen();
+  const QRect room = screen ? screen->availableGeometry() : QRect();
+  const QSize frameExtra = frameGeometry().size() - geometry().size();
+  const int width = this->width() + frameExtra.width();
+  const int height = this->height() + frameExtra.height();
+  const int top = mainFrame.top();
+
+  // Left of the window first: the odds window takes the right.
+  const QPoint left(mainFrame.left() - kGap - width, top);
+  const QPoint right(mainFrame.right() + 1 + kGap, top);
+  const QPoint below(mainFrame.left(), mainFrame.bottom() + 1 + kGap);
+  for (const QPoint& at : {left, right, below}) {
+    if (room.isNull() || room.contains(QRect(at, QSize(width, height)))) return at;
+  }
+  return {room.left(), top};
+}
+
+settings::WindowPlace GameLogWindow::place() const {
+  settings::WindowPlace place;
+  place.open = isVisible();
+  if (placed_) {
+    const QRect at = geometry();
+    place.geometry = settings::WindowPlace::Rect{at.x(), at.y(), at.width(), at.height()};
+  }
+  return place;
+}
+
+void GameLogWindow::restore(const settings::WindowPlace& place) {
+  if (place.geometry) {
+    const QRect at(place.geometry->x, place.geometry->y, place.geometry->width,
+                   place.geometry->height);
+    // Enough of it on a screen to take hold of; else the default place.
+    bool seen = false;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+      const QRect common = screen->availableGeometry().intersected(at);
+      seen = seen || (common.width() >= 50 && common.height() >= 50);
+    }
+    if (seen) {
+      resize(at.size().boundedTo(QSize(4000, 4000)));
+      move(at.topLeft());
+      placed_ = true;
+    }
+  }
+  if (place.open != isVisible()) toggle();
+}
+
+void GameLogWindow::toggle() {
+  if (isVisible()) {
+    hide();
+    return;
+  }
+  refresh();
+  if (!placed_) {
+    move(defaultPosition());
+    placed_ = true;
+  }
+  show();
+  raise();
+}
+
+void attachGameLogWindow(QtWindow& main, GameLogWindow& log) {
+  main.onSynced([&log] {
+    if (log.isVisible()) log.refresh();
+  });
+
+  auto* shortcut = new QShortcut(QKeySequence(Qt::Key_F3), &main);
+  shortcut->setContext(Qt::ApplicationShortcut);
+  QObject::connect(shortcut, &QShortcut::activated, &log, [&log] { log.toggle(); });
+
+  main.addMenuEntries([&log](QMenu& menu) {
+    QAction* action = menu.addAction(QStringLiteral("Game Log"));
+    action->setObjectName(QStringLiteral("gameLogAction"));
+    action->setCheckable(true);
+    action->setChecked(log.isVisible());
+    action->setShortcut(QKeySequence(Qt::Key_F3));
+    QObject::connect(action, &QAction::triggered, &log, [&log] { log.toggle(); });
+  });
+}
+
+void attachGameBook(QtWindow& main, GameBook& book, Dialogs& dialogs) {
+  const auto tell = [&main, &book, &dialogs] {
+    const std::string error = book.takeWriteError();
+    if (error.empty()) return;
+    // Not inside the repaint: the box repaints the window before it shows.
+    QTimer::singleShot(0, &main, [&dialogs, error] { dialogs.ok(error, ""); });
+  };
+  main.onSynced(tell);
+  tell();
+}
+
+}  // namespace vnt

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+
+#include "shell/settings.h"
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace vnt {
+
+class Dialogs;
+class GameBook;
+class QtWindow;
+
+// The "Game Log" tool window: every roll of the game, newest at the bottom, the latest
+// outcome on top in large type; searched, copied and saved as plain text. It only reads
+// the log, except "New Game". Built the first time it is asked for.
+class GameLogWindow final : public QWidget {
+ public:
+  // `newGame` starts a new game ("New Game"); the window then repaints with the rest.
+  GameLogWindow(QtWindow& main, std::function<void()> newGame);
+
+  // Reads the log again when it has changed since the last time, or the search has.
+  void refresh();
+  void toggle();
+  QPoint defaultPosition() const;
+
+  // The rolls as shown (those the search finds), as plain text.
+  QString shownText() const;
+  QString latestText() const;
+  void setSearch(const QString& query);
+  // Copies the selection, or every roll shown when nothing is selected.
+  void copy();
+  // Writes every roll of the game as plain text; false when the file cannot be written.
+  bool saveTo(const QString& path);
+  void startNewGame();
+
+  settings::WindowPlace place() const;
+  void restore(const settings::WindowPlace& place);
+
+ private:
+  void build();
+  void redraw();
+  void saveAs();
+
+  QtWindow& main_;
+  std::function<void()> newGame_;
+  QLabel* latest_ = nullptr;
+  QLineEdit* search_ = nullptr;
+  QPlainTextEdit* text_ = nullptr;
+  std::uint64_t shownRevision_ = 0;
+  bool shown_ = false;  // something was drawn from the log at all
+  bool placed_ = false;
+};
+
+// Hooks the log window to the main window: F3 (from either window) and the right-click
+// menu open and close it; it follows the log as the window repaints.
+void attachGameLogWindow(QtWindow& main, GameLogWindow& log);
+
+// A game file that cannot be written is told once, in a message box shown just after the
+// repaint that found it (now, when the book has already failed); play goes on.
+void attachGameBook(QtWindow& main, GameBook& book, Dialogs& dialogs);
+
+}  // namespace vnt
