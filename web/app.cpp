@@ -8,6 +8,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,9 @@
 #include "shell/dice.h"
 #include "shell/focus_rules.h"
 #include "shell/form2.h"
+#include "shell/game_log.h"
 #include "shell/odds.h"
+#include "shell/own_dice.h"
 
 namespace {
 
@@ -27,6 +30,19 @@ namespace {
 // clang-format off
 EM_ASYNC_JS(int, vntShowDialog, (const char* prompt, const char* title, int yesNo), {
   return await Module.showDialog(UTF8ToString(prompt), UTF8ToString(title), yesNo !== 0);
+});
+// The page's die box: shows what is asked (and why the last entry was refused) and suspends
+// the click until the player answers. Writes the typed text into `typed` (at most `size`
+// bytes with its terminator) and gives 1, or 0 for "Roll for me" (also Escape).
+EM_ASYNC_JS(int, vntAskDie, (const char* chart, const char* asked, const char* range,
+                             const char* refusal, int lower, int upper, char* typed, int size), {
+  const text = await Module.askDie(UTF8ToString(chart), UTF8ToString(asked), UTF8ToString(range),
+                                   UTF8ToString(refusal), lower, upper);
+  if (text === null) return 0;
+  // A text too long for the buffer is no number of any range: said as such, not cut short.
+  const kept = lengthBytesUTF8(text) < size ? text : "?";
+  stringToUTF8(kept, typed, size);
+  return 1;
 });
 // clang-format on
 
@@ -115,14 +131,45 @@ class PageDice final : public vnt::Dice {
   std::deque<int> queued_;
 };
 
+// "Roll my own dice" in the page: each die is asked for in the page's die box, with the
+// same texts as the desktop's box; an entry the model refuses keeps the box up with the
+// reason, so only a value within the die's range ever reaches a chart.
+class PageDieAsker final : public vnt::DieAsker {
+ public:
+  std::optional<int> askDie(const vnt::DieRequest& request) override {
+    const std::string chart = request.chart.empty() ? std::string("Dice") : request.chart;
+    const std::string range = vnt::dieRange(request);
+    const std::string asked = request.purpose.empty()
+                                  ? "Your die: " + range
+                                  : "Your die for " + request.purpose + ": " + range;
+    std::string refusal;
+    char typed[64];
+    for (;;) {
+      if (vntAskDie(chart.c_str(), asked.c_str(), range.c_str(), refusal.c_str(), request.lower,
+                    request.upper, typed, static_cast<int>(sizeof typed)) == 0) {
+        return std::nullopt;
+      }
+      const vnt::DieEntry entry = vnt::readDieEntry(typed, request);
+      if (entry.value) return entry.value;
+      refusal = entry.refusal;
+    }
+  }
+};
+
+// The page's setting, kept over a restart on other season files.
+bool ownDiceOn = false;
+
 struct App {
   PageDice dice;
+  PageDieAsker asker;
+  vnt::OwnDice ownDice{dice, asker};
   PageDialogs dialogs;
-  vnt::Form2 form{dice, dialogs};
+  vnt::Form2 form{ownDice, dialogs};
 };
 std::unique_ptr<App> app;
 std::string stateText;
 std::string oddsText;
+std::string logShown;
 // The lines each list shows on the page, for the model's rule on what a change adds.
 std::map<const vnt::Control*, std::vector<std::string>> listsShown;
 
@@ -164,6 +211,7 @@ EMSCRIPTEN_KEEPALIVE int vnt_start(const char* folder) {
   if (::chdir(folder) != 0) return 0;
   listsShown.clear();
   app = std::make_unique<App>();
+  app->ownDice.setOn(ownDiceOn);
   app->form.Form_Load();
   return 1;
 }
@@ -260,6 +308,44 @@ EMSCRIPTEN_KEEPALIVE int vnt_click(int id, int focused) {
 EMSCRIPTEN_KEEPALIVE const char* vnt_odds() {
   oddsText = vnt::odds::text(app->form.odds());
   return oddsText.c_str();
+}
+
+// "Roll my own dice" on (1) or off (0).
+EMSCRIPTEN_KEEPALIVE void vnt_set_own_dice(int on) {
+  ownDiceOn = on != 0;
+  if (app) app->ownDice.setOn(ownDiceOn);
+}
+
+// The game log's revision: the page redraws the Game Log panel only when it changed.
+EMSCRIPTEN_KEEPALIVE double vnt_log_revision() {
+  return static_cast<double>(app->form.gameLog().revision());
+}
+
+// The rolls whose text holds `query` (all of them for ""), as plain text, newest at the bottom.
+EMSCRIPTEN_KEEPALIVE const char* vnt_log_text(const char* query) {
+  const std::vector<vnt::LogEntry>& entries = app->form.gameLog().entries();
+  std::vector<vnt::LogEntry> found;
+  for (const std::size_t at : vnt::findEntries(entries, query)) found.push_back(entries[at]);
+  logShown = vnt::logText(found);
+  return logShown.c_str();
+}
+
+// The latest roll's outcome, for the top of the panel ("" when there is none), and its
+// "Roll N - chart" line.
+EMSCRIPTEN_KEEPALIVE const char* vnt_log_latest() {
+  const std::vector<vnt::LogEntry>& entries = app->form.gameLog().entries();
+  logShown.clear();
+  if (!entries.empty()) {
+    const vnt::LogEntry& last = entries.back();
+    logShown = (last.outcome.empty() ? last.button : last.outcome) + "\n" + "Roll " +
+              std::to_string(last.number) + " - " + last.chart;
+  }
+  return logShown.c_str();
+}
+
+// "New Game": the page keeps the game in memory only, so a new game is an empty log.
+EMSCRIPTEN_KEEPALIVE void vnt_new_game() {
+  app->form.gameLog().clear();
 }
 
 // For the browser tests: the value the next draw returns.

@@ -244,10 +244,12 @@ async function click(id) {
       [id, idOfElement(document.activeElement)], { async: true });
   } finally {
     busy = false;
+    closeDieBox();
     render();
     // The click hid or disabled the focused control: the model says where the focus goes.
     if (next >= 0 && views[next]) focusTarget(views[next])?.focus();
     if (oddsShown()) showOdds();
+    if (logShown()) refreshLog();
     delete document.body.dataset.busy;
   }
 }
@@ -347,6 +349,156 @@ function toggleOdds() {
   fitWindow();
 }
 
+// The Game Log panel beside the window: F3 or the Game Log button opens and closes it. It is
+// redrawn only when the log's revision changed (or the search did).
+let logRevision = -1;
+function logShown() {
+  return !document.getElementById('game-log').hidden;
+}
+function refreshLog(force = false) {
+  // The model is busy inside a click (a box is up): the click's end redraws the panel.
+  if (busy) return;
+  const revision = module._vnt_log_revision();
+  if (!force && revision === logRevision) return;
+  logRevision = revision;
+  const [outcome, roll] = module.UTF8ToString(module._vnt_log_latest()).split('\n');
+  document.getElementById('log-latest').textContent = outcome || 'No rolls yet';
+  document.getElementById('log-latest-roll').textContent = roll || '';
+  const query = document.getElementById('log-search').value;
+  const pre = document.getElementById('log-text');
+  const text = module.UTF8ToString(module.ccall('vnt_log_text', 'number', ['string'], [query]));
+  if (pre.textContent !== text) {
+    pre.textContent = text;
+    // Newest at the bottom, and in view.
+    pre.scrollTop = pre.scrollHeight;
+  }
+}
+function toggleLog() {
+  const panel = document.getElementById('game-log');
+  panel.hidden = !panel.hidden;
+  document.getElementById('log-button').setAttribute('aria-expanded', String(!panel.hidden));
+  if (!panel.hidden) refreshLog(true);
+  fitWindow();
+}
+// Copy: the selection within the rolls, else every roll shown.
+async function copyLog() {
+  const pre = document.getElementById('log-text');
+  const selection = window.getSelection();
+  const selected = selection && !selection.isCollapsed && pre.contains(selection.anchorNode)
+    ? selection.toString() : '';
+  const text = selected || pre.textContent;
+  if (navigator.clipboard && navigator.clipboard.writeText) {
+    try {
+      await navigator.clipboard.writeText(text);
+      return;
+    } catch (e) { /* not allowed here: the old way below */ }
+  }
+  const area = document.createElement('textarea');
+  area.value = text;
+  document.body.append(area);
+  area.select();
+  document.execCommand('copy');
+  area.remove();
+}
+// "Save as plain text": the whole game, whatever the search shows.
+function saveLog() {
+  if (busy) return;
+  const all = module.UTF8ToString(module.ccall('vnt_log_text', 'number', ['string'], ['']));
+  const link = document.createElement('a');
+  link.href = URL.createObjectURL(new Blob([all], { type: 'text/plain' }));
+  link.download = 'game-log.txt';
+  document.body.append(link);
+  link.click();
+  link.remove();
+  setTimeout(() => URL.revokeObjectURL(link.href), 0);
+}
+function newGame() {
+  if (busy) return;
+  module._vnt_new_game();
+  refreshLog(true);
+}
+
+// "Roll my own dice", remembered in the browser.
+const OWN_DICE_KEY = 'vnt-assistant.ownDice';
+function ownDiceSetting() {
+  try { return localStorage.getItem(OWN_DICE_KEY) === 'on'; } catch (e) { return false; }
+}
+function setOwnDice(on) {
+  module._vnt_set_own_dice(on ? 1 : 0);
+  try { localStorage.setItem(OWN_DICE_KEY, on ? 'on' : 'off'); } catch (e) { /* not kept */ }
+}
+
+// The die box: resolves to the text typed (OK, Enter) or null ("Roll for me", Escape). The
+// model reads the text; a refusal comes back here with the box still up and the text kept.
+let dieBoxFocus = null;  // what had the focus before the box opened
+function askDie(chart, asked, range, refusal, lower, upper) {
+  return new Promise((resolve) => {
+    const overlay = document.getElementById('die-overlay');
+    const entry = document.getElementById('die-entry');
+    const ok = document.getElementById('die-ok');
+    const roll = document.getElementById('die-roll');
+    const refused = document.getElementById('die-refusal');
+    if (overlay.hidden) dieBoxFocus = document.activeElement;
+    // A new die (not the same one asked again after a refusal): an empty entry.
+    if (refusal === '') {
+      entry.value = '';
+      const choices = document.getElementById('die-choices');
+      const options = [];
+      for (let v = lower; v <= upper && options.length < 200; ++v) {
+        const o = document.createElement('option');
+        o.value = String(v);
+        options.push(o);
+      }
+      choices.replaceChildren(...options);
+    }
+    document.getElementById('die-chart').textContent = chart;
+    document.getElementById('die-asked').textContent = asked;
+    entry.placeholder = range;
+    entry.setAttribute('aria-label', 'Die rolled, ' + range);
+    refused.textContent = refusal;
+    refused.hidden = refusal === '';
+    const inside = [entry, ok, roll];
+    const onKey = (event) => {
+      if (event.key === 'Enter' && event.target !== roll) {
+        event.preventDefault();
+        finish(entry.value);
+      } else if (event.key === 'Escape') {
+        event.preventDefault();
+        finish(null);
+      } else if (event.key === 'Tab') {
+        event.preventDefault();
+        const at = inside.indexOf(document.activeElement);
+        const step = event.shiftKey ? -1 : 1;
+        inside[(at + step + inside.length) % inside.length].focus();
+      }
+    };
+    const onOk = () => finish(entry.value);
+    const onRoll = () => finish(null);
+    function finish(answer) {
+      document.removeEventListener('keydown', onKey, true);
+      ok.removeEventListener('click', onOk);
+      roll.removeEventListener('click', onRoll);
+      // The box stays up while the model reads the entry: a refusal or the click's next die
+      // comes back to it; a message box or the click's end closes it.
+      if (answer === null) closeDieBox();
+      resolve(answer);
+    }
+    document.addEventListener('keydown', onKey, true);
+    ok.addEventListener('click', onOk);
+    roll.addEventListener('click', onRoll);
+    overlay.hidden = false;
+    entry.focus();
+    entry.select();
+  });
+}
+function closeDieBox() {
+  const overlay = document.getElementById('die-overlay');
+  if (overlay.hidden) return;
+  overlay.hidden = true;
+  if (dieBoxFocus && dieBoxFocus.focus) dieBoxFocus.focus();
+  dieBoxFocus = null;
+}
+
 // The scale the window is drawn at: the browser's area, so the window is never cut off; on a
 // touch screen at least the scale that makes the smallest control a 32 px tap target (the page
 // then scrolls). Ctrl+Plus/Minus still zoom: a change of devicePixelRatio since load scales
@@ -381,6 +533,11 @@ function onKey(event) {
     toggleOdds();
     return;
   }
+  if (event.key === 'F3') {
+    event.preventDefault();
+    toggleLog();
+    return;
+  }
   if (!event.altKey || event.ctrlKey || event.metaKey || event.key.length !== 1) return;
   const key = event.key.toLowerCase();
   const order = views.map((v, id) => id).filter((id) => views[id].state.tab > 0)
@@ -404,6 +561,7 @@ function onKey(event) {
 // The model's message box as an in-page dialog: resolves to 1 for OK/Yes, 0 for No.
 // Enter takes the first button, Escape the last; Tab keeps the focus inside.
 function showDialog(text, title, yesNo) {
+  closeDieBox();
   return new Promise((resolve) => {
     const overlay = document.getElementById('overlay');
     const dialog = document.getElementById('dialog');
@@ -449,7 +607,8 @@ function showDialog(text, title, yesNo) {
 }
 
 (async () => {
-  module = await createVntAssistant({ showDialog });
+  module = await createVntAssistant({ showDialog, askDie });
+  module._vnt_set_own_dice(ownDiceSetting() ? 1 : 0);
   const kept = await keptSeasonFiles().catch(() => null);
   if (kept && kept.length) startOn(kept);
   else startOn(null);
@@ -457,6 +616,14 @@ function showDialog(text, title, yesNo) {
   fitWindow();
   window.addEventListener('resize', fitWindow);
   document.getElementById('odds-button').addEventListener('click', toggleOdds);
+  document.getElementById('log-button').addEventListener('click', toggleLog);
+  document.getElementById('log-search').addEventListener('input', () => refreshLog(true));
+  document.getElementById('log-copy').addEventListener('click', copyLog);
+  document.getElementById('log-save').addEventListener('click', saveLog);
+  document.getElementById('log-new-game').addEventListener('click', newGame);
+  const ownDice = document.getElementById('own-dice');
+  ownDice.checked = ownDiceSetting();
+  ownDice.addEventListener('change', () => setOwnDice(ownDice.checked));
   for (const id of ['season-files', 'season-folder']) {
     const input = document.getElementById(id);
     input.addEventListener('change', () => { openSeasonFiles([...input.files]); input.value = ''; });
