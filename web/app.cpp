@@ -338,7 +338,7 @@ EMSCRIPTEN_KEEPALIVE const char* vnt_log_latest() {
   if (!entries.empty()) {
     const vnt::LogEntry& last = entries.back();
     logShown = (last.outcome.empty() ? last.button : last.outcome) + "\n" + "Roll " +
-              std::to_string(last.number) + " - " + last.chart;
+               std::to_string(last.number) + " - " + last.chart;
   }
   return logShown.c_str();
 }

@@ -352,14 +352,19 @@ function toggleOdds() {
 // The Game Log panel beside the window: F3 or the Game Log button opens and closes it. It is
 // redrawn only when the log's revision changed (or the search did).
 let logRevision = -1;
+let logStale = false;  // the search changed while a click was running
 function logShown() {
   return !document.getElementById('game-log').hidden;
 }
 function refreshLog(force = false) {
   // The model is busy inside a click (a box is up): the click's end redraws the panel.
-  if (busy) return;
+  if (busy) {
+    logStale = logStale || force;
+    return;
+  }
   const revision = module._vnt_log_revision();
-  if (!force && revision === logRevision) return;
+  if (!force && !logStale && revision === logRevision) return;
+  logStale = false;
   logRevision = revision;
   const [outcome, roll] = module.UTF8ToString(module._vnt_log_latest()).split('\n');
   document.getElementById('log-latest').textContent = outcome || 'No rolls yet';
