@@ -210,8 +210,12 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE int vnt_start(const char* folder) {
   if (::chdir(folder) != 0) return 0;
   listsShown.clear();
+  // Other season files in the middle of an evening: the game so far stays in the log.
+  std::vector<vnt::LogEntry> played;
+  if (app) played = app->form.gameLog().entries();
   app = std::make_unique<App>();
   app->ownDice.setOn(ownDiceOn);
+  if (!played.empty()) app->form.gameLog().restore(std::move(played), 0);
   app->form.Form_Load();
   return 1;
 }

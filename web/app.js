@@ -301,6 +301,8 @@ function startOn(files) {
   }
   module.ccall('vnt_start', 'number', ['string'], [folder]);
   render();
+  // A new model: its log's revision counts afresh.
+  if (logShown()) refreshLog(true);
   const lines = module.UTF8ToString(module._vnt_season_report()).split('\n').filter(Boolean);
   document.getElementById('season-source').textContent =
     files ? `Your season files (${files.length})` : 'Sample seasons';

@@ -151,6 +151,34 @@ try {
     await search('');
   });
 
+  await step('Copy takes a selection within the rolls when there is one', async () => {
+    const selected = await page.evaluate(() => {
+      const text = document.getElementById('log-text').firstChild;
+      const range = document.createRange();
+      range.setStart(text, 0);
+      range.setEnd(text, 6);
+      getSelection().removeAllRanges();
+      getSelection().addRange(range);
+      return getSelection().toString();
+    });
+    assert.equal(selected, 'Roll 1');
+    await page.click('#log-copy');
+    assert.equal(await page.evaluate(() => navigator.clipboard.readText()), 'Roll 1');
+    await page.evaluate(() => getSelection().removeAllRanges());
+  });
+
+  await step('going back to other season files keeps the game in the log', async () => {
+    const before = await logText();
+    await page.evaluate(() => startOn(null));
+    assert.equal(await logText(), before);
+    await d.click('optYear', 43);
+    await d.click('cmdYear');
+    await steal(0, 5);
+    await d.click('cmdStealing');
+    assert.match(await logText(), /\n\nRoll 3 - /, 'numbered on from the game so far');
+    await d.click('cmdCancel');
+  });
+
   await step('New Game empties the log', async () => {
     await page.click('#log-new-game');
     assert.equal(await logText(), '');
