@@ -347,7 +347,27 @@ EMSCRIPTEN_KEEPALIVE const char* vnt_log_latest() {
   return logShown.c_str();
 }
 
-// "New Game": the page keeps the game in memory only, so a new game is an empty log.
+// The game as a game file holds it (the format the desktop writes), for the page to keep in
+// the browser between visits.
+EMSCRIPTEN_KEEPALIVE const char* vnt_log_file() {
+  const vnt::GameLog& log = app->form.gameLog();
+  logShown = std::string(vnt::kGameLogHeader) + " " + std::to_string(vnt::kGameLogFormat) + "\n";
+  logShown += "game " + vnt::quoteLogText(log.now()) + "\n";
+  for (const vnt::LogEntry& entry : log.entries()) {
+    for (const std::string& line : vnt::entryLines(entry)) logShown += line + "\n";
+  }
+  return logShown.c_str();
+}
+
+// Takes up a game kept by vnt_log_file(); a text that is no game file is left alone (0).
+EMSCRIPTEN_KEEPALIVE int vnt_log_restore(const char* text) {
+  vnt::ReadGame game = vnt::readGameLog(text);
+  if (!game.recognised) return 0;
+  app->form.gameLog().restore(std::move(game.entries), game.highestNumber);
+  return 1;
+}
+
+// "New Game": an empty log (the page keeps one game only).
 EMSCRIPTEN_KEEPALIVE void vnt_new_game() {
   app->form.gameLog().clear();
 }

@@ -250,6 +250,7 @@ async function click(id) {
     if (next >= 0 && views[next]) focusTarget(views[next])?.focus();
     if (oddsShown()) showOdds();
     if (logShown()) refreshLog();
+    keepGameIfChanged();
     delete document.body.dataset.busy;
   }
 }
@@ -263,15 +264,20 @@ const SEASON_FILE = /^(19[7-9][0-9]|20[0-2][0-9])(deep|bpe|weather|cplay)\.vnt$/
 const MAX_SEASON_FILE = 4 * 1024 * 1024;
 const USER_FOLDER = '/user-seasons';
 
-function seasonStore(mode, work) {
+function seasonStore(mode, work, storeName = 'seasons') {
   return new Promise((resolve, reject) => {
-    const open = indexedDB.open('vnt-assistant', 1);
-    open.onupgradeneeded = () => open.result.createObjectStore('seasons');
+    // Version 2 adds the game kept between visits.
+    const open = indexedDB.open('vnt-assistant', 2);
+    open.onupgradeneeded = () => {
+      for (const name of ['seasons', 'games']) {
+        if (!open.result.objectStoreNames.contains(name)) open.result.createObjectStore(name);
+      }
+    };
     open.onerror = () => reject(open.error);
     open.onsuccess = () => {
       const db = open.result;
-      const tx = db.transaction('seasons', mode);
-      const request = work(tx.objectStore('seasons'));
+      const tx = db.transaction(storeName, mode);
+      const request = work(tx.objectStore(storeName));
       tx.oncomplete = () => { db.close(); resolve(request.result); };
       tx.onerror = () => { db.close(); reject(tx.error); };
     };
@@ -280,6 +286,16 @@ function seasonStore(mode, work) {
 const keptSeasonFiles = () => seasonStore('readonly', (store) => store.get('files'));
 const keepSeasonFiles = (files) => seasonStore('readwrite', (store) => store.put(files, 'files'));
 const forgetSeasonFiles = () => seasonStore('readwrite', (store) => store.delete('files'));
+// The game so far, as a game file's text, kept after each roll and New Game.
+const keptGame = () => seasonStore('readonly', (store) => store.get('current'), 'games');
+const keepGame = (text) => seasonStore('readwrite', (store) => store.put(text, 'current'), 'games');
+let keptRevision = -1;
+function keepGameIfChanged() {
+  const revision = module._vnt_log_revision();
+  if (revision === keptRevision) return;
+  keptRevision = revision;
+  keepGame(module.UTF8ToString(module._vnt_log_file())).catch(() => {});
+}
 
 // Starts the program on the given files ([{name, data}], data null for a file too large), or
 // on the built-in samples; says which seasons are not offered, and why.
@@ -423,6 +439,7 @@ function newGame() {
   if (busy) return;
   module._vnt_new_game();
   refreshLog(true);
+  keepGameIfChanged();
 }
 
 // "Roll my own dice", remembered in the browser.
@@ -619,6 +636,10 @@ function showDialog(text, title, yesNo) {
   const kept = await keptSeasonFiles().catch(() => null);
   if (kept && kept.length) startOn(kept);
   else startOn(null);
+  // The game of the last visit, taken up again.
+  const game = await keptGame().catch(() => null);
+  if (typeof game === 'string') module.ccall('vnt_log_restore', 'number', ['string'], [game]);
+  keptRevision = module._vnt_log_revision();
   document.addEventListener('keydown', onKey);
   fitWindow();
   window.addEventListener('resize', fitWindow);

@@ -248,10 +248,13 @@ try {
     }
   });
 
-  await step('the setting is kept over a reload, and off again rolls without asking', async () => {
+  await step('the setting and the game are kept over a reload, and off again rolls without asking', async () => {
     await page.reload();
     await page.waitForSelector('body[data-ready]');
     assert.equal(await page.$eval('#own-dice', (e) => e.checked), true);
+    // The game of the visit before, kept in the browser.
+    await page.keyboard.press('F3');
+    assert.match(await logText(), /^Roll 1 [^]*Die: 80 \(0 to 99, rolled\)/);
     await d.click('optYear', 43);
     await d.click('cmdYear');
     await steal();
