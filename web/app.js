@@ -638,7 +638,16 @@ function showDialog(text, title, yesNo) {
   else startOn(null);
   // The game of the last visit, taken up again.
   const game = await keptGame().catch(() => null);
-  if (typeof game === 'string') module.ccall('vnt_log_restore', 'number', ['string'], [game]);
+  if (typeof game === 'string') {
+    // On the heap: a long evening's game is more than the stack holds.
+    const size = module.lengthBytesUTF8(game) + 1;
+    const text = module._malloc(size);
+    if (text) {
+      module.stringToUTF8(game, text, size);
+      module._vnt_log_restore(text);
+      module._free(text);
+    }
+  }
   keptRevision = module._vnt_log_revision();
   document.addEventListener('keydown', onKey);
   fitWindow();
