@@ -1,6 +1,5 @@
 #include "ui/qt/game_log_window.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
@@ -9,13 +8,11 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScreen>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -39,7 +36,7 @@ constexpr double kLatestScale = 2.0;  // the latest outcome, readable across the
 }  // namespace
 
 GameLogWindow::GameLogWindow(QtWindow& main, std::function<void()> newGame)
-    : QWidget(&main, Qt::Tool), main_(main), newGame_(std::move(newGame)) {
+    : ToolWindow(main), main_(main), newGame_(std::move(newGame)) {
   setWindowTitle(QStringLiteral("Game Log"));
   setObjectName(QStringLiteral("gameLogWindow"));
   resize(kWidth, QtWindow::clientSize().height());
@@ -195,66 +192,9 @@ QPoint GameLogWindow::defaultPosition() const {
   return {room.left(), top};
 }
 
-settings::WindowPlace GameLogWindow::place() const {
-  settings::WindowPlace place;
-  place.open = isVisible();
-  if (placed_) {
-    const QRect at = geometry();
-    place.geometry = settings::WindowPlace::Rect{at.x(), at.y(), at.width(), at.height()};
-  }
-  return place;
-}
-
-void GameLogWindow::restore(const settings::WindowPlace& place) {
-  if (place.geometry) {
-    const QRect at(place.geometry->x, place.geometry->y, place.geometry->width,
-                   place.geometry->height);
-    // Enough of it on a screen to take hold of; else the default place.
-    bool seen = false;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-      const QRect common = screen->availableGeometry().intersected(at);
-      seen = seen || (common.width() >= 50 && common.height() >= 50);
-    }
-    if (seen) {
-      resize(at.size().boundedTo(QSize(4000, 4000)));
-      move(at.topLeft());
-      placed_ = true;
-    }
-  }
-  if (place.open != isVisible()) toggle();
-}
-
-void GameLogWindow::toggle() {
-  if (isVisible()) {
-    hide();
-    return;
-  }
-  refresh();
-  if (!placed_) {
-    move(defaultPosition());
-    placed_ = true;
-  }
-  show();
-  raise();
-}
-
 void attachGameLogWindow(QtWindow& main, GameLogWindow& log) {
-  main.onSynced([&log] {
-    if (log.isVisible()) log.refresh();
-  });
-
-  auto* shortcut = new QShortcut(QKeySequence(Qt::Key_F3), &main);
-  shortcut->setContext(Qt::ApplicationShortcut);
-  QObject::connect(shortcut, &QShortcut::activated, &log, [&log] { log.toggle(); });
-
-  main.addMenuEntries([&log](QMenu& menu) {
-    QAction* action = menu.addAction(QStringLiteral("Game Log"));
-    action->setObjectName(QStringLiteral("gameLogAction"));
-    action->setCheckable(true);
-    action->setChecked(log.isVisible());
-    action->setShortcut(QKeySequence(Qt::Key_F3));
-    QObject::connect(action, &QAction::triggered, &log, [&log] { log.toggle(); });
-  });
+  attachToolWindow(main, log, QKeySequence(Qt::Key_F3), QStringLiteral("Game Log"),
+                   QStringLiteral("gameLogAction"));
 }
 
 void attachGameBook(QtWindow& main, GameBook& book, Dialogs& dialogs) {

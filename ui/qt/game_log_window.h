@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "shell/settings.h"
+#include "ui/qt/tool_window.h"
 
 class QLabel;
 class QLineEdit;
@@ -20,15 +20,14 @@ class QtWindow;
 // The "Game Log" tool window: every roll of the game, newest at the bottom, the latest
 // outcome on top in large type; searched, copied and saved as plain text. It only reads
 // the log, except "New Game". Built the first time it is asked for.
-class GameLogWindow final : public QWidget {
+class GameLogWindow final : public ToolWindow {
  public:
   // `newGame` starts a new game ("New Game"); the window then repaints with the rest.
   GameLogWindow(QtWindow& main, std::function<void()> newGame);
 
   // Reads the log again when it has changed since the last time, or the search has.
-  void refresh();
-  void toggle();
-  QPoint defaultPosition() const;
+  void refresh() override;
+  QPoint defaultPosition() const override;
 
   // The rolls as shown (those the search finds), as plain text.
   QString shownText() const;
@@ -39,9 +38,6 @@ class GameLogWindow final : public QWidget {
   // Writes every roll of the game as plain text; false when the file cannot be written.
   bool saveTo(const QString& path);
   void startNewGame();
-
-  settings::WindowPlace place() const;
-  void restore(const settings::WindowPlace& place);
 
  private:
   void build();
@@ -55,7 +51,6 @@ class GameLogWindow final : public QWidget {
   QPlainTextEdit* text_ = nullptr;
   std::uint64_t shownRevision_ = 0;
   bool shown_ = false;  // something was drawn from the log at all
-  bool placed_ = false;
 };
 
 // Hooks the log window to the main window: F3 (from either window) and the right-click

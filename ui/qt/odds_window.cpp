@@ -1,13 +1,10 @@
 #include "ui/qt/odds_window.h"
 
-#include <QAction>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
-#include <QMenu>
 #include <QScreen>
 #include <QScrollArea>
-#include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -82,7 +79,7 @@ QString oddsHtml(const odds::Odds& odds) {
 
 }  // namespace
 
-OddsWindow::OddsWindow(QtWindow& main) : QWidget(&main, Qt::Tool), main_(main) {
+OddsWindow::OddsWindow(QtWindow& main) : ToolWindow(main), main_(main) {
   setWindowTitle(QStringLiteral("Odds"));
   setObjectName(QStringLiteral("oddsWindow"));
   resize(kWidth, QtWindow::clientSize().height());
@@ -135,67 +132,9 @@ QPoint OddsWindow::defaultPosition() const {
   return {std::max(room.left(), room.right() + 1 - width), top};
 }
 
-settings::WindowPlace OddsWindow::place() const {
-  settings::WindowPlace place;
-  place.open = isVisible();
-  if (placed_) {
-    const QRect at = geometry();
-    place.geometry = settings::WindowPlace::Rect{at.x(), at.y(), at.width(), at.height()};
-  }
-  return place;
-}
-
-void OddsWindow::restore(const settings::WindowPlace& place) {
-  if (place.geometry) {
-    const QRect at(place.geometry->x, place.geometry->y, place.geometry->width,
-                   place.geometry->height);
-    // Enough of it on a screen to take hold of; else the default place beside the window.
-    bool seen = false;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-      const QRect common = screen->availableGeometry().intersected(at);
-      seen = seen || (common.width() >= 50 && common.height() >= 50);
-    }
-    if (seen) {
-      resize(at.size().boundedTo(QSize(4000, 4000)));
-      move(at.topLeft());
-      placed_ = true;
-    }
-  }
-  if (place.open != isVisible()) toggle();
-}
-
-void OddsWindow::toggle() {
-  if (isVisible()) {
-    hide();
-    return;
-  }
-  refresh();
-  if (!placed_) {
-    move(defaultPosition());
-    placed_ = true;
-  }
-  show();
-  raise();
-}
-
 void attachOddsWindow(QtWindow& main, OddsWindow& odds) {
-  main.onSynced([&odds] {
-    if (odds.isVisible()) odds.refresh();
-  });
-
-  // F2 works from either window; a message box, being modal, keeps it away.
-  auto* shortcut = new QShortcut(QKeySequence(Qt::Key_F2), &main);
-  shortcut->setContext(Qt::ApplicationShortcut);
-  QObject::connect(shortcut, &QShortcut::activated, &odds, [&odds] { odds.toggle(); });
-
-  main.addMenuEntries([&odds](QMenu& menu) {
-    QAction* action = menu.addAction(QStringLiteral("Odds"));
-    action->setObjectName(QStringLiteral("oddsAction"));
-    action->setCheckable(true);
-    action->setChecked(odds.isVisible());
-    action->setShortcut(QKeySequence(Qt::Key_F2));
-    QObject::connect(action, &QAction::triggered, &odds, [&odds] { odds.toggle(); });
-  });
+  attachToolWindow(main, odds, QKeySequence(Qt::Key_F2), QStringLiteral("Odds"),
+                   QStringLiteral("oddsAction"));
 }
 
 }  // namespace vnt

@@ -1,0 +1,79 @@
+#include "ui/qt/tool_window.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QRect>
+#include <QScreen>
+#include <QShortcut>
+
+#include "ui/qt/qt_window.h"
+
+namespace vnt {
+
+ToolWindow::ToolWindow(QtWindow& main) : QWidget(&main, Qt::Tool) {}
+
+settings::WindowPlace ToolWindow::place() const {
+  settings::WindowPlace place;
+  place.open = isVisible();
+  if (placed_) {
+    const QRect at = geometry();
+    place.geometry = settings::WindowPlace::Rect{at.x(), at.y(), at.width(), at.height()};
+  }
+  return place;
+}
+
+void ToolWindow::restore(const settings::WindowPlace& place) {
+  if (place.geometry) {
+    const QRect at(place.geometry->x, place.geometry->y, place.geometry->width,
+                   place.geometry->height);
+    // Enough of it on a screen to take hold of; else the default place.
+    bool seen = false;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+      const QRect common = screen->availableGeometry().intersected(at);
+      seen = seen || (common.width() >= 50 && common.height() >= 50);
+    }
+    if (seen) {
+      resize(at.size().boundedTo(QSize(4000, 4000)));
+      move(at.topLeft());
+      placed_ = true;
+    }
+  }
+  if (place.open != isVisible()) toggle();
+}
+
+void ToolWindow::toggle() {
+  if (isVisible()) {
+    hide();
+    return;
+  }
+  refresh();
+  if (!placed_) {
+    move(defaultPosition());
+    placed_ = true;
+  }
+  show();
+  raise();
+}
+
+void attachToolWindow(QtWindow& main, ToolWindow& tool, const QKeySequence& key,
+                      const QString& menuText, const QString& actionName) {
+  main.onSynced([&tool] {
+    if (tool.isVisible()) tool.refresh();
+  });
+
+  auto* shortcut = new QShortcut(key, &main);
+  shortcut->setContext(Qt::ApplicationShortcut);
+  QObject::connect(shortcut, &QShortcut::activated, &tool, [&tool] { tool.toggle(); });
+
+  main.addMenuEntries([&tool, key, menuText, actionName](QMenu& menu) {
+    QAction* action = menu.addAction(menuText);
+    action->setObjectName(actionName);
+    action->setCheckable(true);
+    action->setChecked(tool.isVisible());
+    action->setShortcut(key);
+    QObject::connect(action, &QAction::triggered, &tool, [&tool] { tool.toggle(); });
+  });
+}
+
+}  // namespace vnt

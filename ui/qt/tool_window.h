@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+
+#include "shell/settings.h"
+
+namespace vnt {
+
+class QtWindow;
+
+// A window beside the main window that shows something of the model (the odds, the game
+// log): opened and closed by a key and the main window's right-click menu, placed beside
+// the main window the first time, and remembered between runs.
+class ToolWindow : public QWidget {
+ public:
+  // Reads the model again (the main window calls this after every repaint while it shows).
+  virtual void refresh() = 0;
+  // Where the window opens the first time.
+  virtual QPoint defaultPosition() const = 0;
+
+  // Shows the window (at its default place the first time) or hides it.
+  void toggle();
+
+  // Where the window is and whether it is open, to remember between runs; and back again:
+  // a saved place no screen shows any more is passed over for the default one.
+  settings::WindowPlace place() const;
+  void restore(const settings::WindowPlace& place);
+
+ protected:
+  explicit ToolWindow(QtWindow& main);
+
+ private:
+  bool placed_ = false;
+};
+
+// The key works from either window (a message box, being modal, keeps it away); the menu
+// entry shows whether the window is open.
+void attachToolWindow(QtWindow& main, ToolWindow& tool, const QKeySequence& key,
+                      const QString& menuText, const QString& actionName);
+
+}  // namespace vnt
