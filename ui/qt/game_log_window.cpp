@@ -36,11 +36,9 @@ constexpr double kLatestScale = 2.0;  // the latest outcome, readable across the
 }  // namespace
 
 GameLogWindow::GameLogWindow(QtWindow& main, std::function<void()> newGame)
-    : ToolWindow(main), main_(main), newGame_(std::move(newGame)) {
-  setWindowTitle(QStringLiteral("Game Log"));
-  setObjectName(QStringLiteral("gameLogWindow"));
-  resize(kWidth, QtWindow::clientSize().height());
-}
+    : ToolWindow(main, QStringLiteral("Game Log"), QStringLiteral("gameLogWindow"), kWidth),
+      main_(main),
+      newGame_(std::move(newGame)) {}
 
 void GameLogWindow::build() {
   latest_ = new QLabel;

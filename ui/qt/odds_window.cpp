@@ -79,11 +79,8 @@ QString oddsHtml(const odds::Odds& odds) {
 
 }  // namespace
 
-OddsWindow::OddsWindow(QtWindow& main) : ToolWindow(main), main_(main) {
-  setWindowTitle(QStringLiteral("Odds"));
-  setObjectName(QStringLiteral("oddsWindow"));
-  resize(kWidth, QtWindow::clientSize().height());
-}
+OddsWindow::OddsWindow(QtWindow& main)
+    : ToolWindow(main, QStringLiteral("Odds"), QStringLiteral("oddsWindow"), kWidth), main_(main) {}
 
 void OddsWindow::build() {
   text_ = new QLabel;

@@ -11,7 +11,12 @@
 
 namespace vnt {
 
-ToolWindow::ToolWindow(QtWindow& main) : QWidget(&main, Qt::Tool) {}
+ToolWindow::ToolWindow(QtWindow& main, const QString& title, const QString& objectName, int width)
+    : QWidget(&main, Qt::Tool) {
+  setWindowTitle(title);
+  setObjectName(objectName);
+  resize(width, QtWindow::clientSize().height());
+}
 
 settings::WindowPlace ToolWindow::place() const {
   settings::WindowPlace place;

@@ -30,7 +30,8 @@ class ToolWindow : public QWidget {
   void restore(const settings::WindowPlace& place);
 
  protected:
-  explicit ToolWindow(QtWindow& main);
+  // As tall as the main window's client area.
+  ToolWindow(QtWindow& main, const QString& title, const QString& objectName, int width);
 
  private:
   bool placed_ = false;
