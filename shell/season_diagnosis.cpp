@@ -30,6 +30,31 @@ SeasonFileCheck failedCheck(SeasonFileCheck result, const Walk& walk, SeasonFile
   return result;
 }
 
+// What a walk through the records found out of place before it failed, if it does.
+struct Suspects {
+  // The first field that looks out of place: when the file fails, it is likelier the fault
+  // than where the reading finally broke down.
+  std::optional<SeasonFileProblem> odd;
+  // A record broken over two lines: likely the fault when the fields run out or overrun,
+  // but line breaks mean nothing, so not when the records read whole as fields.
+  std::optional<SeasonFileProblem> wrapped;
+  bool wrappedFirst = false;
+
+  const std::optional<SeasonFileProblem>& any() const {
+    return wrapped && (!odd || wrappedFirst) ? wrapped : odd;
+  }
+  void wrap(SeasonFileProblem problem) {
+    wrappedFirst = !odd;
+    wrapped = std::move(problem);
+  }
+  // Nothing follows the check value: the records read whole, however their lines break.
+  void readWhole(SeasonFileCheck& result) {
+    if (!wrapped) return;
+    wrapped.reset();
+    result.recordsRead = !odd;
+  }
+};
+
 // What a wrong check value may come from, said after the two values.
 std::string checkNotes(const CheckSum& sum, const std::string& skipped, int fieldsAfter) {
   std::string notes;
@@ -54,19 +79,10 @@ bool checkBpeFile(std::string_view data, int n) {
 SeasonFileCheck examineDeepFile(std::string_view data) {
   SeasonFileCheck result;
   Walk walk(data);
-  // The first field that looks out of place: when the file fails, it is likelier the fault
-  // than where the reading finally broke down.
-  std::optional<SeasonFileProblem> suspect;
-  // A record broken over two lines: likely the fault when the fields run out or overrun,
-  // but line breaks mean nothing, so not when the records read whole as fields.
-  std::optional<SeasonFileProblem> wrapped;
-  bool wrappedFirst = false;
-  const auto anySuspect = [&]() -> const std::optional<SeasonFileProblem>& {
-    return wrapped && (!suspect || wrappedFirst) ? wrapped : suspect;
-  };
+  Suspects suspects;
   std::string skipped;
   const auto fail = [&](SeasonFileProblem problem, bool preferSuspect) {
-    return failedCheck(result, walk, std::move(problem), anySuspect(), preferSuspect);
+    return failedCheck(result, walk, std::move(problem), suspects.any(), preferSuspect);
   };
 
   const auto countField = walk.next();
@@ -99,14 +115,15 @@ SeasonFileCheck examineDeepFile(std::string_view data) {
     if (!nameField) {
       auto problem = walk.afterField("ends after " + std::to_string(record - 1) + " of " +
                                      std::to_string(n) + " records");
-      if (auto hint = countHint(walk.fields() - 1); hint && !anySuspect()) problem = *hint;
+      if (auto hint = countHint(walk.fields() - 1); hint && !suspects.any()) problem = *hint;
       return fail(std::move(problem), true);
     }
     const std::string& name = *nameField;
     const int nameLine = walk.line();
-    if (!anySuspect() && record > 1 && !walk.fieldQuoted() && holdsNumber(*nameField) &&
+    if (!suspects.any() && record > 1 && !walk.fieldQuoted() && holdsNumber(*nameField) &&
         !walk.startsLine()) {
-      suspect = walk.atField("record " + std::to_string(record - 1) + " has more than 16 numbers");
+      suspects.odd =
+          walk.atField("record " + std::to_string(record - 1) + " has more than 16 numbers");
     }
     bool oneLine = true;  // the name and the numbers so far share a line
     for (int i = 1; i <= kDeepValues; ++i) {
@@ -114,7 +131,7 @@ SeasonFileCheck examineDeepFile(std::string_view data) {
       if (!field) {
         auto problem = walk.afterField(recordLabel(record, name) + " ends after " +
                                        std::to_string(i - 1) + " of 16 numbers");
-        if (auto hint = countHint(walk.fields() - 1); hint && !anySuspect()) problem = *hint;
+        if (auto hint = countHint(walk.fields() - 1); hint && !suspects.any()) problem = *hint;
         return fail(std::move(problem), true);
       }
       const auto value = numberField(*field);
@@ -123,14 +140,13 @@ SeasonFileCheck examineDeepFile(std::string_view data) {
                         recordLabel(record, name) + " number " + std::to_string(i), *field)),
                     false);
       }
-      if (!anySuspect() && oneLine && i > 1 && walk.line() > nameLine) {
+      if (!suspects.any() && oneLine && i > 1 && walk.line() > nameLine) {
         // The layout the files use, one record a line, broken: the record may be short.
-        wrappedFirst = !suspect;
-        wrapped = walk.afterPrevious(recordLabel(record, name) + " ends after " +
-                                     std::to_string(i - 1) + " of 16 numbers");
-      } else if (!suspect && !holdsNumber(*field)) {
-        suspect = walk.atField(recordLabel(record, name) + " number " + std::to_string(i) + " " +
-                               shown(*field) + " is not a number");
+        suspects.wrap(walk.afterPrevious(recordLabel(record, name) + " ends after " +
+                                         std::to_string(i - 1) + " of 16 numbers"));
+      } else if (!suspects.odd && !holdsNumber(*field)) {
+        suspects.odd = walk.atField(recordLabel(record, name) + " number " + std::to_string(i) +
+                                    " " + shown(*field) + " is not a number");
       }
       oneLine = oneLine && walk.line() == nameLine;
       if (!sum.add(*value) && skipped.empty()) {
@@ -140,7 +156,7 @@ SeasonFileCheck examineDeepFile(std::string_view data) {
     }
   }
 
-  result.recordsRead = !anySuspect();
+  result.recordsRead = !suspects.any();
   result.computed = sum.expected();
   const auto checkField = walk.next();
   if (!checkField) return fail(walk.afterField("ends before the check value"), true);
@@ -157,12 +173,8 @@ SeasonFileCheck examineDeepFile(std::string_view data) {
   if (!check) return fail({at.line, at.column, outOfRange("check value", *checkField)}, false);
   const std::string stored =
       holdsNumber(*checkField) ? std::to_string(*check) : shown(*checkField) + " (read as 0)";
-  if (auto hint = countHint(total - 1); hint && !anySuspect()) return fail(*hint, true);
-  // Nothing follows the check value: the records read whole, however their lines break.
-  if (fieldsAfterCheck <= 0 && wrapped) {
-    wrapped.reset();
-    result.recordsRead = !suspect;
-  }
+  if (auto hint = countHint(total - 1); hint && !suspects.any()) return fail(*hint, true);
+  if (fieldsAfterCheck <= 0) suspects.readWhole(result);
   return fail({at.line, at.column,
                "check value " + stored + " stored, " + std::to_string(result.computed) +
                    " computed" + checkNotes(sum, skipped, fieldsAfterCheck)},
@@ -179,21 +191,14 @@ SeasonFileCheck examineBpeFile(std::string_view data, int n) {
   }
   constexpr int kFields = kBpeValues + 1;
   Walk walk(data);
-  std::optional<SeasonFileProblem> suspect;
-  // A record broken over two lines: likely the fault when the fields run out or overrun,
-  // but line breaks mean nothing, so not when the records read whole as fields.
-  std::optional<SeasonFileProblem> wrapped;
-  bool wrappedFirst = false;
-  const auto anySuspect = [&]() -> const std::optional<SeasonFileProblem>& {
-    return wrapped && (!suspect || wrappedFirst) ? wrapped : suspect;
-  };
+  Suspects suspects;
   std::string skipped;
   const auto fail = [&](SeasonFileProblem problem, bool preferSuspect) {
-    return failedCheck(result, walk, std::move(problem), anySuspect(), preferSuspect);
+    return failedCheck(result, walk, std::move(problem), suspects.any(), preferSuspect);
   };
   // Whole records and a check value, but not as many records as the Deep file has.
   const auto countHint = [&](int fields) -> std::optional<SeasonFileProblem> {
-    if (fields % kFields != 1 || anySuspect()) return std::nullopt;
+    if (fields % kFields != 1 || suspects.any()) return std::nullopt;
     const int records = fields / kFields;
     if (records == n || records < 1) return std::nullopt;
     return SeasonFileProblem{0, 0,
@@ -229,13 +234,12 @@ SeasonFileCheck examineBpeFile(std::string_view data, int n) {
               false);
         }
       }
-      if (!anySuspect() && oneLine && i > 1 && walk.line() > recordLine) {
-        wrappedFirst = !suspect;
-        wrapped = walk.afterPrevious("record " + std::to_string(record) + " ends after " +
-                                     std::to_string(i - 1) + " of 9 fields");
-      } else if (!suspect && i <= kBpeValues && !holdsNumber(*field)) {
-        suspect = walk.atField("record " + std::to_string(record) + " threshold " +
-                               std::to_string(i) + " " + shown(*field) + " is not a number");
+      if (!suspects.any() && oneLine && i > 1 && walk.line() > recordLine) {
+        suspects.wrap(walk.afterPrevious("record " + std::to_string(record) + " ends after " +
+                                         std::to_string(i - 1) + " of 9 fields"));
+      } else if (!suspects.odd && i <= kBpeValues && !holdsNumber(*field)) {
+        suspects.odd = walk.atField("record " + std::to_string(record) + " threshold " +
+                                    std::to_string(i) + " " + shown(*field) + " is not a number");
       }
       oneLine = oneLine && walk.line() == recordLine;
       if (i > 1 && !sum.add(*value) && skipped.empty()) {
@@ -246,7 +250,7 @@ SeasonFileCheck examineBpeFile(std::string_view data, int n) {
     }
   }
 
-  result.recordsRead = !anySuspect();
+  result.recordsRead = !suspects.any();
   result.computed = sum.expected();
   const auto checkField = walk.next();
   if (!checkField) return fail(walk.afterField("ends before the check value"), true);
@@ -263,11 +267,7 @@ SeasonFileCheck examineBpeFile(std::string_view data, int n) {
   const std::string stored =
       holdsNumber(*checkField) ? std::to_string(*check) : shown(*checkField) + " (read as 0)";
   if (auto hint = countHint(total)) return fail(*hint, true);
-  // Nothing follows the check value: the records read whole, however their lines break.
-  if (total <= n * kFields + 1 && wrapped) {
-    wrapped.reset();
-    result.recordsRead = !suspect;
-  }
+  if (total <= n * kFields + 1) suspects.readWhole(result);
   return fail({at.line, at.column,
                "check value " + stored + " stored, " + std::to_string(result.computed) +
                    " computed" + checkNotes(sum, skipped, total - n * kFields - 1)},
