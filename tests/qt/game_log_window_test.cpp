@@ -49,11 +49,10 @@ void picture(QWidget& widget, const char* name) {
 class GameLogWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    previous_ = fs::current_path();
+    seasons_.emplace();
     char pattern[] = "/tmp/vnt_games_XXXXXX";
     ASSERT_NE(::mkdtemp(pattern), nullptr);
     games_ = pattern;
-    fs::current_path(fs::path(VNT_SOURCE_DIR) / "seasons");
     form_ = std::make_unique<Form2>(dice_, dialogs_);
     form_->Form_Load();
     window_ = std::make_unique<QtWindow>(*form_);
@@ -70,7 +69,7 @@ class GameLogWindowTest : public ::testing::Test {
     book_.reset();
     window_.reset();
     form_.reset();
-    fs::current_path(previous_);
+    seasons_.reset();
     std::error_code error;
     fs::remove_all(games_, error);
   }
@@ -106,7 +105,7 @@ class GameLogWindowTest : public ::testing::Test {
   fs::path games_;
 
  private:
-  fs::path previous_;
+  std::optional<testing::InBundledSeasons> seasons_;
 };
 
 TEST_F(GameLogWindowTest, F3ShowsTheRollsSearchFindsAndNewGameEmpties) {
@@ -210,8 +209,7 @@ TEST_F(GameLogWindowTest, AFileThatCannotBeWrittenIsToldOnceAndPlayGoesOn) {
 class OwnDiceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    previous_ = fs::current_path();
-    fs::current_path(fs::path(VNT_SOURCE_DIR) / "seasons");
+    seasons_.emplace();
     form_ = std::make_unique<Form2>(ownDice_, dialogs_);
     form_->Form_Load();
     window_ = std::make_unique<QtWindow>(*form_);
@@ -230,7 +228,7 @@ class OwnDiceTest : public ::testing::Test {
   void TearDown() override {
     window_.reset();
     form_.reset();
-    fs::current_path(previous_);
+    seasons_.reset();
   }
 
   // What the die box does once it is up: each answer is typed and OK pressed, in turn
@@ -277,7 +275,7 @@ class OwnDiceTest : public ::testing::Test {
   std::vector<bool> changes_;
 
  private:
-  fs::path previous_;
+  std::optional<testing::InBundledSeasons> seasons_;
 };
 
 TEST_F(OwnDiceTest, TheMenuTurnsItOnAndTheBoxDrivesTheChart) {

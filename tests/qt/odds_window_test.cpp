@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "shell/form2.h"
@@ -28,8 +29,7 @@ namespace fs = std::filesystem;
 class OddsWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    previous_ = fs::current_path();
-    fs::current_path(fs::path(VNT_SOURCE_DIR) / "seasons");
+    seasons_.emplace();
     form_ = std::make_unique<Form2>(dice_, dialogs_);
     form_->Form_Load();
     window_ = std::make_unique<QtWindow>(*form_);
@@ -43,7 +43,7 @@ class OddsWindowTest : public ::testing::Test {
     odds_.reset();
     window_.reset();
     form_.reset();
-    fs::current_path(previous_);
+    seasons_.reset();
   }
 
   void click(std::string_view name, int index = -1) {
@@ -67,7 +67,7 @@ class OddsWindowTest : public ::testing::Test {
   std::unique_ptr<OddsWindow> odds_;
 
  private:
-  fs::path previous_;
+  std::optional<testing::InBundledSeasons> seasons_;
 };
 
 TEST_F(OddsWindowTest, F2OpensARatingClickUpdatesAndF2Closes) {

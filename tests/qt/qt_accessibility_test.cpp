@@ -156,8 +156,8 @@ TEST_F(QtWindowTest, ScreenReadersHearWhatTheModelSays) {
       if (auto* label = qobject_cast<QLabel*>(w); label && c->kind == ControlKind::Label) {
         shown = label->text();
       }
-      EXPECT_EQ(iface->role(), roles.at(accessibleRole(c->kind))) << screen << ": "
-                                                                  << c->displayName();
+      EXPECT_EQ(iface->role(), roles.at(accessibleRole(c->kind)))
+          << screen << ": " << c->displayName();
       EXPECT_EQ(iface->text(QAccessible::Name).toStdString(),
                 accessibleName(*c, shown.toStdString()))
           << screen << ": " << c->displayName();

@@ -38,6 +38,7 @@
 
 #include "app/command_line.h"
 #include "shell/form2.h"
+#include "tests/unit/test_support.h"
 #include "ui/qt/accessibility.h"
 #include "ui/qt/caption_widgets.h"
 #include "ui/qt/qt_dialogs.h"
@@ -139,20 +140,15 @@ inline bool isBlue(const QColor& c) {
 class QtWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    previousDir_ = fs::current_path();
-    dir_ = fs::temp_directory_path() /
-           ("vnt_qt_test_" + std::to_string(QCoreApplication::applicationPid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    fs::current_path(dir_);
+    folder_.emplace("vnt_qt_test_");
+    ASSERT_TRUE(folder_->made());
+    dir_ = folder_->path();
   }
 
   void TearDown() override {
     window_.reset();
     form_.reset();
-    fs::current_path(previousDir_);
-    fs::remove_all(dir_);
+    folder_.reset();
   }
 
   // Starts the program in the temporary working directory, its window shown and active.
@@ -189,7 +185,7 @@ class QtWindowTest : public ::testing::Test {
     ASSERT_EQ(form_->screenState(), ScreenState::ChartMenu);
   }
 
-  fs::path previousDir_;
+  std::optional<testing::WorkingFolder> folder_;
   fs::path dir_;
   // The widgets Tab visits from the focused one, once round, as a walk of control names.
   std::vector<std::string> tabWalk() {

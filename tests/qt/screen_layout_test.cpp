@@ -61,14 +61,7 @@ std::string paintedProblems(QtWindow& window, bool labels) {
 
 class PaintedScreens : public ::testing::Test {
  protected:
-  void SetUp() override {
-    previous_ = fs::current_path();
-    fs::current_path(fs::path(VNT_SOURCE_DIR) / "seasons");
-  }
-  void TearDown() override { fs::current_path(previous_); }
-
- private:
-  fs::path previous_;
+  testing::InBundledSeasons seasons_;
 };
 
 TEST_F(PaintedScreens, EverySetUpFitsItsPlaces) {

@@ -11,11 +11,13 @@
 #include <QRadioButton>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "shell/dialogs.h"
 #include "shell/dice.h"
 #include "shell/form2.h"
+#include "tests/unit/test_support.h"
 #include "ui/qt/caption_widgets.h"
 #include "ui/qt/qt_window.h"
 
@@ -36,19 +38,13 @@ class NoDialogs final : public Dialogs {
 class BallparkNamesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    previous_ = fs::current_path();
-    dir_ = fs::temp_directory_path() /
-           ("vnt_text_fit_" + std::to_string(QCoreApplication::applicationPid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    fs::current_path(dir_);
+    folder_.emplace("vnt_text_fit_");
+    ASSERT_TRUE(folder_->made());
   }
   void TearDown() override {
     window_.reset();
     form_.reset();
-    fs::current_path(previous_);
-    fs::remove_all(dir_);
+    folder_.reset();
   }
 
   void showBallparks(const std::string& a, const std::string& b, const std::string& c) {
@@ -76,8 +72,7 @@ class BallparkNamesTest : public ::testing::Test {
     return qobject_cast<QRadioButton*>(window_->widget(form_->optBallpark[index]));
   }
 
-  fs::path previous_;
-  fs::path dir_;
+  std::optional<testing::WorkingFolder> folder_;
   ClockDice dice_;
   NoDialogs dialogs_;
   std::unique_ptr<Form2> form_;
