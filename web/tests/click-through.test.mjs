@@ -2,7 +2,7 @@
 // questions in the page with real DOM events (mouse clicks and keys), and checks what the page shows.
 import assert from 'node:assert/strict';
 import path from 'node:path';
-import { serve, launch } from './harness.mjs';
+import { serve, launch, waitUntilReady } from './harness.mjs';
 
 // PAGE_URL, e.g. file:///.../vnt-assistant.html, tests the one-file page instead.
 const [buildDir, pageUrl] = process.argv.slice(2);
@@ -35,7 +35,7 @@ try {
   // Message boxes are in-page dialogs: a browser alert/confirm is a fault.
   page.on('dialog', async (d) => { errors.push('browser dialog: ' + d.message()); await d.dismiss(); });
   await page.goto(url);
-  await page.waitForSelector('body[data-ready]');
+  await waitUntilReady(page);
 
   // What a control shows as its caption (a frame's is its heading).
   const text = (name, index) => page.$eval(sel(name, index),

@@ -4,7 +4,7 @@
 // Escape, the setting kept over a reload), with real DOM events.
 import assert from 'node:assert/strict';
 import path from 'node:path';
-import { serve, launch, sel, checks, driver, openPage } from './harness.mjs';
+import { serve, launch, sel, checks, driver, openPage, waitUntilReady } from './harness.mjs';
 
 const [buildDir] = process.argv.slice(2);
 const { server, url } = await serve(path.join(buildDir, 'site'));
@@ -250,7 +250,7 @@ try {
 
   await step('the setting and the game are kept over a reload, and off again rolls without asking', async () => {
     await page.reload();
-    await page.waitForSelector('body[data-ready]');
+    await waitUntilReady(page);
     assert.equal(await page.$eval('#own-dice', (e) => e.checked), true);
     // The game of the visit before, kept in the browser.
     await page.keyboard.press('F3');

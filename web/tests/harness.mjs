@@ -93,6 +93,12 @@ export function driver(page) {
   };
 }
 
+// The program loaded and its window drawn. Compiling the .wasm on a busy two-core machine can
+// take longer than puppeteer's 30 s default, which is a slow machine, not a fault.
+export function waitUntilReady(page) {
+  return page.waitForSelector('body[data-ready]', { timeout: 120000 });
+}
+
 // A page of the served site, ready to be clicked.
 export async function openPage(browser, url, viewport = { width: 900, height: 700 }) {
   const page = await browser.newPage();
@@ -100,6 +106,6 @@ export async function openPage(browser, url, viewport = { width: 900, height: 70
   page.on('pageerror', (e) => errors.push(e.message));
   await page.setViewport(viewport);
   await page.goto(url);
-  await page.waitForSelector('body[data-ready]');
+  await waitUntilReady(page);
   return { page, errors };
 }

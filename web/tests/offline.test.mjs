@@ -6,7 +6,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import zlib from 'node:zlib';
 import { pathToFileURL } from 'node:url';
-import { serve, launch, checks, driver, openPage } from './harness.mjs';
+import { serve, launch, checks, driver, openPage, waitUntilReady } from './harness.mjs';
 
 const [buildDir] = process.argv.slice(2);
 const { server, url } = await serve(path.join(buildDir, 'site'));
@@ -59,11 +59,11 @@ try {
     await page.evaluate(() => navigator.serviceWorker.ready);
     // The worker keeps what it was installed with; wait until it controls the page.
     await page.reload();
-    await page.waitForSelector('body[data-ready]');
+    await waitUntilReady(page);
     await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
     await page.setOfflineMode(true);
     await page.reload();
-    await page.waitForSelector('body[data-ready]');
+    await waitUntilReady(page);
     await settleSteal(page);
     assert.equal(await page.evaluate(() => document.fonts.check('8pt "VNT Sans Condensed"')), true);
     assert.deepEqual(errors, []);

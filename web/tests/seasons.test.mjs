@@ -7,7 +7,7 @@ import os from 'node:os';
 import path from 'node:path';
 import { execFileSync } from 'node:child_process';
 import { fileURLToPath } from 'node:url';
-import { serve, launch, sel, checks, openPage } from './harness.mjs';
+import { serve, launch, sel, checks, openPage, waitUntilReady } from './harness.mjs';
 
 const [buildDir] = process.argv.slice(2);
 const samples = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../../seasons');
@@ -75,7 +75,7 @@ try {
 
   await step('the files opened are kept for the next visit', async () => {
     await page.reload();
-    await page.waitForSelector('body[data-ready]');
+    await waitUntilReady(page);
     assert.equal(await source(), 'Your season files (12)');
     assert.equal(await enabled(15), true);
     assert.equal(await enabled(26), false);
@@ -87,7 +87,7 @@ try {
     assert.equal(await source(), 'Sample seasons');
     assert.equal(await enabled(43), true);
     await page.reload();
-    await page.waitForSelector('body[data-ready]');
+    await waitUntilReady(page);
     assert.equal(await source(), 'Sample seasons');
     assert.equal(await enabled(43), true);
   });
