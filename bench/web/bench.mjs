@@ -52,10 +52,14 @@ try {
       await page.setCacheEnabled(false);
       await page.goto(pageUrl);
       await page.waitForSelector(ready);
-      times.push(await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => {
-        const paint = performance.getEntriesByName('first-contentful-paint')[0];
-        resolve({ paint: paint ? paint.startTime : NaN, ready: performance.now() });
-      }))));
+      // The paint entry can be filed a frame after the controls are there: wait for it.
+      times.push(await page.evaluate(() => new Promise((resolve) => {
+        const ready = performance.now();
+        new PerformanceObserver((list, observer) => {
+          const paint = list.getEntriesByName('first-contentful-paint')[0];
+          if (paint) { observer.disconnect(); resolve({ paint: paint.startTime, ready }); }
+        }).observe({ type: 'paint', buffered: true });
+      })));
       await page.close();
     }
     return times;
