@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "season_check.h"
@@ -172,6 +173,8 @@ std::string oddsText;
 std::string logShown;
 // The lines each list shows on the page, for the model's rule on what a change adds.
 std::map<const vnt::Control*, std::vector<std::string>> listsShown;
+// Each control's state as last sent to the page, so a state sends only what changed.
+std::vector<std::string> sentState;
 
 // On screen: the control and every frame around it visible.
 bool shownOnScreen(const vnt::Control& control) {
@@ -193,12 +196,56 @@ std::string keyNotation(const vnt::Control& c) {
   return doubled;
 }
 
+// A control's number in the model's list, which stays as it is for a model's life.
+std::unordered_map<const vnt::Control*, int> ids;
 int idOf(const vnt::Control* control) {
-  const auto& all = app->form.controls();
-  for (std::size_t i = 0; i < all.size(); ++i) {
-    if (all[i] == control) return static_cast<int>(i);
+  if (ids.empty()) {
+    const auto& all = app->form.controls();
+    for (std::size_t i = 0; i < all.size(); ++i) ids.emplace(all[i], static_cast<int>(i));
   }
-  return -1;
+  const auto found = ids.find(control);
+  return found == ids.end() ? -1 : found->second;
+}
+
+std::string controlJson(const vnt::Control& c, int id, int tab) {
+  std::string out = "{\"id\":" + std::to_string(id);
+  out += ",\"name\":";
+  appendJson(out, c.name);
+  out += ",\"index\":" + std::to_string(c.index);
+  out += ",\"kind\":\"" + std::string(kindName(c.kind)) + "\"";
+  out += ",\"container\":" + std::to_string(c.container ? idOf(c.container) : -1);
+  out += ",\"left\":" + std::to_string(c.layout.left);
+  out += ",\"top\":" + std::to_string(c.layout.top);
+  out += ",\"width\":" + std::to_string(c.layout.width);
+  out += ",\"height\":" + std::to_string(c.layout.height);
+  out += ",\"pointSize\":" + std::to_string(c.font.pointSize);
+  out += std::string(",\"bold\":") + (c.font.bold ? "true" : "false");
+  out += std::string(",\"visible\":") + (c.visible ? "true" : "false");
+  out += std::string(",\"enabled\":") + (c.enabled ? "true" : "false");
+  out += std::string(",\"value\":") + (c.value ? "true" : "false");
+  out += std::string(",\"literal\":") + (c.literalCaption ? "true" : "false");
+  out += ",\"backColor\":" + (c.backColor ? std::to_string(*c.backColor) : std::string("null"));
+  out += ",\"caption\":";
+  appendJson(out, c.caption);
+  out += ",\"tab\":" + std::to_string(tab);
+  out += ",\"accessibleName\":";
+  appendJson(out, vnt::accessibleName(c, keyNotation(c)));
+  out += std::string(",\"announces\":") + (vnt::announcesCaptionChange(c) ? "true" : "false");
+  if (c.kind == vnt::ControlKind::ListBox) {
+    // Which lines go from the top and which are new, so only new lines are announced.
+    std::vector<std::string>& shown = listsShown[&c];
+    const vnt::ListUpdate update = vnt::listUpdate(shown, c.items);
+    out += ",\"dropped\":" + std::to_string(update.dropped);
+    out += ",\"firstNew\":" + std::to_string(update.firstNew);
+    shown = c.items;
+  }
+  out += ",\"items\":[";
+  for (std::size_t i = 0; i < c.items.size(); ++i) {
+    if (i) out += ',';
+    appendJson(out, c.items[i]);
+  }
+  out += "]}";
+  return out;
 }
 
 }  // namespace
@@ -210,6 +257,8 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE int vnt_start(const char* folder) {
   if (::chdir(folder) != 0) return 0;
   listsShown.clear();
+  sentState.clear();
+  ids.clear();
   // Other season files in the middle of an evening: the game so far stays in the log.
   std::vector<vnt::LogEntry> played;
   if (app) played = app->form.gameLog().entries();
@@ -230,58 +279,32 @@ EMSCRIPTEN_KEEPALIVE const char* vnt_season_report() {
   return stateText.c_str();
 }
 
-// Every control in creation order (frames before their contents), with its place in twips.
+// The controls that changed since the last call (every control, frames before their contents,
+// after a start), each with its id, the number of its place in vnt_click's list. A click
+// changes a few of the window's controls: sending the rest again was most of a click's cost.
 EMSCRIPTEN_KEEPALIVE const char* vnt_state() {
   std::string& out = stateText;
   out.clear();
   out += "{\"title\":";
   appendJson(out, app->form.title);
   out += ",\"controls\":[";
+  const auto& all = app->form.controls();
   // Tab order as the model gives it: the page sets tabindex from these places.
-  std::map<const vnt::Control*, int> tabPlace;
-  for (const vnt::Control* c : vnt::tabOrder(app->form.controls())) {
-    tabPlace.emplace(c, static_cast<int>(tabPlace.size()) + 1);
+  std::vector<int> tabPlace(all.size(), 0);
+  int place = 0;
+  for (const vnt::Control* c : vnt::tabOrder(all)) {
+    const int id = idOf(c);
+    if (id >= 0) tabPlace[static_cast<std::size_t>(id)] = ++place;
   }
+  sentState.resize(all.size());
   bool first = true;
-  for (const vnt::Control* c : app->form.controls()) {
+  for (std::size_t id = 0; id < all.size(); ++id) {
+    std::string json = controlJson(*all[id], static_cast<int>(id), tabPlace[id]);
+    if (json == sentState[id]) continue;
     if (!first) out += ',';
     first = false;
-    out += "{\"name\":";
-    appendJson(out, c->name);
-    out += ",\"index\":" + std::to_string(c->index);
-    out += ",\"kind\":\"" + std::string(kindName(c->kind)) + "\"";
-    out += ",\"container\":" + std::to_string(c->container ? idOf(c->container) : -1);
-    out += ",\"left\":" + std::to_string(c->layout.left);
-    out += ",\"top\":" + std::to_string(c->layout.top);
-    out += ",\"width\":" + std::to_string(c->layout.width);
-    out += ",\"height\":" + std::to_string(c->layout.height);
-    out += ",\"pointSize\":" + std::to_string(c->font.pointSize);
-    out += std::string(",\"bold\":") + (c->font.bold ? "true" : "false");
-    out += std::string(",\"visible\":") + (c->visible ? "true" : "false");
-    out += std::string(",\"enabled\":") + (c->enabled ? "true" : "false");
-    out += std::string(",\"value\":") + (c->value ? "true" : "false");
-    out += std::string(",\"literal\":") + (c->literalCaption ? "true" : "false");
-    out += ",\"backColor\":" + (c->backColor ? std::to_string(*c->backColor) : std::string("null"));
-    out += ",\"caption\":";
-    appendJson(out, c->caption);
-    out += ",\"tab\":" + std::to_string(tabPlace.count(c) ? tabPlace[c] : 0);
-    out += ",\"accessibleName\":";
-    appendJson(out, vnt::accessibleName(*c, keyNotation(*c)));
-    out += std::string(",\"announces\":") + (vnt::announcesCaptionChange(*c) ? "true" : "false");
-    if (c->kind == vnt::ControlKind::ListBox) {
-      // Which lines go from the top and which are new, so only new lines are announced.
-      std::vector<std::string>& shown = listsShown[c];
-      const vnt::ListUpdate update = vnt::listUpdate(shown, c->items);
-      out += ",\"dropped\":" + std::to_string(update.dropped);
-      out += ",\"firstNew\":" + std::to_string(update.firstNew);
-      shown = c->items;
-    }
-    out += ",\"items\":[";
-    for (std::size_t i = 0; i < c->items.size(); ++i) {
-      if (i) out += ',';
-      appendJson(out, c->items[i]);
-    }
-    out += "]}";
+    out += json;
+    sentState[id] = std::move(json);
   }
   out += "]}";
   return out.c_str();

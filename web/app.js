@@ -219,19 +219,20 @@ function readState() {
   return JSON.parse(module.UTF8ToString(module._vnt_state()));
 }
 
+// Draws what the model changed since the last time: after a start every control comes, frames
+// before their contents, so a container's element is made before what it holds.
 function render() {
   const state = readState();
-  document.title = state.title;
+  if (document.title !== state.title) document.title = state.title;
   const root = document.getElementById('window');
-  state.controls.forEach((c, id) => {
-    if (!views[id]) {
-      const element = create(c, id, state.controls);
-      // Frames come before their contents, so a container's element already exists.
+  for (const c of state.controls) {
+    if (!views[c.id]) {
+      const element = create(c, c.id, state.controls);
       (c.container >= 0 ? views[c.container].element : root).append(element);
-      views[id] = { element, state: null };
+      views[c.id] = { element, state: null };
     }
-    update(views[id], c);
-  });
+    update(views[c.id], c);
+  }
 }
 
 async function click(id) {
@@ -250,7 +251,7 @@ async function click(id) {
     if (next >= 0 && views[next]) focusTarget(views[next])?.focus();
     if (oddsShown()) showOdds();
     if (logShown()) refreshLog();
-    keepGameIfChanged();
+    keepGameSoon();
     delete document.body.dataset.busy;
   }
 }
@@ -292,9 +293,25 @@ const keepGame = (text) => seasonStore('readwrite', (store) => store.put(text, '
 let keptRevision = -1;
 function keepGameIfChanged() {
   const revision = module._vnt_log_revision();
-  if (revision === keptRevision) return;
+  if (revision === keptRevision) return Promise.resolve();
   keptRevision = revision;
-  keepGame(module.UTF8ToString(module._vnt_log_file())).catch(() => {});
+  return keepGame(module.UTF8ToString(module._vnt_log_file())).catch(() => {});
+}
+// After a roll the game is kept once the result is on screen: writing out a long evening's
+// game before the paint made the player wait for it. The page keeps it at once when it is
+// hidden or left (no frame comes then); data-keeping is up until the browser has it.
+let keepPending = false;
+function keepGameSoon() {
+  if (keepPending) return;
+  keepPending = true;
+  document.body.dataset.keeping = 'true';
+  if (document.hidden) keepGameNow();
+  else requestAnimationFrame(() => setTimeout(keepGameNow, 0));
+}
+function keepGameNow() {
+  if (!keepPending) return;
+  keepPending = false;
+  keepGameIfChanged().finally(() => { if (!keepPending) delete document.body.dataset.keeping; });
 }
 
 // Starts the program on the given files ([{name, data}], data null for a file too large), or
@@ -650,6 +667,8 @@ function showDialog(text, title, yesNo) {
   }
   keptRevision = module._vnt_log_revision();
   document.addEventListener('keydown', onKey);
+  document.addEventListener('visibilitychange', () => { if (document.hidden) keepGameNow(); });
+  window.addEventListener('pagehide', keepGameNow);
   fitWindow();
   window.addEventListener('resize', fitWindow);
   document.getElementById('odds-button').addEventListener('click', toggleOdds);

@@ -70,7 +70,8 @@ export function checks(title) {
 // What the tests do with the page: click by the model's names (a real mouse click at the
 // element), wait until the page has drawn the click's result, read captions.
 export function driver(page) {
-  const settle = () => page.waitForFunction(() => !document.body.dataset.busy);
+  // Settled: the click has ended and the game is kept in the browser.
+  const settle = () => page.waitForFunction(() => !document.body.dataset.busy && !document.body.dataset.keeping);
   return {
     settle,
     click: async (name, index) => { await page.click(sel(name, index)); await settle(); },
