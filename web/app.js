@@ -305,8 +305,7 @@ function keepGameSoon() {
   if (keepPending) return;
   keepPending = true;
   document.body.dataset.keeping = 'true';
-  if (document.hidden) keepGameNow();
-  else requestAnimationFrame(() => setTimeout(keepGameNow, 0));
+  afterPaint(keepGameNow);
 }
 function keepGameNow() {
   if (!keepPending) return;
@@ -336,11 +335,31 @@ function startOn(files) {
   render();
   // A new model: its log's revision counts afresh.
   if (logShown()) refreshLog(true);
-  const lines = module.UTF8ToString(module._vnt_season_report()).split('\n').filter(Boolean);
-  document.getElementById('season-source').textContent =
-    files ? `Your season files (${files.length})` : 'Sample seasons';
   document.getElementById('sample-seasons').hidden = !files;
-  showSeasonReport(lines.filter((line) => !/^\d{4} {2}offered$/.test(line)));
+  const source = document.getElementById('season-source');
+  if (!files) {
+    // The samples are checked when the program is built; they need no report.
+    source.textContent = 'Sample seasons';
+    showSeasonReport([]);
+    return;
+  }
+  // The check reads every file again: it comes once the window is on screen.
+  source.textContent = 'Checking your season files…';
+  const started = ++starts;
+  afterPaint(() => {
+    if (started !== starts) return;
+    const lines = module.UTF8ToString(module._vnt_season_report()).split('\n').filter(Boolean);
+    source.textContent = `Your season files (${files.length})`;
+    showSeasonReport(lines.filter((line) => !/^\d{4} {2}offered$/.test(line)));
+  });
+}
+let starts = 0;
+
+// Runs `work` once the browser has painted what is drawn now (at once in a hidden page, where
+// no frame comes).
+function afterPaint(work) {
+  if (document.hidden) work();
+  else requestAnimationFrame(() => setTimeout(work, 0));
 }
 
 function showSeasonReport(lines) {
