@@ -672,6 +672,8 @@ function showDialog(text, title, yesNo) {
   const kept = await keptSeasonFiles().catch(() => null);
   if (kept && kept.length) startOn(kept);
   else startOn(null);
+  // For the benchmark: when the window's controls are first in place.
+  performance.mark('vnt-window-drawn');
   // The game of the last visit, taken up again.
   const game = await keptGame().catch(() => null);
   if (typeof game === 'string') {

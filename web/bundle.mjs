@@ -17,6 +17,8 @@ html = html.replace('<script src="vnt-assistant.js"></script>',
 html = html.replace('<script src="app.js" defer></script>', '');
 // A page opened from disk has no service worker and no manifest to install; the icon goes inline.
 html = html.replace(/<link rel="manifest"[^>]*>\n/, '');
+// Everything is inside the one file: nothing to fetch ahead.
+html = html.replace(/<!-- Fetched from the start[^]*?-->\n/, '').replace(/<link rel="preload"[^>]*>\n/g, '');
 html = html.replace('href="icon.svg"', () =>
   `href="data:image/svg+xml;base64,${fs.readFileSync(path.join(siteDir, 'icon.svg')).toString('base64')}"`);
 html = html.replace('</body>', () => `<script>\n${safe(read('app.js'))}\n</script>\n</body>`);
