@@ -351,9 +351,32 @@ EMSCRIPTEN_KEEPALIVE double vnt_log_revision() {
 // The rolls whose text holds `query` (all of them for ""), as plain text, newest at the bottom.
 EMSCRIPTEN_KEEPALIVE const char* vnt_log_text(const char* query) {
   const std::vector<vnt::LogEntry>& entries = app->form.gameLog().entries();
+  if (*query == '\0') {
+    // The whole game, as after each roll with no search: no copy of the entries.
+    logShown = vnt::logText(entries);
+    return logShown.c_str();
+  }
   std::vector<vnt::LogEntry> found;
   for (const std::size_t at : vnt::findEntries(entries, query)) found.push_back(entries[at]);
   logShown = vnt::logText(found);
+  return logShown.c_str();
+}
+
+// The rolls whose text holds `query` (all of them for ""), each roll's plain text, as a JSON
+// array: the panel keeps a block per roll and lays out only the rolls that changed.
+EMSCRIPTEN_KEEPALIVE const char* vnt_log_entries(const char* query) {
+  const std::vector<vnt::LogEntry>& entries = app->form.gameLog().entries();
+  logShown = "[";
+  const auto add = [](const vnt::LogEntry& entry) {
+    if (logShown.size() > 1) logShown += ',';
+    appendJson(logShown, vnt::entryText(entry));
+  };
+  if (*query == '\0') {
+    for (const vnt::LogEntry& entry : entries) add(entry);
+  } else {
+    for (const std::size_t at : vnt::findEntries(entries, query)) add(entries[at]);
+  }
+  logShown += ']';
   return logShown.c_str();
 }
 

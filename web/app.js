@@ -424,13 +424,34 @@ function refreshLog(force = false) {
   document.getElementById('log-latest').textContent = outcome || 'No rolls yet';
   document.getElementById('log-latest-roll').textContent = roll || '';
   const query = document.getElementById('log-search').value;
-  const pre = document.getElementById('log-text');
-  const text = module.UTF8ToString(module.ccall('vnt_log_text', 'number', ['string'], [query]));
-  if (pre.textContent !== text) {
-    pre.textContent = text;
-    // Newest at the bottom, and in view.
-    pre.scrollTop = pre.scrollHeight;
+  const rolls = JSON.parse(module.UTF8ToString(
+    module.ccall('vnt_log_entries', 'number', ['string'], [query])));
+  drawRolls(document.getElementById('log-text'), rolls);
+}
+// A block per roll, a blank line between rolls (as the plain text has them). Only the blocks
+// whose roll changed are touched: laying out a long evening's log anew after every roll took
+// tens of milliseconds.
+function drawRolls(list, rolls) {
+  let changed = false;
+  rolls.forEach((roll, i) => {
+    const text = (i > 0 ? '\n' : '') + roll;
+    const block = list.children[i];
+    if (!block) {
+      const made = document.createElement('div');
+      made.textContent = text;
+      list.append(made);
+      changed = true;
+    } else if (block.textContent !== text) {
+      block.textContent = text;
+      changed = true;
+    }
+  });
+  while (list.children.length > rolls.length) {
+    list.lastElementChild.remove();
+    changed = true;
   }
+  // Newest at the bottom, and in view.
+  if (changed) list.scrollTop = list.scrollHeight;
 }
 function toggleLog() {
   const panel = document.getElementById('game-log');
@@ -441,11 +462,11 @@ function toggleLog() {
 }
 // Copy: the selection within the rolls, else every roll shown.
 async function copyLog() {
-  const pre = document.getElementById('log-text');
+  const list = document.getElementById('log-text');
   const selection = window.getSelection();
-  const selected = selection && !selection.isCollapsed && pre.contains(selection.anchorNode)
+  const selected = selection && !selection.isCollapsed && list.contains(selection.anchorNode)
     ? selection.toString() : '';
-  const text = selected || pre.textContent;
+  const text = selected || list.textContent;
   if (navigator.clipboard && navigator.clipboard.writeText) {
     try {
       await navigator.clipboard.writeText(text);

@@ -92,12 +92,15 @@ try {
   });
 
   let reference = null;  // the steal read for a rolled 80
-  await step('a second steal comes newest at the bottom', async () => {
+  await step('a second steal comes newest at the bottom, the first roll left as drawn', async () => {
+    await page.$eval('#log-text', (e) => { e.firstElementChild.kept = true; });
     await steal(80);
     await d.click('cmdStealing');
     reference = await outcome();
     const text = await logText();
     assert.ok(text.indexOf('Roll 1 ') < text.indexOf('Roll 2 '));
+    assert.equal(await page.$eval('#log-text', (e) => e.firstElementChild.kept === true), true);
+    assert.match(text, /^Roll 1 [^]*\n\nRoll 2 /, 'a blank line between rolls, as in the plain text');
     assert.match(text, /\n {2}Die: 80 \(0 to 99, rolled\)/);
     assert.equal(await latest(), reference.result);
     await d.click('cmdCancel');
@@ -153,7 +156,7 @@ try {
 
   await step('Copy takes a selection within the rolls when there is one', async () => {
     const selected = await page.evaluate(() => {
-      const text = document.getElementById('log-text').firstChild;
+      const text = document.getElementById('log-text').firstChild.firstChild;
       const range = document.createRange();
       range.setStart(text, 0);
       range.setEnd(text, 6);
