@@ -607,8 +607,11 @@ function fitWindow() {
   const shown = document.getElementById('zoom-reset');
   shown.textContent = percent + '\u00a0%';
   shown.setAttribute('aria-label', `Zoom ${percent} %, back to ${module._vnt_zoom_default()} %`);
+  const focused = document.activeElement;
   document.getElementById('zoom-in').disabled = !zoomChanges(true);
   document.getElementById('zoom-out').disabled = !zoomChanges(false);
+  // A zoom button pressed to the end of its way keeps the focus in the group.
+  if (focused && focused.disabled && focused.parentElement === shown.parentElement) shown.focus();
 }
 // The zoom one step larger or smaller than drawn, or null when the drawing could not follow
 // (no room for larger, the end of the range, the touch screen's minimum): then nothing changes.
