@@ -61,7 +61,8 @@ try {
     'the - button by keyboard': async () => {
       await page.focus('#zoom-out');
       await page.keyboard.press('Space');
-      assert.equal(await page.evaluate(() => document.activeElement.closest('#zoom') !== null), true);
+      assert.equal(await page.evaluate(() => document.activeElement.closest('#zoom') !== null &&
+        !document.activeElement.disabled), true, 'the focus on a button that can be pressed');
     },
   };
   const reload = async () => {
