@@ -5,6 +5,7 @@
 #include <emscripten.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <deque>
 #include <map>
 #include <memory>
@@ -23,6 +24,8 @@
 #include "shell/game_log.h"
 #include "shell/odds.h"
 #include "shell/own_dice.h"
+#include "shell/settings.h"
+#include "shell/zoom.h"
 
 namespace {
 
@@ -169,6 +172,10 @@ struct App {
 };
 std::unique_ptr<App> app;
 std::string stateText;
+// What the page remembers, as the settings text holds it (a place the desktop's text gave a
+// tool window is kept as it was, though the page has no use for it).
+vnt::settings::Settings pageSettings;
+std::string settingsText;
 std::string oddsText;
 std::string logShown;
 // The lines each list shows on the page, for the model's rule on what a change adds.
@@ -421,6 +428,58 @@ EMSCRIPTEN_KEEPALIVE void vnt_new_game() {
 // For the browser tests: the value the next draw returns.
 EMSCRIPTEN_KEEPALIVE void vnt_queue_roll(int value) {
   app->dice.queue(value);
+}
+
+// The zoom steps and their range, as the desktop's Ctrl+Plus, Ctrl+Minus and Ctrl+0 have them.
+EMSCRIPTEN_KEEPALIVE int vnt_zoom_larger(int percent) {
+  return vnt::zoom::larger(percent);
+}
+EMSCRIPTEN_KEEPALIVE int vnt_zoom_smaller(int percent) {
+  return vnt::zoom::smaller(percent);
+}
+EMSCRIPTEN_KEEPALIVE int vnt_zoom_clamp(int percent) {
+  return vnt::zoom::clamp(percent);
+}
+EMSCRIPTEN_KEEPALIVE int vnt_zoom_default() {
+  return vnt::zoom::kDefaultPercent;
+}
+
+// The scale the page draws itself at for a zoom of `percent`: at most as large as fits the
+// browser's area, so nothing is ever cut off.
+EMSCRIPTEN_KEEPALIVE double vnt_zoom_fitted_scale(int percent, int designWidth, int designHeight,
+                                                  int areaWidth, int areaHeight) {
+  return vnt::zoom::fittedScale(percent, {designWidth, designHeight}, {areaWidth, areaHeight});
+}
+
+// The settings the page kept (its text, "" for none) as JSON: {"ownDice", "zoom", "odds",
+// "gameLog"}. Read as the desktop reads its file: what cannot be read is left at its default,
+// and a text larger than a settings file is not read at all. The page's own default zoom is
+// the largest, drawn as large as the browser's area allows: the page fills the area until
+// the player picks a zoom.
+EMSCRIPTEN_KEEPALIVE const char* vnt_settings_parse(const char* text) {
+  const std::size_t size = text ? std::strlen(text) : 0;
+  std::string read = "zoom=" + std::to_string(vnt::zoom::kMaxPercent) + "\n";
+  // A later line for the same key wins: the text's own zoom, when it holds one.
+  if (size <= vnt::settings::kMaxFileSize && text) read += text;
+  pageSettings = vnt::settings::parse(read);
+  const auto onOff = [](bool on) { return on ? std::string("true") : std::string("false"); };
+  settingsText = "{\"ownDice\":" + onOff(pageSettings.ownDice) +
+                 ",\"zoom\":" + std::to_string(pageSettings.zoom) +
+                 ",\"odds\":" + onOff(pageSettings.odds.open) +
+                 ",\"gameLog\":" + onOff(pageSettings.gameLog.open) + "}";
+  return settingsText.c_str();
+}
+
+// The settings text for the page to keep: what the last vnt_settings_parse() read, with the
+// page's present own dice, zoom and open panels.
+EMSCRIPTEN_KEEPALIVE const char* vnt_settings_format(int ownDice, int zoom, int oddsOpen,
+                                                     int gameLogOpen) {
+  pageSettings.ownDice = ownDice != 0;
+  pageSettings.zoom = vnt::zoom::clamp(zoom);
+  pageSettings.odds.open = oddsOpen != 0;
+  pageSettings.gameLog.open = gameLogOpen != 0;
+  settingsText = vnt::settings::format(pageSettings);
+  return settingsText.c_str();
 }
 
 }  // extern "C"

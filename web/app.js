@@ -400,6 +400,8 @@ function toggleOdds() {
   panel.hidden = !panel.hidden;
   document.getElementById('odds-button').setAttribute('aria-expanded', String(!panel.hidden));
   if (!panel.hidden) showOdds();
+  settings.odds = !panel.hidden;
+  keepSettings();
   fitWindow();
 }
 
@@ -458,6 +460,8 @@ function toggleLog() {
   panel.hidden = !panel.hidden;
   document.getElementById('log-button').setAttribute('aria-expanded', String(!panel.hidden));
   if (!panel.hidden) refreshLog(true);
+  settings.gameLog = !panel.hidden;
+  keepSettings();
   fitWindow();
 }
 // Copy: the selection within the rolls, else every roll shown.
@@ -499,14 +503,54 @@ function newGame() {
   keepGameIfChanged();
 }
 
-// "Roll my own dice", remembered in the browser.
-const OWN_DICE_KEY = 'vnt-assistant.ownDice';
-function ownDiceSetting() {
-  try { return localStorage.getItem(OWN_DICE_KEY) === 'on'; } catch (e) { return false; }
+// What the page remembers between visits, kept in the browser as the desktop's settings text
+// (the model reads and writes it): "Roll my own dice", the zoom, and whether the Odds and
+// Game Log panels are open. A text the model cannot read leaves each setting at its default.
+const SETTINGS_KEY = 'vnt-assistant.settings';
+// Where the page kept "Roll my own dice" before it kept the settings text.
+const OLD_OWN_DICE_KEY = 'vnt-assistant.ownDice';
+let settings = null;  // {ownDice, zoom, odds, gameLog}
+
+// Calls `work` with `text` on the heap: a foreign value can be more than the stack holds.
+function withText(text, work) {
+  const size = module.lengthBytesUTF8(text) + 1;
+  const at = module._malloc(size);
+  if (!at) return work(0);
+  module.stringToUTF8(text, at, size);
+  try { return work(at); } finally { module._free(at); }
+}
+function readSettings() {
+  let text = null;
+  let oldOwnDice = null;
+  try {
+    text = localStorage.getItem(SETTINGS_KEY);
+    oldOwnDice = localStorage.getItem(OLD_OWN_DICE_KEY);
+  } catch (e) { /* storage not allowed here: the defaults */ }
+  settings = JSON.parse(module.UTF8ToString(
+    withText(typeof text === 'string' ? text : '', (at) => module._vnt_settings_parse(at))));
+  if (oldOwnDice !== null) {
+    // The settings text, when there is one, is newer than the old key.
+    if (text === null) settings.ownDice = oldOwnDice === 'on';
+    if (keepSettings()) {
+      try { localStorage.removeItem(OLD_OWN_DICE_KEY); } catch (e) { /* kept both */ }
+    }
+  }
+}
+// Keeps the settings; false when the browser would not.
+function keepSettings() {
+  const text = module.UTF8ToString(module._vnt_settings_format(settings.ownDice ? 1 : 0,
+    settings.zoom, settings.odds ? 1 : 0, settings.gameLog ? 1 : 0));
+  try {
+    localStorage.setItem(SETTINGS_KEY, text);
+    return true;
+  } catch (e) {
+    return false;
+  }
 }
 function setOwnDice(on) {
   module._vnt_set_own_dice(on ? 1 : 0);
-  try { localStorage.setItem(OWN_DICE_KEY, on ? 'on' : 'off'); } catch (e) { /* not kept */ }
+  settings.ownDice = on;
+  keepSettings();
 }
 
 // The die box: resolves to the text typed (OK, Enter) or null ("Roll for me", Escape). The
@@ -580,34 +624,84 @@ function closeDieBox() {
   dieBoxFocus = null;
 }
 
-// The scale the window is drawn at: the browser's area, so the window is never cut off; on a
-// touch screen at least the scale that makes the smallest control a 32 px tap target (the page
-// then scrolls). Ctrl+Plus/Minus still zoom: a change of devicePixelRatio since load scales
-// the fitted size with it. Pinch zoom works on the drawn page as on any other.
+// The scale the window is drawn at: the zoom the player picked (Ctrl+Plus/=, Ctrl+Minus,
+// Ctrl+0 or the zoom buttons, through the model's steps), at most as large as fits the
+// browser's area, so the window is never cut off. Until the player picks one, the page keeps
+// the largest zoom: the window fills the area. On a touch screen at least the scale that makes
+// the smallest control a 32 px tap target (the page then scrolls). The browser's own zoom (its
+// menu, Ctrl+wheel) changes devicePixelRatio: the drawing scales with it, as the player asked
+// of the browser. Pinch zoom works on the drawn page as on any other.
 const firstPixelRatio = window.devicePixelRatio || 1;
+const TAP_TARGET = 32;
+function scaleAt(percent) {
+  const app = document.getElementById('app');
+  let scale = module._vnt_zoom_fitted_scale(percent, app.offsetWidth, app.offsetHeight,
+    document.documentElement.clientWidth, window.innerHeight);
+  const touch = navigator.maxTouchPoints > 0 || matchMedia('(pointer: coarse)').matches;
+  if (touch) {
+    const smallest = Math.min(...views.filter((v) => ['button', 'checkbox', 'option'].includes(v.state.kind))
+      .map((v) => v.state.height / TWIPS_PER_PX));
+    if (smallest > 0 && smallest < Infinity) scale = Math.max(scale, TAP_TARGET / smallest);
+  }
+  return scale;
+}
+// The zoom as drawn, in whole percent: what the zoom keys step from.
+const drawnPercent = () => Math.round(scaleAt(settings.zoom) * 100);
 function fitWindow() {
   const app = document.getElementById('app');
   const scaler = document.getElementById('scaler');
   const width = app.offsetWidth;
   const height = app.offsetHeight;
-  if (!width || !height) return;
-  const zoom = (window.devicePixelRatio || 1) / firstPixelRatio;
-  let scale = Math.min(document.documentElement.clientWidth / width, window.innerHeight / height) * zoom;
-  const touch = navigator.maxTouchPoints > 0 || matchMedia('(pointer: coarse)').matches;
-  if (touch) {
-    const smallest = Math.min(...views.filter((v) => ['button', 'checkbox', 'option'].includes(v.state.kind))
-      .map((v) => v.state.height / TWIPS_PER_PX));
-    scale = Math.max(scale, 32 / smallest);
-  }
+  if (!width || !height || !settings) return;
+  const drawn = scaleAt(settings.zoom);
+  const scale = drawn * (window.devicePixelRatio || 1) / firstPixelRatio;
   app.style.transform = `scale(${scale})`;
   scaler.style.width = Math.floor(width * scale) + 'px';
   scaler.style.height = Math.floor(height * scale) + 'px';
   document.body.dataset.scale = String(scale);
+  document.body.dataset.zoom = String(settings.zoom);
+  const percent = Math.round(drawn * 100);
+  const shown = document.getElementById('zoom-reset');
+  shown.textContent = percent + '\u00a0%';
+  shown.setAttribute('aria-label', `Zoom ${percent} %, back to ${module._vnt_zoom_default()} %`);
+  const focused = document.activeElement;
+  document.getElementById('zoom-in').disabled = !zoomChanges(true);
+  document.getElementById('zoom-out').disabled = !zoomChanges(false);
+  // A zoom button pressed to the end of its way keeps the focus in the group.
+  if (focused && focused.disabled && focused.parentElement === shown.parentElement) shown.focus();
+}
+// The zoom one step larger or smaller than drawn, or null when the drawing could not follow
+// (no room for larger, the end of the range, the touch screen's minimum): then nothing changes.
+function zoomStep(larger) {
+  const percent = drawnPercent();
+  const next = larger ? module._vnt_zoom_larger(percent) : module._vnt_zoom_smaller(percent);
+  const now = scaleAt(settings.zoom);
+  const then = scaleAt(next);
+  return (larger ? then > now + 1e-6 : then < now - 1e-6) ? next : null;
+}
+const zoomChanges = (larger) => zoomStep(larger) !== null;
+function zoomTo(percent) {
+  if (percent === null) return;
+  settings.zoom = module._vnt_zoom_clamp(percent);
+  keepSettings();
+  fitWindow();
+}
+// Ctrl+Plus (or Ctrl+=), Ctrl+Minus and Ctrl+0, as on the desktop; true when it was one.
+function zoomKey(event) {
+  if (!(event.ctrlKey || event.metaKey) || event.altKey) return false;
+  if (event.key === '+' || event.key === '=') zoomTo(zoomStep(true));
+  else if (event.key === '-') zoomTo(zoomStep(false));
+  else if (event.key === '0') zoomTo(module._vnt_zoom_default());
+  else return false;
+  event.preventDefault();
+  return true;
 }
 
 // Alt+letter presses the control whose caption marks that letter, as on the desktop; a
 // frame's key goes to the first control inside it the player can reach.
 function onKey(event) {
+  // Zooming touches no control: it works while a click waits in a box too.
+  if (zoomKey(event)) return;
   if (busy || !document.getElementById('overlay').hidden) return;
   if (event.key === 'F2') {
     event.preventDefault();
@@ -689,7 +783,8 @@ function showDialog(text, title, yesNo) {
 
 (async () => {
   module = await createVntAssistant({ showDialog, askDie });
-  module._vnt_set_own_dice(ownDiceSetting() ? 1 : 0);
+  readSettings();
+  module._vnt_set_own_dice(settings.ownDice ? 1 : 0);
   const kept = await keptSeasonFiles().catch(() => null);
   if (kept && kept.length) startOn(kept);
   else startOn(null);
@@ -708,6 +803,9 @@ function showDialog(text, title, yesNo) {
     }
   }
   keptRevision = module._vnt_log_revision();
+  // The panels open at the last visit's end open again.
+  if (settings.odds) toggleOdds();
+  if (settings.gameLog) toggleLog();
   document.addEventListener('keydown', onKey);
   document.addEventListener('visibilitychange', () => { if (document.hidden) keepGameNow(); });
   window.addEventListener('pagehide', keepGameNow);
@@ -720,7 +818,11 @@ function showDialog(text, title, yesNo) {
   document.getElementById('log-save').addEventListener('click', saveLog);
   document.getElementById('log-new-game').addEventListener('click', newGame);
   const ownDice = document.getElementById('own-dice');
-  ownDice.checked = ownDiceSetting();
+  ownDice.checked = settings.ownDice;
+  document.getElementById('zoom-in').addEventListener('click', () => zoomTo(zoomStep(true)));
+  document.getElementById('zoom-out').addEventListener('click', () => zoomTo(zoomStep(false)));
+  document.getElementById('zoom-reset').addEventListener('click',
+    () => zoomTo(module._vnt_zoom_default()));
   ownDice.addEventListener('change', () => setOwnDice(ownDice.checked));
   for (const id of ['season-files', 'season-folder']) {
     const input = document.getElementById(id);

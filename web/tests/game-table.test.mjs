@@ -190,7 +190,7 @@ try {
 
   await step('Roll my own dice: the box names the chart, the die and its range, focus inside', async () => {
     await page.click('#own-dice');
-    assert.equal(await page.evaluate(() => localStorage.getItem('vnt-assistant.ownDice')), 'on');
+    assert.match(await page.evaluate(() => localStorage.getItem('vnt-assistant.settings')), /^own-dice=on$/m);
     await steal();
     await page.click(sel('cmdStealing'));
     await dieBox();
@@ -267,7 +267,7 @@ try {
     await d.settle();
     await d.click('cmdCancel');
     await page.click('#own-dice');
-    assert.equal(await page.evaluate(() => localStorage.getItem('vnt-assistant.ownDice')), 'off');
+    assert.match(await page.evaluate(() => localStorage.getItem('vnt-assistant.settings')), /^own-dice=off$/m);
     await steal(80);
     await d.click('cmdStealing');
     assert.equal(await dieBoxShown(), false);
