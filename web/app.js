@@ -114,17 +114,32 @@ function create(c, id, all) {
   if (c.index >= 0) element.dataset.index = String(c.index);
   if (c.pointSize > 0) element.style.fontSize = c.pointSize + 'pt';
   if (c.bold) element.style.fontWeight = 'bold';
-  if (c.kind === 'button' || c.kind === 'checkbox' || c.kind === 'option') {
-    element.addEventListener('click', (event) => {
-      // The model decides what a click changes; the element shows the model's state. A
-      // click on a label's text would click its box a second time: stop that one. A click
-      // on the box itself (mouse, Space) is left alone, since a cancelled click puts the
-      // box back after the page has drawn the model's value.
-      if (!(event.target instanceof HTMLInputElement)) event.preventDefault();
-      click(id);
-    });
-  }
   return element;
+}
+
+// Sends the player's clicks on a control's element to the model.
+function listen(element, c, id) {
+  if (c.kind !== 'button' && c.kind !== 'checkbox' && c.kind !== 'option') return;
+  element.addEventListener('click', (event) => {
+    // The model decides what a click changes; the element shows the model's state. A click
+    // on a label's text would click its box a second time: stop that one. A click on the box
+    // itself (mouse, Space) is left alone, since a cancelled click puts the box back after
+    // the page has drawn the model's value.
+    if (!(event.target instanceof HTMLInputElement)) event.preventDefault();
+    click(id);
+  });
+}
+
+// The element the page was built with for a control (the window as the program starts on
+// the samples, drawn into index.html when the page is built, so it shows before the program
+// has loaded), taken over as it is; none when the page has no such element.
+function prerendered(root, c) {
+  if (!root.dataset.prerendered) return null;
+  const found = root.querySelector(`[data-control="${c.name}"]` +
+    (c.index >= 0 ? `[data-index="${c.index}"]` : ':not([data-index])'));
+  // Its lines come from the model like everything else.
+  if (found && c.kind === 'list') found.replaceChildren();
+  return found;
 }
 
 // Brings one element up to the control's state, touching only what differs.
@@ -227,8 +242,12 @@ function render() {
   const root = document.getElementById('window');
   for (const c of state.controls) {
     if (!views[c.id]) {
-      const element = create(c, c.id, state.controls);
-      (c.container >= 0 ? views[c.container].element : root).append(element);
+      let element = prerendered(root, c);
+      if (!element) {
+        element = create(c, c.id, state.controls);
+        (c.container >= 0 ? views[c.container].element : root).append(element);
+      }
+      listen(element, c, c.id);
       views[c.id] = { element, state: null };
     }
     update(views[c.id], c);
@@ -781,7 +800,9 @@ function showDialog(text, title, yesNo) {
   });
 }
 
-(async () => {
+// The program starts when the page has loaded; the page's build draws the window from here
+// without starting it (see prerender.mjs).
+if (!globalThis.vntPrerendering) (async () => {
   module = await createVntAssistant({ showDialog, askDie });
   readSettings();
   module._vnt_set_own_dice(settings.ownDice ? 1 : 0);

@@ -11,15 +11,26 @@ const safe = (text) => text.replace(/<\/(script|style)/gi, '<\\/$1');
 let css = read('style.css').replace(/url\("fonts\/([^"]+)"\)/g, (m, file) =>
   `url("data:font/woff;base64,${fs.readFileSync(path.join(siteDir, 'fonts', file)).toString('base64')}")`);
 let html = read('index.html');
-html = html.replace('<link rel="stylesheet" href="style.css">', () => `<style>\n${safe(css)}\n</style>`);
-html = html.replace('<script src="vnt-assistant.js"></script>',
-  () => `<script>\n${safe(fs.readFileSync(singleJs, 'utf8'))}\n</script>`);
-html = html.replace('<script src="app.js" defer></script>', '');
+// Each piece of the page this changes must be there: a page changed without this script would
+// otherwise make a one-file page that fetches what it cannot have.
+const swap = (pattern, replacement) => {
+  const changed = html.replace(pattern, replacement);
+  if (changed === html) throw new Error(`bundle.mjs: ${pattern} is not in index.html`);
+  html = changed;
+};
+swap('<link rel="stylesheet" href="style.css">', () => `<style>\n${safe(css)}\n</style>`);
+// The program and the page's script at the end of the body, in that order, so the window
+// drawn into the page shows while the browser reads the program.
+swap(/<!-- Deferred[^]*?-->\n/, '');
+swap('<script src="vnt-assistant.js" defer></script>\n', '');
+swap('<script src="app.js" defer></script>\n', '');
 // A page opened from disk has no service worker and no manifest to install; the icon goes inline.
-html = html.replace(/<link rel="manifest"[^>]*>\n/, '');
+swap(/<link rel="manifest"[^>]*>\n/, '');
 // Everything is inside the one file: nothing to fetch ahead.
-html = html.replace(/<!-- Fetched from the start[^]*?-->\n/, '').replace(/<link rel="preload"[^>]*>\n/g, '');
-html = html.replace('href="icon.svg"', () =>
+swap(/<!-- Fetched from the start[^]*?-->\n/, '');
+swap(/<link rel="preload"[^>]*>\n/g, '');
+swap('href="icon.svg"', () =>
   `href="data:image/svg+xml;base64,${fs.readFileSync(path.join(siteDir, 'icon.svg')).toString('base64')}"`);
-html = html.replace('</body>', () => `<script>\n${safe(read('app.js'))}\n</script>\n</body>`);
+swap('</body>', () => `<script>\n${safe(fs.readFileSync(singleJs, 'utf8'))}\n</script>\n` +
+  `<script>\n${safe(read('app.js'))}\n</script>\n</body>`);
 fs.writeFileSync(out, html);

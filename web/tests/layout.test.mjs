@@ -3,7 +3,7 @@
 // one frame (or of the window) overlap, and every caption fits its control uncut.
 import assert from 'node:assert/strict';
 import path from 'node:path';
-import { serve, launch, checks, driver, openPage } from './harness.mjs';
+import { serve, launch, checks, driver, openPage, sel, waitUntilReady } from './harness.mjs';
 
 const [buildDir] = process.argv.slice(2);
 const { server, url } = await serve(path.join(buildDir, 'site'));
@@ -124,6 +124,30 @@ try {
     });
     await page.close();
   }
+
+  // The window is in the page as served, before the program runs, and the program takes
+  // those elements over rather than drawing a second window beside them.
+  const drawn = () => page.evaluate(() => [...document.querySelectorAll('#window [data-control]')]
+    .map((e) => `${e.dataset.control}${e.dataset.index ?? ''} ${e.hidden ? 'hidden' : 'shown'} ${
+      e.style.left} ${e.style.top} ${e.textContent}`));
+  const page = await browser.newPage();
+  await page.setJavaScriptEnabled(false);
+  await page.goto(url);
+  const served = await drawn();
+  await page.setJavaScriptEnabled(true);
+  await page.goto(url);
+  await waitUntilReady(page);
+  await step('the window is drawn into the page as served, and the program takes it over', async () => {
+    assert.ok(served.some((line) => line.startsWith('cmdYear shown') && line.endsWith('Select Season')),
+      served.slice(0, 5).join('\n'));
+    const running = await drawn();
+    assert.equal(running.length, served.length, 'one element per control');
+    assert.deepEqual(running, served, 'as the program draws it on the samples');
+    await driver(page).click('optYear', 43);
+    await driver(page).click('cmdYear');
+    assert.equal(await page.$eval(sel('cmdChart', 10), (e) => e.hidden), false, 'it clicks as before');
+  });
+  await page.close();
 } finally {
   await close();
   server.close();
