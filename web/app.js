@@ -69,12 +69,13 @@ function measureCaption(text, points, bold, width, singleLine, accessKeys) {
   box.style.whiteSpace = singleLine ? 'nowrap' : 'pre-wrap';
   box.style.width = singleLine ? 'max-content' : width + 'px';
   span.textContent = accessKeys ? text.replace(/&(&?)/g, (m, second) => second) : text;
-  const outer = box.getBoundingClientRect();
-  // The widest line, from the line boxes the text takes (the box itself is `width` wide).
-  let right = outer.left;
-  for (const line of span.getClientRects()) right = Math.max(right, line.right);
-  // A fraction of a pixel of rounding is not a pixel more.
-  return [Math.ceil(right - outer.left - 0.01), Math.ceil(outer.height - 0.01)];
+  const height = box.getBoundingClientRect().height;
+  // Lines broken to `width` are as wide as the box unless a word sticks out of it; what the
+  // box would scroll is what the control would cut (blanks hanging at a break are not: they
+  // are not drawn). One line is as wide as its text. A fraction of a pixel of rounding is not
+  // a pixel more.
+  const across = singleLine ? span.getBoundingClientRect().width : box.scrollWidth;
+  return [Math.ceil(across - 0.01), Math.ceil(height - 0.01)];
 }
 
 // The distance from one line to the next at `points`, in whole CSS pixels.
@@ -141,6 +142,10 @@ async function refitCaptions() {
   module._vnt_refit();
   render();
 }
+// For the layout test: each control's caption as the model gives it and as it is drawn, and
+// whether it is on screen.
+window.vntCaptions = () => views.map(({ element, state: c }) => ({ name: c.name, index: c.index,
+  kind: c.kind, pointSize: c.pointSize, caption: c.caption, shown: c.shown, points: c.points, onScreen: element.offsetParent !== null }));
 function refitOnZoom() {
   if ((window.devicePixelRatio || 1) === fittedPixelRatio || busy) return;
   fittedPixelRatio = window.devicePixelRatio || 1;
