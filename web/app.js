@@ -147,7 +147,12 @@ async function refitCaptions() {
 window.vntCaptions = () => views.map(({ element, state: c }) => ({ name: c.name, index: c.index,
   kind: c.kind, pointSize: c.pointSize, caption: c.caption, shown: c.shown, points: c.points, onScreen: element.offsetParent !== null }));
 function refitOnZoom() {
-  if ((window.devicePixelRatio || 1) === fittedPixelRatio || busy) return;
+  if ((window.devicePixelRatio || 1) === fittedPixelRatio) return;
+  // Not while a click waits in a message box: the model is in the middle of it.
+  if (busy) {
+    setTimeout(refitOnZoom, 250);
+    return;
+  }
   fittedPixelRatio = window.devicePixelRatio || 1;
   module._vnt_refit();
   render();
