@@ -5,7 +5,6 @@
 #include <emscripten.h>
 #include <unistd.h>
 
-#include <cmath>
 #include <cstdio>
 #include <deque>
 #include <map>
@@ -270,9 +269,10 @@ PageTextMeasurer boldFont(true);
 
 // A control's caption as its element shows it, kept until its caption, place or font changes.
 struct ShownCaption {
-  // Worked out for: (`fitted` false when the control was off screen, and nothing measured).
   bool valid = false;
+  // False when worked out off screen, where nothing is measured and nothing cut.
   bool fitted = false;
+  // What it was worked out for.
   std::string source;
   bool literal = false;
   int width = 0;
