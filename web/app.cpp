@@ -411,8 +411,7 @@ EMSCRIPTEN_KEEPALIVE const char* vnt_state() {
     out += std::string(",\"value\":") + (c->value ? "true" : "false");
     out += std::string(",\"literal\":") + (c->literalCaption ? "true" : "false");
     out += ",\"backColor\":" + (c->backColor ? std::to_string(*c->backColor) : std::string("null"));
-    const ShownCaption& caption =
-        shownCaption(*c, static_cast<std::size_t>(id), shownOnScreen(*c));
+    const ShownCaption& caption = shownCaption(*c, static_cast<std::size_t>(id), shownOnScreen(*c));
     out += ",\"caption\":";
     appendJson(out, caption.caption);
     out += ",\"shown\":";
