@@ -56,6 +56,18 @@ std::string_view beginning(std::string_view text, std::size_t units) {
   return text.substr(0, at);
 }
 
+// The beginning of at most `units` UTF-16 units as cut before an ellipsis. Where '&' marks
+// access keys, an odd run of '&' at its end would end in a mark and make "…" the access key (or
+// split "&&", a name's '&'): the last '&' goes with the cut.
+std::string_view cutBeginning(std::string_view text, std::size_t units, const CaptionPlace& place) {
+  std::string_view begun = beginning(text, units);
+  if (!place.accessKeys) return begun;
+  std::size_t marks = 0;
+  while (marks < begun.size() && begun[begun.size() - 1 - marks] == '&') ++marks;
+  if (marks % 2 == 1) begun.remove_suffix(1);
+  return begun;
+}
+
 bool fits(std::string_view text, double points, const CaptionPlace& place, TextMeasurer& measurer) {
   const TextExtent need = measurer.extent(text, points, place);
   return need.width <= place.width && need.height <= place.height;
@@ -151,7 +163,7 @@ FittedCaption fitCaption(std::string_view text, double points, const CaptionPlac
   const std::size_t length = unitLength(text);
   const std::size_t limit = visibleLimit(length, place, points, measurer);
   const std::string shown =
-      length > limit ? withEllipsis(beginning(text, limit)) : std::string(text);
+      length > limit ? withEllipsis(cutBeginning(text, limit, place)) : std::string(text);
   const double fitted = fittingSize(shown, points, place, measurer);
   // The size is kept when the text fits; at a smaller size it may still not.
   if (fitted >= points || shown.empty() || fits(shown, fitted, place, measurer)) {
@@ -162,13 +174,13 @@ FittedCaption fitCaption(std::string_view text, double points, const CaptionPlac
   std::size_t high = unitLength(shown);
   while (low < high) {
     const std::size_t mid = (low + high + 1) / 2;
-    if (fits(withEllipsis(beginning(shown, mid)), fitted, place, measurer)) {
+    if (fits(withEllipsis(cutBeginning(shown, mid, place)), fitted, place, measurer)) {
       low = mid;
     } else {
       high = mid - 1;
     }
   }
-  return {fitted, withEllipsis(beginning(shown, low))};
+  return {fitted, withEllipsis(cutBeginning(shown, low, place))};
 }
 
 }  // namespace vnt

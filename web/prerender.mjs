@@ -94,12 +94,17 @@ const context = vm.createContext({
 vm.runInContext(fs.readFileSync(path.join(siteDir, 'app.js'), 'utf8') +
   '\n;globalThis.drawWindow = (program) => { module = program; render(); };', context);
 
-// The program as the page starts it, on the samples; its boxes never open here.
+// The program as the page starts it, on the samples; its boxes never open here. Nothing can
+// be measured without a browser: every caption is taken to fit at its own size, and the page
+// fits them anew when the program takes the window over.
 const require = createRequire(import.meta.url);
 const createVntAssistant = require(path.resolve(siteDir, 'vnt-assistant.js'));
 const program = await createVntAssistant({
   showDialog: async () => 1,
   askDie: async () => null,
+  measureCaption: () => [0, 0],
+  captionLineSpacing: () => 1,
+  captionRoom: (kind, name, width, height) => [Math.floor(width), Math.floor(height)],
   print: () => {},
   printErr: () => {},
 });

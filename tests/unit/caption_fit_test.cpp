@@ -198,6 +198,28 @@ TEST(CaptionFit, AccessKeyMarksTakeNoRoomWhereTheyAreAccessKeys) {
   EXPECT_EQ(fittingSize("A&&M", 8, {24, 16, false, true}, measurer), 8);  // "A&M"
 }
 
+TEST(CaptionFit, ACutNeverEndsInAnAccessKeyMark) {
+  // 4 units at 6 points fit in 24 px: 3 and the ellipsis. Where '&' marks keys, a cut after
+  // the first '&' of "&&" (a name's '&') or after a mark would make "…" the access key.
+  const struct {
+    std::string text;
+    bool accessKeys;
+    std::string shown;
+  } cases[] = {
+      {"ABC&&DEFG", true, "ABC" + kEllipsis},      // "ABC&" would split the pair
+      {"AB&&CDEFG", true, "AB&&" + kEllipsis},     // the pair is one '&': kept whole
+      {"ABC&DEFGH", true, "ABC" + kEllipsis},      // "ABC&" would mark the ellipsis
+      {"AB&&&CDEF", true, "AB&&" + kEllipsis},     // a pair, then a mark
+      {"&&&&&&&&&&", true, "&&&&&&" + kEllipsis},  // pairs only
+      {"AB&CDEFGH", false, "AB&" + kEllipsis},     // a result text shows every '&'
+  };
+  for (const auto& c : cases) {
+    FixedWidthMeasurer measurer;
+    const FittedCaption fitted = fitCaption(c.text, 8, {24, 12, false, c.accessKeys}, measurer);
+    EXPECT_EQ(fitted.text, c.shown) << c.text;
+  }
+}
+
 TEST(CaptionFit, CaptionLinesEndInLineFeeds) {
   EXPECT_EQ(captionLines("a\rb\r\nc"), "a\nb\nc");
   EXPECT_EQ(captionLines("a\n\rb\r"), "a\n\nb\n");

@@ -1,14 +1,60 @@
 // node layout.test.mjs BUILD_DIR: every chart's screen as the page draws it, at 100 % and at
 // 200 % (two device pixels to a CSS pixel, as Ctrl+Plus twice gives): no two shown controls of
-// one frame (or of the window) overlap, and every caption fits its control uncut.
+// one frame (or of the window) overlap, and every caption fits its control uncut, at the size
+// the model chose, no smaller than its floor. Ballpark names from files have no length limit:
+// one of 5,000 characters is cut with "…", and nothing overflows.
 import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import os from 'node:os';
 import path from 'node:path';
+import { fileURLToPath } from 'node:url';
 import { serve, launch, checks, driver, openPage, sel, waitUntilReady } from './harness.mjs';
 
 const [buildDir] = process.argv.slice(2);
 const { server, url } = await serve(path.join(buildDir, 'site'));
 const { browser, close } = await launch();
 const { step, report } = checks('layout');
+
+// 2015's season files with three of its ballparks renamed in every file that names them: a
+// name of 5,000 characters in words, one of 5,000 without a blank, and a short one with an
+// ampersand, which is a character of the name and no access key.
+const samples = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../../seasons');
+const longNames = fs.mkdtempSync(path.join(os.tmpdir(), 'vnt-long-names-'));
+const words = 'Memorial Stadium & Field of Dreams '.repeat(200).slice(0, 5000);
+const renamed = [
+  { index: 0, was: 'Arizona', name: words, cut: true },
+  { index: 1, was: 'Atlanta', name: 'W'.repeat(5000), cut: true },
+  { index: 2, was: 'Baltimore', name: 'Camden Yards & Co', cut: false },
+];
+for (const kind of ['Deep', 'BPE', 'Weather', 'CPlay']) {
+  let text = fs.readFileSync(path.join(samples, `2015${kind}.vnt`), 'latin1');
+  for (const { was, name } of renamed) text = text.replace(`"${was}"`, `"${name}"`);
+  fs.writeFileSync(path.join(longNames, `2015${kind}.vnt`), text, 'latin1');
+}
+const longNameFiles = fs.readdirSync(longNames).map((name) => path.join(longNames, name));
+
+// The captions on screen the model had to cut or shrink below their floor (the sample seasons'
+// and the program's own texts never need it).
+const cutCaptions = () => window.vntCaptions()
+  .filter((c) => c.onScreen && c.shown !== c.caption)
+  .map((c) => `${c.name}${c.index >= 0 ? `(${c.index})` : ''} cut to ${JSON.stringify(c.shown)}`);
+// Each caption drawn at the size the model chose for it.
+const unfitted = () => {
+  const out = [];
+  for (const c of window.vntCaptions()) {
+    if (!c.onScreen || !c.shown) continue;
+    const e = document.querySelector(`[data-control="${c.name}"]` + (c.index >= 0 ? `[data-index="${c.index}"]` : ''));
+    const drawn = e.matches('label.control') ? e.lastChild : e.matches('.frame') ? e.firstChild : e;
+    const size = parseFloat(getComputedStyle(drawn).fontSize);
+    // The floor: seven tenths of the control's own size (the window's where it names none),
+    // never below 5 points; 4/3 px to a point.
+    const own = c.pointSize > 0 ? c.pointSize
+      : parseFloat(getComputedStyle(document.getElementById('window')).fontSize) * 3 / 4;
+    if (Math.abs(size - c.points * 4 / 3) > 0.01) out.push(`${c.name} drawn at ${size}px, not ${c.points}pt`);
+    if (c.points < Math.max(5, 0.7 * own) - 1e-9) out.push(`${c.name} at ${c.points}pt, below its floor`);
+  }
+  return out;
+};
 
 // What is wrong with the page as drawn, as a list of texts.
 const problems = () => {
@@ -53,10 +99,16 @@ try {
     const { page, errors } = await openPage(browser, url, { width: 900, height: 700, deviceScaleFactor: scale });
     const d = driver(page);
     const at = `at ${scale * 100} %`;
-    await step(`the season window ${at}`, async () => assert.deepEqual(await page.evaluate(problems), []));
+    // Nothing overlaps or sticks out, nothing was cut, each caption at the size chosen for it.
+    const fits = async () => {
+      assert.deepEqual(await page.evaluate(problems), []);
+      assert.deepEqual(await page.evaluate(cutCaptions), []);
+      assert.deepEqual(await page.evaluate(unfitted), []);
+    };
+    await step(`the season window ${at}`, fits);
     await d.click('optYear', 43);
     await d.click('cmdYear');
-    await step(`the chart menu ${at}`, async () => assert.deepEqual(await page.evaluate(problems), []));
+    await step(`the chart menu ${at}`, fits);
     const charts = await page.$$eval('[data-control="cmdChart"]', (items) => items.map((e) => [e.dataset.index, e.textContent]));
     // A chart may ask a question before its screen shows (the wild pitch's "Possible Foul
     // Ball?"): each answer has a screen of its own.
@@ -73,12 +125,57 @@ try {
     for (const [index, caption] of charts) {
       for (const answer of ['Yes', 'No']) {
         const asked = await open(index, answer);
-        await step(`${caption}${asked ? ` (${answer})` : ''} ${at}`,
-          async () => assert.deepEqual(await page.evaluate(problems), []));
+        await step(`${caption}${asked ? ` (${answer})` : ''} ${at}`, fits);
         await d.click('cmdCancel');
         if (!asked) break;
       }
     }
+    // The options of the renamed ballparks on the deep drive's screen, and a roll there.
+    const longNamesShown = async () => {
+      await d.click('optYear', 43);
+      await d.click('cmdYear');
+      await d.click('cmdChart', 3);
+      assert.deepEqual(await page.evaluate(problems), []);
+      assert.deepEqual(await page.evaluate(unfitted), []);
+      for (const { index, name, cut } of renamed) {
+        const drawn = await page.$eval(sel('optBallpark', index), (e) => ({
+          text: e.lastChild.textContent, keys: e.querySelectorAll('u').length }));
+        const input = await page.$(sel('optBallpark', index) + ' input');
+        const { name: heard } = await page.accessibility.snapshot({ root: input, interestingOnly: false });
+        assert.equal(drawn.keys, 0, `${name.slice(0, 20)}: an '&' of a name is no access key`);
+        if (!cut) {
+          assert.equal(drawn.text, name);
+          assert.equal(heard, name);
+          continue;
+        }
+        // Cut to its beginning, the rest of what the option could ever show still read out.
+        assert.ok(drawn.text.endsWith('…') && name.startsWith(drawn.text.slice(0, -1)), drawn.text);
+        assert.ok(heard === name || (heard.endsWith('…') && name.startsWith(heard.slice(0, -1)) &&
+          heard.length > drawn.text.length), heard);
+      }
+      // Still playable: a deep drive rolled at the ballpark of the longest name.
+      await d.click('OptBatting', 3);
+      await d.clickElement('Option1', 2);
+      await d.click('optBallpark', 0);
+      await d.click('optWind', 0);
+      await d.queueRolls(5, 50, 50, 50);
+      await d.click('cmdDeep');
+      assert.equal(await page.$eval('#overlay', (e) => e.hidden), true, 'no message');
+      assert.notEqual(await d.text('Text1'), '');
+      assert.deepEqual(await page.evaluate(problems), []);
+      await d.click('cmdCancel');
+    };
+    await step(`ballpark names of 5,000 characters, cut with "…" ${at}`, async () => {
+      await (await page.$('#season-files')).uploadFile(...longNameFiles);
+      await page.waitForFunction(() => document.getElementById('season-source').textContent.startsWith('Your'));
+      try {
+        await longNamesShown();
+      } finally {
+        // The files opened are kept for the next visit: back to the samples for the next page.
+        await page.click('#sample-seasons');
+        await page.waitForFunction(() => document.getElementById('season-source').textContent === 'Sample seasons');
+      }
+    });
     await step(`no page errors ${at}`, async () => assert.deepEqual(errors, []));
     await page.close();
   }
@@ -151,5 +248,6 @@ try {
 } finally {
   await close();
   server.close();
+  fs.rmSync(longNames, { recursive: true, force: true });
 }
 process.exit(report());
