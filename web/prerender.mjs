@@ -2,9 +2,9 @@
 // program draws it when it starts on the built-in samples. The browser then shows the window
 // with its first paint, before the program has loaded; the program takes the elements over.
 //
-// The drawing is app.js's own (create/update), run here over a small stand-in for the DOM
-// that writes HTML, on the program's state from the built .wasm: no second copy of how a
-// control is drawn.
+// The drawing is the page's own (create/update in page/window.js), run here over a small
+// stand-in for the DOM that writes HTML, on the program's state from the built .wasm: no
+// second copy of how a control is drawn.
 import fs from 'node:fs';
 import path from 'node:path';
 import vm from 'node:vm';

@@ -1,0 +1,114 @@
+// The Odds panel beside the window: F2 or the Odds button opens and closes it.
+function oddsShown() {
+  return !document.getElementById('odds').hidden;
+}
+function showOdds() {
+  document.getElementById('odds-text').textContent = module.UTF8ToString(module._vnt_odds());
+}
+function toggleOdds() {
+  const panel = document.getElementById('odds');
+  panel.hidden = !panel.hidden;
+  document.getElementById('odds-button').setAttribute('aria-expanded', String(!panel.hidden));
+  if (!panel.hidden) showOdds();
+  settings.odds = !panel.hidden;
+  keepSettings();
+  fitWindow();
+}
+
+// The Game Log panel beside the window: F3 or the Game Log button opens and closes it. It is
+// redrawn only when the log's revision changed (or the search did).
+let logRevision = -1;
+let logStale = false;  // the search changed while a click was running
+function logShown() {
+  return !document.getElementById('game-log').hidden;
+}
+function refreshLog(force = false) {
+  // The model is busy inside a click (a box is up): the click's end redraws the panel.
+  if (busy) {
+    logStale = logStale || force;
+    return;
+  }
+  const revision = module._vnt_log_revision();
+  if (!force && !logStale && revision === logRevision) return;
+  logStale = false;
+  logRevision = revision;
+  const [outcome, roll] = module.UTF8ToString(module._vnt_log_latest()).split('\n');
+  document.getElementById('log-latest').textContent = outcome || 'No rolls yet';
+  document.getElementById('log-latest-roll').textContent = roll || '';
+  const query = document.getElementById('log-search').value;
+  const rolls = JSON.parse(module.UTF8ToString(
+    module.ccall('vnt_log_entries', 'number', ['string'], [query])));
+  drawRolls(document.getElementById('log-text'), rolls);
+}
+// A block per roll, a blank line between rolls (as the plain text has them). Only the blocks
+// whose roll changed are touched: laying out a long evening's log anew after every roll took
+// tens of milliseconds.
+function drawRolls(list, rolls) {
+  let changed = false;
+  rolls.forEach((roll, i) => {
+    const text = (i > 0 ? '\n' : '') + roll;
+    const block = list.children[i];
+    if (!block) {
+      const made = document.createElement('div');
+      made.textContent = text;
+      list.append(made);
+      changed = true;
+    } else if (block.textContent !== text) {
+      block.textContent = text;
+      changed = true;
+    }
+  });
+  while (list.children.length > rolls.length) {
+    list.lastElementChild.remove();
+    changed = true;
+  }
+  // Newest at the bottom, and in view.
+  if (changed) list.scrollTop = list.scrollHeight;
+}
+function toggleLog() {
+  const panel = document.getElementById('game-log');
+  panel.hidden = !panel.hidden;
+  document.getElementById('log-button').setAttribute('aria-expanded', String(!panel.hidden));
+  if (!panel.hidden) refreshLog(true);
+  settings.gameLog = !panel.hidden;
+  keepSettings();
+  fitWindow();
+}
+// Copy: the selection within the rolls, else every roll shown.
+async function copyLog() {
+  const list = document.getElementById('log-text');
+  const selection = window.getSelection();
+  const selected = selection && !selection.isCollapsed && list.contains(selection.anchorNode)
+    ? selection.toString() : '';
+  const text = selected || list.textContent;
+  if (navigator.clipboard && navigator.clipboard.writeText) {
+    try {
+      await navigator.clipboard.writeText(text);
+      return;
+    } catch (e) { /* not allowed here: the old way below */ }
+  }
+  const area = document.createElement('textarea');
+  area.value = text;
+  document.body.append(area);
+  area.select();
+  document.execCommand('copy');
+  area.remove();
+}
+// "Save as plain text": the whole game, whatever the search shows.
+function saveLog() {
+  if (busy) return;
+  const all = module.UTF8ToString(module.ccall('vnt_log_text', 'number', ['string'], ['']));
+  const link = document.createElement('a');
+  link.href = URL.createObjectURL(new Blob([all], { type: 'text/plain' }));
+  link.download = 'game-log.txt';
+  document.body.append(link);
+  link.click();
+  link.remove();
+  setTimeout(() => URL.revokeObjectURL(link.href), 0);
+}
+function newGame() {
+  if (busy) return;
+  module._vnt_new_game();
+  refreshLog(true);
+  keepGameIfChanged();
+}
