@@ -5,6 +5,7 @@
 #include <emscripten.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -524,21 +525,28 @@ EMSCRIPTEN_KEEPALIVE const char* vnt_log_text(const char* query) {
   return logShown.c_str();
 }
 
-// The rolls whose text holds `query` (all of them for ""), each roll's plain text, as a JSON
-// array: the panel keeps a block per roll and lays out only the rolls that changed.
-EMSCRIPTEN_KEEPALIVE const char* vnt_log_entries(const char* query) {
+// The rolls whose text holds `query`, each roll's plain text, as JSON: {"total": the rolls
+// found, "from": the first one given, "rolls": [...]}. With no query every roll is found and
+// those from number `from` (counted from 0) are given: a roll once logged never changes, so
+// after a roll the panel asks only for the new one (and the last it shows, to see that the
+// game is still the one it shows).
+EMSCRIPTEN_KEEPALIVE const char* vnt_log_entries(const char* query, int from) {
   const std::vector<vnt::LogEntry>& entries = app->form.gameLog().entries();
-  logShown = "[";
-  const auto add = [](const vnt::LogEntry& entry) {
-    if (logShown.size() > 1) logShown += ',';
-    appendJson(logShown, vnt::entryText(entry));
-  };
+  std::vector<std::size_t> found;
   if (*query == '\0') {
-    for (const vnt::LogEntry& entry : entries) add(entry);
+    const std::size_t first = from < 0 ? 0 : std::min(static_cast<std::size_t>(from), entries.size());
+    for (std::size_t at = first; at < entries.size(); ++at) found.push_back(at);
+    logShown = "{\"total\":" + std::to_string(entries.size()) + ",\"from\":" + std::to_string(first);
   } else {
-    for (const std::size_t at : vnt::findEntries(entries, query)) add(entries[at]);
+    found = vnt::findEntries(entries, query);
+    logShown = "{\"total\":" + std::to_string(found.size()) + ",\"from\":0";
   }
-  logShown += ']';
+  logShown += ",\"rolls\":[";
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    if (i) logShown += ',';
+    appendJson(logShown, vnt::entryText(entries[found[i]]));
+  }
+  logShown += "]}";
   return logShown.c_str();
 }
 

@@ -95,10 +95,10 @@ try {
     };
     wait();
   }, Math.random() * 1000 / 60)), name);
-  const measure = async (title, setUp, button, rolls) => {
+  const measure = async (title, setUp, button, rolls, count = rounds) => {
     const drawn = [];
     const framed = [];
-    for (let i = 0; i < rounds; ++i) {
+    for (let i = 0; i < count; ++i) {
       await setUp();
       await d.queueRolls(...rolls(i));
       const [work, frame] = await timedClick(button);
@@ -113,8 +113,8 @@ try {
   // elements show the result; "next frame": until the frame after it begins, which adds the
   // wait for the display's next refresh (up to 16.7 ms at 60 Hz, wherever the click fell).
   console.log(`Click to painted result (${rounds} rolls each)`);
-  await measure('steal roll', async () => { await d.click('cmdChart', 10); await d.click('optJump', 5); },
-    'cmdStealing', (i) => [i % 100, (i * 7) % 100]);
+  const stealScreen = async () => { await d.click('cmdChart', 10); await d.click('optJump', 5); };
+  await measure('steal roll', stealScreen, 'cmdStealing', (i) => [i % 100, (i * 7) % 100]);
   await measure('deep drive', async () => {
     await d.click('cmdChart', 3);
     await d.click('OptBatting', 3);
@@ -137,6 +137,15 @@ try {
     return [times[Math.floor(n / 2)], times[Math.floor(n * 0.99)]];
   }, rounds * 5);
   console.log(`Odds recompute per click (steal, ${rounds * 5} times)  p50 ${ms(odds[0])}   p99 ${ms(odds[1])}`);
+
+  // A long evening: the steal again with the Game Log panel open, the log holding every roll
+  // above.
+  await d.click('cmdCancel');
+  await page.keyboard.press('F3');
+  const logged = await page.$$eval('#log-text > div', (rolls) => rolls.length);
+  console.log(`With the Game Log open (${logged} rolls in it, ${Math.min(rounds, 100)} rolls)`);
+  await measure('steal roll', stealScreen, 'cmdStealing', (i) => [i % 100, (i * 7) % 100],
+    Math.min(rounds, 100));
 } finally {
   await close();
   server.close();

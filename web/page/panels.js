@@ -36,18 +36,33 @@ function refreshLog(force = false) {
   document.getElementById('log-latest').textContent = outcome || 'No rolls yet';
   document.getElementById('log-latest-roll').textContent = roll || '';
   const query = document.getElementById('log-search').value;
-  const rolls = JSON.parse(module.UTF8ToString(
-    module.ccall('vnt_log_entries', 'number', ['string'], [query])));
-  drawRolls(document.getElementById('log-text'), rolls);
+  const list = document.getElementById('log-text');
+  const rollsOf = (from) => JSON.parse(module.UTF8ToString(
+    module.ccall('vnt_log_entries', 'number', ['string', 'number'], [query, from])));
+  // The whole game when it may be another one (a new start, New Game, a search); else only
+  // what came since, with the last roll shown again to see that it still stands.
+  const whole = force || query !== '' || logQueryShown !== '';
+  logQueryShown = query;
+  if (!whole && list.children.length > 0) {
+    const since = rollsOf(list.children.length - 1);
+    if (since.total >= list.children.length && since.rolls[0] !== undefined &&
+        list.lastElementChild.textContent === blockText(since.from, since.rolls[0])) {
+      drawRolls(list, since);
+      return;
+    }
+  }
+  drawRolls(list, rollsOf(0));
 }
+let logQueryShown = '';
 // A block per roll, a blank line between rolls (as the plain text has them). Only the blocks
-// whose roll changed are touched: laying out a long evening's log anew after every roll took
-// tens of milliseconds.
-function drawRolls(list, rolls) {
+// of the rolls given are touched, and only when their text changed: laying out a long
+// evening's log anew after every roll took tens of milliseconds.
+const blockText = (index, roll) => (index > 0 ? '\n' : '') + roll;
+function drawRolls(list, { total, from, rolls }) {
   let changed = false;
   rolls.forEach((roll, i) => {
-    const text = (i > 0 ? '\n' : '') + roll;
-    const block = list.children[i];
+    const text = blockText(from + i, roll);
+    const block = list.children[from + i];
     if (!block) {
       const made = document.createElement('div');
       made.textContent = text;
@@ -58,7 +73,7 @@ function drawRolls(list, rolls) {
       changed = true;
     }
   });
-  while (list.children.length > rolls.length) {
+  while (list.children.length > total) {
     list.lastElementChild.remove();
     changed = true;
   }

@@ -182,10 +182,16 @@ try {
     await d.click('cmdCancel');
   });
 
-  await step('New Game empties the log', async () => {
+  await step('New Game empties the log, and the next roll is the only one shown', async () => {
     await page.click('#log-new-game');
     assert.equal(await logText(), '');
     assert.equal(await latest(), 'No rolls yet');
+    await steal(40);
+    await d.click('cmdStealing');
+    assert.deepEqual((await logText()).match(/^Roll \d+ /gm), ['Roll 1 ']);
+    await d.click('cmdCancel');
+    await page.click('#log-new-game');
+    assert.equal(await logText(), '');
   });
 
   await step('Roll my own dice: the box names the chart, the die and its range, focus inside', async () => {
