@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
@@ -11,11 +10,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,13 +27,13 @@ namespace vnt {
 namespace {
 
 constexpr int kWidth = 480;
-constexpr int kGap = 8;
 constexpr double kLatestScale = 2.0;  // the latest outcome, readable across the table
 
 }  // namespace
 
 GameLogWindow::GameLogWindow(QtWindow& main, std::function<void()> newGame)
-    : ToolWindow(main, QStringLiteral("Game Log"), QStringLiteral("gameLogWindow"), kWidth),
+    : ToolWindow(main, QStringLiteral("Game Log"), QStringLiteral("gameLogWindow"), kWidth,
+                 Side::Left),
       main_(main),
       newGame_(std::move(newGame)) {}
 
@@ -169,25 +166,6 @@ void GameLogWindow::startNewGame() {
   if (newGame_) newGame_();
   main_.sync();
   refresh();
-}
-
-QPoint GameLogWindow::defaultPosition() const {
-  const QRect mainFrame = main_.frameGeometry();
-  const QScreen* screen = main_.screen() ? main_.screen() : QGuiApplication::primaryScreen();
-  const QRect room = screen ? screen->availableGeometry() : QRect();
-  const QSize frameExtra = frameGeometry().size() - geometry().size();
-  const int width = this->width() + frameExtra.width();
-  const int height = this->height() + frameExtra.height();
-  const int top = mainFrame.top();
-
-  // Left of the window first: the odds window takes the right.
-  const QPoint left(mainFrame.left() - kGap - width, top);
-  const QPoint right(mainFrame.right() + 1 + kGap, top);
-  const QPoint below(mainFrame.left(), mainFrame.bottom() + 1 + kGap);
-  for (const QPoint& at : {left, right, below}) {
-    if (room.isNull() || room.contains(QRect(at, QSize(width, height)))) return at;
-  }
-  return {room.left(), top};
 }
 
 void attachGameLogWindow(QtWindow& main, GameLogWindow& log) {

@@ -27,7 +27,6 @@ class GameLogWindow final : public ToolWindow {
 
   // Reads the log again when it has changed since the last time, or the search has.
   void refresh() override;
-  QPoint defaultPosition() const override;
 
   // The rolls as shown (those the search finds), as plain text.
   QString shownText() const;

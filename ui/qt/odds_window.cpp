@@ -1,9 +1,7 @@
 #include "ui/qt/odds_window.h"
 
-#include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
-#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -18,7 +16,6 @@ namespace vnt {
 namespace {
 
 constexpr int kWidth = 400;     // room for the longest outcome word, its percentage and bar
-constexpr int kGap = 8;         // between the two windows
 constexpr int kBarWidth = 100;  // a bar's length at 100 %, in pixels
 const char* const kBarColor = "#2f6db5";
 
@@ -80,7 +77,8 @@ QString oddsHtml(const odds::Odds& odds) {
 }  // namespace
 
 OddsWindow::OddsWindow(QtWindow& main)
-    : ToolWindow(main, QStringLiteral("Odds"), QStringLiteral("oddsWindow"), kWidth), main_(main) {}
+    : ToolWindow(main, QStringLiteral("Odds"), QStringLiteral("oddsWindow"), kWidth, Side::Right),
+      main_(main) {}
 
 void OddsWindow::build() {
   text_ = new QLabel;
@@ -107,26 +105,6 @@ void OddsWindow::refresh() {
 
 QString OddsWindow::shownText() const {
   return text_ != nullptr ? text_->text() : oddsHtml(main_.form().odds());
-}
-
-QPoint OddsWindow::defaultPosition() const {
-  const QRect mainFrame = main_.frameGeometry();
-  const QScreen* screen = main_.screen() ? main_.screen() : QGuiApplication::primaryScreen();
-  const QRect room = screen ? screen->availableGeometry() : QRect();
-  // The frame adds the title bar and borders of the window manager around our client area.
-  const QSize frameExtra = frameGeometry().size() - geometry().size();
-  const int width = this->width() + frameExtra.width();
-  const int height = this->height() + frameExtra.height();
-  const int top = mainFrame.top();
-
-  const QPoint right(mainFrame.right() + 1 + kGap, top);
-  const QPoint left(mainFrame.left() - kGap - width, top);
-  const QPoint below(mainFrame.left(), mainFrame.bottom() + 1 + kGap);
-  for (const QPoint& at : {right, left, below}) {
-    if (room.isNull() || room.contains(QRect(at, QSize(width, height)))) return at;
-  }
-  // A screen too small for both: keep to the right, as far in as the screen allows.
-  return {std::max(room.left(), room.right() + 1 - width), top};
 }
 
 void attachOddsWindow(QtWindow& main, OddsWindow& odds) {

@@ -21,9 +21,6 @@ class OddsWindow final : public ToolWindow {
   explicit OddsWindow(QtWindow& main);
 
   void refresh() override;
-  // Beside the main window, on the side the screen has room for, so that it covers none
-  // of the main window's controls.
-  QPoint defaultPosition() const override;
   // The text as shown, for tests and the picture tool.
   QString shownText() const;
 

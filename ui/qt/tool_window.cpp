@@ -6,16 +6,44 @@
 #include <QRect>
 #include <QScreen>
 #include <QShortcut>
+#include <algorithm>
 
 #include "ui/qt/qt_window.h"
 
 namespace vnt {
 
-ToolWindow::ToolWindow(QtWindow& main, const QString& title, const QString& objectName, int width)
-    : QWidget(&main, Qt::Tool) {
+namespace {
+constexpr int kGap = 8;  // between the main window and a tool window
+}  // namespace
+
+ToolWindow::ToolWindow(QtWindow& main, const QString& title, const QString& objectName, int width,
+                       Side side)
+    : QWidget(&main, Qt::Tool), main_(main), side_(side) {
   setWindowTitle(title);
   setObjectName(objectName);
   resize(width, QtWindow::clientSize().height());
+}
+
+QPoint ToolWindow::defaultPosition() const {
+  const QRect mainFrame = main_.frameGeometry();
+  const QScreen* screen = main_.screen() ? main_.screen() : QGuiApplication::primaryScreen();
+  const QRect room = screen ? screen->availableGeometry() : QRect();
+  // The frame adds the title bar and borders of the window manager around our client area.
+  const QSize frameExtra = frameGeometry().size() - geometry().size();
+  const int width = this->width() + frameExtra.width();
+  const int height = this->height() + frameExtra.height();
+  const int top = mainFrame.top();
+
+  const QPoint right(mainFrame.right() + 1 + kGap, top);
+  const QPoint left(mainFrame.left() - kGap - width, top);
+  const QPoint below(mainFrame.left(), mainFrame.bottom() + 1 + kGap);
+  const bool onRight = side_ == Side::Right;
+  for (const QPoint& at : {onRight ? right : left, onRight ? left : right, below}) {
+    if (room.isNull() || room.contains(QRect(at, QSize(width, height)))) return at;
+  }
+  // A screen too small for any: keep to its own side, as far in as the screen allows.
+  if (!onRight) return {room.left(), top};
+  return {std::max(room.left(), room.right() + 1 - width), top};
 }
 
 settings::WindowPlace ToolWindow::place() const {

@@ -16,10 +16,15 @@ class QtWindow;
 // the main window the first time, and remembered between runs.
 class ToolWindow : public QWidget {
  public:
+  // The side of the main window a tool window opens on the first time, when the screen has
+  // room there; else the other side, else below.
+  enum class Side { Right, Left };
+
   // Reads the model again (the main window calls this after every repaint while it shows).
   virtual void refresh() = 0;
-  // Where the window opens the first time.
-  virtual QPoint defaultPosition() const = 0;
+  // Where the window opens the first time: beside the main window, covering none of its
+  // controls, on its own side when the screen has room for it there.
+  QPoint defaultPosition() const;
 
   // Shows the window (at its default place the first time) or hides it.
   void toggle();
@@ -31,9 +36,12 @@ class ToolWindow : public QWidget {
 
  protected:
   // As tall as the main window's client area.
-  ToolWindow(QtWindow& main, const QString& title, const QString& objectName, int width);
+  ToolWindow(QtWindow& main, const QString& title, const QString& objectName, int width,
+             Side side);
 
  private:
+  QtWindow& main_;
+  Side side_;
   bool placed_ = false;
 };
 
