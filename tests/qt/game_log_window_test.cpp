@@ -29,6 +29,7 @@
 #include "shell/form2.h"
 #include "shell/game_book.h"
 #include "shell/own_dice.h"
+#include "tests/qt/main_window_fixture.h"
 #include "tests/qt/private_runtime.h"
 #include "tests/unit/test_support.h"
 #include "ui/qt/die_box.h"
@@ -46,41 +47,25 @@ void picture(QWidget& widget, const char* name) {
   widget.grab().save(QString::fromUtf8(folder) + "/" + name);
 }
 
-class GameLogWindowTest : public ::testing::Test {
+class GameLogWindowTest : public testing::MainWindowFixture {
  protected:
   void SetUp() override {
-    seasons_.emplace();
+    MainWindowFixture::SetUp();
     char pattern[] = "/tmp/vnt_games_XXXXXX";
     ASSERT_NE(::mkdtemp(pattern), nullptr);
     games_ = pattern;
-    form_ = std::make_unique<Form2>(dice_, dialogs_);
-    form_->Form_Load();
-    window_ = std::make_unique<QtWindow>(*form_);
     book_ = std::make_unique<GameBook>(form_->gameLog(), games_.string());
     ASSERT_TRUE(book_->openLast());
     log_ = std::make_unique<GameLogWindow>(*window_, [this] { book_->newGame(); });
     attachGameLogWindow(*window_, *log_);
-    window_->show();
-    window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    showMainWindow();
   }
   void TearDown() override {
     log_.reset();
     book_.reset();
-    window_.reset();
-    form_.reset();
-    seasons_.reset();
+    MainWindowFixture::TearDown();
     std::error_code error;
     fs::remove_all(games_, error);
-  }
-
-  void click(std::string_view name, int index = -1) {
-    Control* control = form_->find(name, index);
-    ASSERT_NE(control, nullptr) << name;
-    QWidget* widget = window_->widget(*control);
-    ASSERT_NE(widget, nullptr) << name;
-    ASSERT_TRUE(widget->isVisible()) << name;
-    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(8, widget->height() / 2));
   }
 
   // The stealing chart of 2015, jump rating "10".
@@ -91,21 +76,11 @@ class GameLogWindowTest : public ::testing::Test {
     click("optJump", 0);
   }
 
-  void pressF3() {
-    QTest::keyClick(QApplication::activeWindow() ? QApplication::activeWindow() : window_.get(),
-                    Qt::Key_F3);
-  }
+  void pressF3() { press(Qt::Key_F3); }
 
-  testing::QueuedDice dice_;
-  testing::FakeDialogs dialogs_;
-  std::unique_ptr<Form2> form_;
-  std::unique_ptr<QtWindow> window_;
   std::unique_ptr<GameBook> book_;
   std::unique_ptr<GameLogWindow> log_;
   fs::path games_;
-
- private:
-  std::optional<testing::InBundledSeasons> seasons_;
 };
 
 TEST_F(GameLogWindowTest, F3ShowsTheRollsSearchFindsAndNewGameEmpties) {
@@ -206,18 +181,13 @@ TEST_F(GameLogWindowTest, AFileThatCannotBeWrittenIsToldOnceAndPlayGoesOn) {
 }
 
 // The same window with the player's own dice in front of the queued ones.
-class OwnDiceTest : public ::testing::Test {
+class OwnDiceTest : public testing::MainWindowFixture {
  protected:
   void SetUp() override {
-    seasons_.emplace();
-    form_ = std::make_unique<Form2>(ownDice_, dialogs_);
-    form_->Form_Load();
-    window_ = std::make_unique<QtWindow>(*form_);
+    MainWindowFixture::SetUp();
     asker_.attach(window_.get(), [this] { window_->sync(); });
     attachOwnDice(*window_, ownDice_, [this](bool on) { changes_.push_back(on); });
-    window_->show();
-    window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    showMainWindow();
     for (const auto& [name, index] : std::vector<std::pair<std::string, int>>{
              {"optYear", 2015 - kFirstSeason}, {"cmdYear", -1}, {"cmdChart", 10}, {"optJump", 0}}) {
       Control* control = form_->find(name, index);
@@ -225,11 +195,7 @@ class OwnDiceTest : public ::testing::Test {
       window_->click(*control);
     }
   }
-  void TearDown() override {
-    window_.reset();
-    form_.reset();
-    seasons_.reset();
-  }
+  Dice& formDice() override { return ownDice_; }
 
   // What the die box does once it is up: each answer is typed and OK pressed, in turn
   // (nullopt presses "Roll for me"); what the box said is kept.
@@ -266,16 +232,9 @@ class OwnDiceTest : public ::testing::Test {
     });
   }
 
-  testing::QueuedDice dice_;
   QtDieAsker asker_;
   OwnDice ownDice_{dice_, asker_};
-  testing::FakeDialogs dialogs_;
-  std::unique_ptr<Form2> form_;
-  std::unique_ptr<QtWindow> window_;
   std::vector<bool> changes_;
-
- private:
-  std::optional<testing::InBundledSeasons> seasons_;
 };
 
 TEST_F(OwnDiceTest, TheMenuTurnsItOnAndTheBoxDrivesTheChart) {

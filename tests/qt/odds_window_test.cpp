@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "shell/form2.h"
+#include "tests/qt/main_window_fixture.h"
 #include "tests/qt/private_runtime.h"
 #include "tests/unit/test_support.h"
 #include "ui/qt/qt_window.h"
@@ -26,48 +27,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class OddsWindowTest : public ::testing::Test {
+class OddsWindowTest : public testing::MainWindowFixture {
  protected:
   void SetUp() override {
-    seasons_.emplace();
-    form_ = std::make_unique<Form2>(dice_, dialogs_);
-    form_->Form_Load();
-    window_ = std::make_unique<QtWindow>(*form_);
+    MainWindowFixture::SetUp();
     odds_ = std::make_unique<OddsWindow>(*window_);
     attachOddsWindow(*window_, *odds_);
-    window_->show();
-    window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    showMainWindow();
   }
   void TearDown() override {
     odds_.reset();
-    window_.reset();
-    form_.reset();
-    seasons_.reset();
+    MainWindowFixture::TearDown();
   }
 
-  void click(std::string_view name, int index = -1) {
-    Control* control = form_->find(name, index);
-    ASSERT_NE(control, nullptr) << name;
-    QWidget* widget = window_->widget(*control);
-    ASSERT_NE(widget, nullptr) << name;
-    ASSERT_TRUE(widget->isVisible()) << name;
-    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(8, widget->height() / 2));
-  }
+  void pressF2() { press(Qt::Key_F2); }
 
-  void pressF2() {
-    QTest::keyClick(QApplication::activeWindow() ? QApplication::activeWindow() : window_.get(),
-                    Qt::Key_F2);
-  }
-
-  testing::QueuedDice dice_;
-  testing::FakeDialogs dialogs_;
-  std::unique_ptr<Form2> form_;
-  std::unique_ptr<QtWindow> window_;
   std::unique_ptr<OddsWindow> odds_;
-
- private:
-  std::optional<testing::InBundledSeasons> seasons_;
 };
 
 TEST_F(OddsWindowTest, F2OpensARatingClickUpdatesAndF2Closes) {
