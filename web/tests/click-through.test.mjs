@@ -93,13 +93,18 @@ try {
     assert.equal(await shown('cmdChart', 10), true);
   });
 
-  await step('a bunt asks two questions in one click; Yes by mouse, keys for the dialog', async () => {
+  // A bunt on grass, rolled until its first question is up.
+  const rollBuntToFirstQuestion = async () => {
     await click('cmdChart', 1);
     await click('optSurface', 0);
     await clickElement('Option1', 0);
     await page.evaluate(() => window.vntQueueRolls(5, 70));
     await page.click(sel('cmdRollBunt'));
     await dialog();
+  };
+
+  await step('a bunt asks two questions in one click; Yes by mouse, keys for the dialog', async () => {
+    await rollBuntToFirstQuestion();
     const first = await dialogText();
     assert.equal(first.role, 'alertdialog');
     assert.equal(first.title, 'Lead Out?');
@@ -120,12 +125,7 @@ try {
   });
 
   await step('Escape answers No', async () => {
-    await click('cmdChart', 1);
-    await click('optSurface', 0);
-    await clickElement('Option1', 0);
-    await page.evaluate(() => window.vntQueueRolls(5, 70));
-    await page.click(sel('cmdRollBunt'));
-    await dialog();
+    await rollBuntToFirstQuestion();
     await page.keyboard.press('Escape');
     // The second question follows in the same click.
     await page.waitForFunction(() => document.getElementById('dialog-text').textContent !==
