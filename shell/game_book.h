@@ -59,7 +59,6 @@ class GameBook final : public GameLogSink {
   void entryDone() override;
 
  private:
-  bool startFile(const std::string& path, bool append);
   void fail(const std::string& what, int errorNumber);
   void closeFile();
   bool writeAll(const std::string& bytes);
