@@ -31,6 +31,15 @@ std::string dieRange(const DieRequest& request) {
   return std::to_string(request.lower) + " to " + std::to_string(request.upper);
 }
 
+std::string dieChart(const DieRequest& request) {
+  return request.chart.empty() ? std::string("Dice") : request.chart;
+}
+
+std::string dieAsked(const DieRequest& request) {
+  if (request.purpose.empty()) return "Your die: " + dieRange(request);
+  return "Your die for " + request.purpose + ": " + dieRange(request);
+}
+
 DieEntry readDieEntry(std::string_view typed, const DieRequest& request) {
   const std::string wanted = "a number from " + dieRange(request) + ".";
   const std::size_t first = typed.find_first_not_of(" \t");

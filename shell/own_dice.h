@@ -46,6 +46,11 @@ class OwnDice final : public Dice {
 // "0 to 99", "1 to 20".
 std::string dieRange(const DieRequest& request);
 
+// What the die box says, the same in every front end: the chart the die is for ("Dice"
+// when none is named) and what is asked ("Your die for the steal, ...: 0 to 99").
+std::string dieChart(const DieRequest& request);
+std::string dieAsked(const DieRequest& request);
+
 // What the player typed into the box: the value, or why it is refused, with the range.
 struct DieEntry {
   std::optional<int> value;

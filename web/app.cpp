@@ -165,11 +165,9 @@ class PageDice final : public vnt::Dice {
 class PageDieAsker final : public vnt::DieAsker {
  public:
   std::optional<int> askDie(const vnt::DieRequest& request) override {
-    const std::string chart = request.chart.empty() ? std::string("Dice") : request.chart;
+    const std::string chart = vnt::dieChart(request);
     const std::string range = vnt::dieRange(request);
-    const std::string asked = request.purpose.empty()
-                                  ? "Your die: " + range
-                                  : "Your die for " + request.purpose + ": " + range;
+    const std::string asked = vnt::dieAsked(request);
     std::string refusal;
     char typed[64];
     for (;;) {
@@ -511,17 +509,9 @@ EMSCRIPTEN_KEEPALIVE double vnt_log_revision() {
   return static_cast<double>(app->form.gameLog().revision());
 }
 
-// The rolls whose text holds `query` (all of them for ""), as plain text, newest at the bottom.
-EMSCRIPTEN_KEEPALIVE const char* vnt_log_text(const char* query) {
-  const std::vector<vnt::LogEntry>& entries = app->form.gameLog().entries();
-  if (*query == '\0') {
-    // The whole game, as after each roll with no search: no copy of the entries.
-    logShown = vnt::logText(entries);
-    return logShown.c_str();
-  }
-  std::vector<vnt::LogEntry> found;
-  for (const std::size_t at : vnt::findEntries(entries, query)) found.push_back(entries[at]);
-  logShown = vnt::logText(found);
+// The whole game as plain text, newest roll at the bottom ("Save as plain text").
+EMSCRIPTEN_KEEPALIVE const char* vnt_log_text() {
+  logShown = vnt::logText(app->form.gameLog().entries());
   return logShown.c_str();
 }
 

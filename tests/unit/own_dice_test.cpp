@@ -49,6 +49,14 @@ class ListedAnswers final : public DieAsker {
 TEST(OwnDice, RangesReadAsThePlayerSaysThem) {
   EXPECT_EQ(dieRange(request(99, 0)), "0 to 99");
   EXPECT_EQ(dieRange(request(20, 1)), "1 to 20");
+  // What the box says, with the chart and purpose named and without.
+  EXPECT_EQ(dieChart(request(99, 0)), "Stealing");
+  EXPECT_EQ(dieAsked(request(99, 0)), "Your die for the steal: 0 to 99");
+  DieRequest unnamed = request(20, 1);
+  unnamed.chart.clear();
+  unnamed.purpose.clear();
+  EXPECT_EQ(dieChart(unnamed), "Dice");
+  EXPECT_EQ(dieAsked(unnamed), "Your die: 1 to 20");
   EXPECT_EQ(dieChoices(request(3, 1)), (std::vector<std::string>{"1", "2", "3"}));
 }
 

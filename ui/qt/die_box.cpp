@@ -20,8 +20,7 @@ DieBox::DieBox(const DieRequest& request, QWidget* parent) : QDialog(parent), re
   setWindowTitle(QStringLiteral("Roll my own dice"));
   setModal(true);
 
-  auto* chart = new QLabel(
-      QString::fromStdString(request.chart.empty() ? std::string("Dice") : request.chart));
+  auto* chart = new QLabel(QString::fromStdString(dieChart(request)));
   chart->setObjectName(QStringLiteral("dieChart"));
   QFont bold = chart->font();
   bold.setBold(true);
@@ -29,12 +28,7 @@ DieBox::DieBox(const DieRequest& request, QWidget* parent) : QDialog(parent), re
   chart->setTextFormat(Qt::PlainText);
 
   const QString range = QString::fromStdString(dieRange(request));
-  QString asked = QStringLiteral("Your die: %1").arg(range);
-  if (!request.purpose.empty()) {
-    asked =
-        QStringLiteral("Your die for %1: %2").arg(QString::fromStdString(request.purpose), range);
-  }
-  auto* what = new QLabel(asked);
+  auto* what = new QLabel(QString::fromStdString(dieAsked(request)));
   what->setObjectName(QStringLiteral("diePurpose"));
   what->setTextFormat(Qt::PlainText);
   what->setWordWrap(true);

@@ -112,7 +112,7 @@ async function copyLog() {
 // "Save as plain text": the whole game, whatever the search shows.
 function saveLog() {
   if (busy) return;
-  const all = module.UTF8ToString(module.ccall('vnt_log_text', 'number', ['string'], ['']));
+  const all = module.UTF8ToString(module._vnt_log_text());
   const link = document.createElement('a');
   link.href = URL.createObjectURL(new Blob([all], { type: 'text/plain' }));
   link.download = 'game-log.txt';
