@@ -391,6 +391,17 @@ std::string logText(const std::vector<LogEntry>& entries) {
   return out;
 }
 
+std::string latestOutcome(const std::vector<LogEntry>& entries) {
+  if (entries.empty()) return kNoRollsYet;
+  const LogEntry& last = entries.back();
+  return last.outcome.empty() ? last.button : last.outcome;
+}
+
+std::string latestRollLine(const std::vector<LogEntry>& entries) {
+  if (entries.empty()) return "";
+  return "Roll " + number(entries.back().number) + " - " + entries.back().chart;
+}
+
 std::vector<std::size_t> findEntries(const std::vector<LogEntry>& entries, std::string_view query) {
   std::string wanted(query);
   for (char& c : wanted) c = lower(c);

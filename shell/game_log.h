@@ -80,6 +80,11 @@ std::optional<std::vector<std::string>> splitLogLine(std::string_view line);
 std::string entryText(const LogEntry& entry);
 // Several rolls, one after another, a blank line between two.
 std::string logText(const std::vector<LogEntry>& entries);
+// The top of the Game Log, in large type: the latest roll's outcome (the button pressed when
+// it had none) or, before any roll, kNoRollsYet; and the line that says which roll it was.
+inline constexpr const char* kNoRollsYet = "No rolls yet";
+std::string latestOutcome(const std::vector<LogEntry>& entries);
+std::string latestRollLine(const std::vector<LogEntry>& entries);
 // The rolls whose entryText() holds `query`, ignoring letter case (A-Z); their positions in
 // `entries`, oldest first. An empty query finds every roll.
 std::vector<std::size_t> findEntries(const std::vector<LogEntry>& entries, std::string_view query);

@@ -540,16 +540,11 @@ EMSCRIPTEN_KEEPALIVE const char* vnt_log_entries(const char* query, int from) {
   return logShown.c_str();
 }
 
-// The latest roll's outcome, for the top of the panel ("" when there is none), and its
-// "Roll N - chart" line.
+// The top of the panel: the latest roll's outcome ("No rolls yet" before any), a line break,
+// and its "Roll N - chart" line.
 EMSCRIPTEN_KEEPALIVE const char* vnt_log_latest() {
   const std::vector<vnt::LogEntry>& entries = app->form.gameLog().entries();
-  logShown.clear();
-  if (!entries.empty()) {
-    const vnt::LogEntry& last = entries.back();
-    logShown = (last.outcome.empty() ? last.button : last.outcome) + "\n" + "Roll " +
-               std::to_string(last.number) + " - " + last.chart;
-  }
+  logShown = vnt::latestOutcome(entries) + "\n" + vnt::latestRollLine(entries);
   return logShown.c_str();
 }
 

@@ -266,6 +266,14 @@ TEST(GameLogText, ReadsAsTheWindowShowsIt) {
   EXPECT_EQ(findEntries({entry, other}, "Outcome: SB"), std::vector<std::size_t>{1});
   EXPECT_EQ(findEntries({entry, other}, ""), (std::vector<std::size_t>{0, 1}));
   EXPECT_TRUE(findEntries({entry, other}, "Home").empty());
+
+  // The top of the Game Log: the latest outcome, the button when a roll had none.
+  EXPECT_EQ(latestOutcome({}), "No rolls yet");
+  EXPECT_EQ(latestRollLine({}), "");
+  EXPECT_EQ(latestOutcome({entry}), "CS");
+  EXPECT_EQ(latestRollLine({entry}), "Roll 7 - Stealing");
+  entry.outcome.clear();
+  EXPECT_EQ(latestOutcome({other, entry}), "Roll Dice");
 }
 
 // --- The game file ------------------------------------------------------------------------------

@@ -100,15 +100,8 @@ void GameLogWindow::redraw() {
   shown_ = true;
   const std::vector<LogEntry>& entries = log.entries();
 
-  if (entries.empty()) {
-    latest_->setText(QStringLiteral("No rolls yet"));
-  } else {
-    const LogEntry& last = entries.back();
-    const std::string outcome = last.outcome.empty() ? last.button : last.outcome;
-    latest_->setText(QString::fromStdString(outcome));
-    latest_->setToolTip(
-        QStringLiteral("Roll %1 - %2").arg(last.number).arg(QString::fromStdString(last.chart)));
-  }
+  latest_->setText(QString::fromStdString(latestOutcome(entries)));
+  latest_->setToolTip(QString::fromStdString(latestRollLine(entries)));
 
   std::vector<LogEntry> found;
   for (std::size_t at : findEntries(entries, search_->text().toStdString())) {

@@ -33,8 +33,8 @@ function refreshLog(force = false) {
   logStale = false;
   logRevision = revision;
   const [outcome, roll] = module.UTF8ToString(module._vnt_log_latest()).split('\n');
-  document.getElementById('log-latest').textContent = outcome || 'No rolls yet';
-  document.getElementById('log-latest-roll').textContent = roll || '';
+  document.getElementById('log-latest').textContent = outcome;
+  document.getElementById('log-latest-roll').textContent = roll;
   const query = document.getElementById('log-search').value;
   const list = document.getElementById('log-text');
   const rollsOf = (from) => JSON.parse(module.UTF8ToString(
