@@ -30,7 +30,6 @@
 #include "shell/game_book.h"
 #include "shell/own_dice.h"
 #include "tests/qt/main_window_fixture.h"
-#include "tests/qt/private_runtime.h"
 #include "tests/unit/test_support.h"
 #include "ui/qt/die_box.h"
 #include "ui/qt/qt_window.h"
@@ -302,13 +301,3 @@ TEST_F(OwnDiceTest, TheMenuTurnsItOnAndTheBoxDrivesTheChart) {
 
 }  // namespace
 }  // namespace vnt
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" VNT_SOURCE_DIR "/tests/qt/wide_screen.json");
-  }
-  vnt::qt_testing::usePrivateRuntimeFolder();
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

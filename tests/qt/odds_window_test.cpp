@@ -18,7 +18,6 @@
 
 #include "shell/form2.h"
 #include "tests/qt/main_window_fixture.h"
-#include "tests/qt/private_runtime.h"
 #include "tests/unit/test_support.h"
 #include "ui/qt/qt_window.h"
 
@@ -110,18 +109,6 @@ TEST_F(OddsWindowTest, TheRightClickMenuOpensAndClosesIt) {
 
 }  // namespace
 }  // namespace vnt
-
-int main(int argc, char** argv) {
-  // A screen wide enough for both windows side by side.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" VNT_SOURCE_DIR "/tests/qt/wide_screen.json");
-  }
-  vnt::qt_testing::usePrivateRuntimeFolder();
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
-
 namespace vnt {
 namespace {
 
