@@ -81,13 +81,12 @@ int longestWord(const Control& c) {
   return longest;
 }
 
-// What is wrong with the touch arrangement of the screen as it stands at `width`.
-std::string arrangementProblems(const Form2& form, int width) {
-  const TouchMetrics metrics = metricsFor(width);
-  const TouchArrangement arrangement = touchArrangement(form, metrics);
+// Where each section's controls go whatever the width: what is wrong with them, or an empty
+// text.
+std::string sectionProblems(const Form2& form, const TouchArrangement& arrangement) {
   std::string problems;
   const auto add = [&](const std::string& problem) {
-    problems += (problems.empty() ? "" : "; ") + std::to_string(width) + " px: " + problem;
+    problems += (problems.empty() ? "" : "; ") + problem;
   };
   const std::vector<TouchSection>& sections = arrangement.sections;
   if (sections.size() < 2 || sections[0].kind != SectionKind::Head ||
@@ -160,9 +159,21 @@ std::string arrangementProblems(const Form2& form, int width) {
                     : s.kind == SectionKind::Window                            ? Pin::Bottom
                                                                                : Pin::None;
     if (s.pin != pin) add(what + " section pinned " + std::string(pinName(s.pin)));
+  }
+  return problems;
+}
+
+// The grids at the width of `metrics`: what is wrong with them, or an empty text.
+std::string gridProblems(const TouchArrangement& arrangement, const TouchMetrics& metrics) {
+  std::string problems;
+  const auto add = [&](const std::string& problem) {
+    problems += (problems.empty() ? "" : "; ") + std::to_string(metrics.width) + " px: " + problem;
+  };
+  for (const TouchSection& s : arrangement.sections) {
+    const std::string what(sectionKindName(s.kind));
     // The grid fits the width, its targets are big enough, and no word is cut.
     if (s.columns < 1 || s.columnWidth < kMinTarget ||
-        s.columns * s.columnWidth + (s.columns - 1) * metrics.gap > width) {
+        s.columns * s.columnWidth + (s.columns - 1) * metrics.gap > metrics.width) {
       add(what + " section of " + std::to_string(s.columns) + " columns of " +
           std::to_string(s.columnWidth) + " px");
     }
@@ -183,10 +194,24 @@ std::string arrangementProblems(const Form2& form, int width) {
   return problems;
 }
 
+// The screen as it stands: its sections, and at every width the same sections on grids that
+// fit.
 std::string problemsAtEveryWidth(const Form2& form) {
-  std::string problems;
+  const TouchArrangement narrowest = touchArrangement(form, metricsFor(kWidths[0]));
+  std::string problems = sectionProblems(form, narrowest);
   for (const int width : kWidths) {
-    const std::string found = arrangementProblems(form, width);
+    const TouchMetrics metrics = metricsFor(width);
+    const TouchArrangement arrangement = touchArrangement(form, metrics);
+    std::string found = gridProblems(arrangement, metrics);
+    for (std::size_t i = 0; i < arrangement.sections.size(); ++i) {
+      const TouchSection& s = arrangement.sections[i];
+      if (i >= narrowest.sections.size() || s.items != narrowest.sections[i].items ||
+          s.notes != narrowest.sections[i].notes || s.frame != narrowest.sections[i].frame) {
+        found += (found.empty() ? "" : "; ") + std::to_string(width) +
+                 " px: other sections than at the narrowest";
+        break;
+      }
+    }
     if (!found.empty()) problems += (problems.empty() ? "" : "; ") + found;
   }
   return problems;
@@ -233,11 +258,12 @@ class TouchArrangementTest : public ::testing::Test {
  protected:
   void SetUp() override { form.Form_Load(); }
 
-  const TouchSection* firstOf(const TouchArrangement& arrangement, SectionKind kind) {
+  static std::optional<TouchSection> firstOf(const TouchArrangement& arrangement,
+                                             SectionKind kind) {
     for (const TouchSection& s : arrangement.sections) {
-      if (s.kind == kind) return &s;
+      if (s.kind == kind) return s;
     }
-    return nullptr;
+    return std::nullopt;
   }
 
   testing::InBundledSeasons seasons;
@@ -305,16 +331,16 @@ TEST_F(TouchArrangementTest, TheChartMenuKeepsItsPairsOfChartButtons) {
     EXPECT_EQ(kinds, (std::vector<std::string>{"head", "status", "dice", "charts", "checks",
                                                "picture", "window"}))
         << width;
-    const TouchSection* charts = firstOf(arrangement, SectionKind::Charts);
-    ASSERT_NE(charts, nullptr);
+    const std::optional<TouchSection> charts = firstOf(arrangement, SectionKind::Charts);
+    ASSERT_TRUE(charts.has_value());
     // Read across in pairs, as the keyboard takes them: a column per column of the classic menu.
     EXPECT_EQ(charts->columns, 2) << width;
     ASSERT_EQ(charts->items.size(), 14u);
     EXPECT_EQ(charts->items[0], &form.cmdChart[0]);
     EXPECT_EQ(charts->items[1], &form.cmdChart[7]);
     EXPECT_EQ(charts->items[13], &form.cmdChart[13]);
-    const TouchSection* dice = firstOf(arrangement, SectionKind::Dice);
-    ASSERT_NE(dice, nullptr);
+    const std::optional<TouchSection> dice = firstOf(arrangement, SectionKind::Dice);
+    ASSERT_TRUE(dice.has_value());
     EXPECT_EQ(names(dice->items),
               (std::vector<std::string>{"cmdThree", "cmdTwo", "cmdOne", "cmdTwenty"}));
     EXPECT_EQ(dice->columns, 2);
@@ -363,8 +389,9 @@ TEST_F(TouchArrangementTest, AMeasureOfTheFrontEndsReplacesTheCharacterCount) {
     ++asked;
     return static_cast<int>(text.size()) * 4;  // a narrow font: "2015" takes 16 px
   };
-  const TouchSection* seasons = firstOf(touchArrangement(form, metrics), SectionKind::Frame);
-  ASSERT_NE(seasons, nullptr);
+  const std::optional<TouchSection> seasons =
+      firstOf(touchArrangement(form, metrics), SectionKind::Frame);
+  ASSERT_TRUE(seasons.has_value());
   EXPECT_GT(asked, 0);
   EXPECT_EQ(seasons->columns, 4);  // 64 px a season: 4 fit in 320 px, 5 would take 352
 }
