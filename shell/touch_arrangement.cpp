@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <functional>
-#include <unordered_map>
+#include <utility>
 
 #include "shell/caption_fit.h"
 #include "shell/focus_rules.h"
@@ -368,11 +368,20 @@ std::string_view pinName(Pin pin) {
 
 std::string touchArrangementJson(const TouchArrangement& arrangement,
                                  const std::vector<Control*>& controls) {
-  std::unordered_map<const Control*, int> number;
-  for (std::size_t i = 0; i < controls.size(); ++i) number[controls[i]] = static_cast<int>(i);
-  const auto idOf = [&number](const Control* c) {
-    const auto at = number.find(c);
-    return at == number.end() ? -1 : at->second;
+  // Each control's number, found by its address.
+  std::vector<std::pair<const Control*, int>> number;
+  number.reserve(controls.size());
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    number.emplace_back(controls[i], static_cast<int>(i));
+  }
+  const auto byAddress = [](const std::pair<const Control*, int>& a, const Control* b) {
+    return std::less<const Control*>()(a.first, b);
+  };
+  std::sort(number.begin(), number.end(),
+            [&byAddress](const auto& a, const auto& b) { return byAddress(a, b.first); });
+  const auto idOf = [&](const Control* c) {
+    const auto at = std::lower_bound(number.begin(), number.end(), c, byAddress);
+    return at != number.end() && at->first == c ? at->second : -1;
   };
   const auto ids = [&idOf](const std::vector<const Control*>& list) {
     std::string out = "[";
