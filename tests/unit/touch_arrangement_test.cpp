@@ -347,6 +347,50 @@ TEST_F(TouchArrangementTest, TheChartMenuKeepsItsPairsOfChartButtons) {
   }
 }
 
+// The batting styles stand in two rows with "&Cancel" and "E&xit" between them in the
+// classic window's keyboard order; here the group stays whole, ahead of the window's buttons.
+TEST_F(TouchArrangementTest, AnOptionGroupOutsideAFrameStaysTogether) {
+  form.click(form.optYear[2015 - kFirstSeason]);
+  form.click(form.cmdYear);
+  form.cmdChart_Click(0);  // Ballpark effects
+  std::vector<std::string> classic;
+  for (const Control* c : tabOrder(form.controls())) {
+    if (testing::shown(*c) && (c->name == "OptBatting" || c->name == "cmdCancel")) {
+      classic.push_back(c->displayName());
+    }
+  }
+  ASSERT_EQ(classic, (std::vector<std::string>{"OptBatting(0)", "OptBatting(2)", "cmdCancel",
+                                               "OptBatting(1)", "OptBatting(3)"}));
+  std::vector<std::string> touch;
+  for (const Control* c : touchTabOrder(touchArrangement(form, metricsFor(390)))) {
+    if (c->name == "OptBatting" || c->name == "cmdCancel") touch.push_back(c->displayName());
+  }
+  EXPECT_EQ(touch, (std::vector<std::string>{"OptBatting(0)", "OptBatting(2)", "OptBatting(1)",
+                                             "OptBatting(3)", "cmdCancel"}));
+}
+
+// Ballpark names come from files and may be of any length: the grid still fits the width,
+// in one column, and leaves the name to the caption rules.
+TEST_F(TouchArrangementTest, ALongBallparkNameTakesOneColumnNoWiderThanTheScreen) {
+  form.click(form.optYear[2015 - kFirstSeason]);
+  form.click(form.cmdYear);
+  form.cmdChart_Click(0);
+  for (const std::string& name :
+       {std::string(300, 'W'), "New " + std::string(200, 'a') + " Park", std::string("A & B")}) {
+    form.optBallpark[3].caption = name;
+    for (const int width : kWidths) {
+      const TouchMetrics metrics = metricsFor(width);
+      const TouchArrangement arrangement = touchArrangement(form, metrics);
+      EXPECT_EQ(gridProblems(arrangement, metrics), "") << name.size();
+      for (const TouchSection& s : arrangement.sections) {
+        if (s.frame != &form.fraBallparks || name.size() < 100) continue;
+        EXPECT_EQ(s.columns, 1) << width;
+        EXPECT_EQ(s.columnWidth, width);
+      }
+    }
+  }
+}
+
 // A frame whose options read down columns in the classic window gets as many columns as fit
 // with captions on one line (two where captions must break to give even that), rows evened
 // out; one that reads across keeps its rows whole or takes a single column.
