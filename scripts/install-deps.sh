@@ -5,7 +5,8 @@
 #                             the package tools (dpkg-dev, and file, which CPack needs)
 #   install-deps.sh package   the program's build and the package tools, lintian included
 #   install-deps.sh web       emscripten, Node, npm and Chromium for the web edition and its
-#                             browser tests, then puppeteer-core (npm ci in web/tests, once)
+#                             browser tests, then puppeteer-core and axe-core (npm ci in
+#                             web/tests, once)
 set -euo pipefail
 
 run=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core fonts-dejavu-extra)
@@ -14,7 +15,7 @@ case "${1:-test}" in
   test) packages=("${run[@]}" clang libclang-rt-14-dev libgtest-dev libbenchmark-dev
                 dpkg-dev file desktop-file-utils) ;;
   package) packages=("${run[@]}" dpkg-dev file desktop-file-utils lintian) ;;
-  web) packages=(cmake ninja-build fonts-dejavu-core python3-fonttools emscripten nodejs npm chromium) ;;
+  web) packages=(cmake ninja-build fonts-dejavu-core python3-fonttools librsvg2-bin emscripten nodejs npm chromium) ;;
   *) echo "usage: $0 [run|test|package|web]" >&2; exit 2 ;;
 esac
 
@@ -29,8 +30,9 @@ done
 
 # The browser tests drive Debian's Chromium through puppeteer-core, which downloads none.
 npm_ci() {
-  [[ "${1:-}" == web && ! -d "$(dirname "$0")/../web/tests/node_modules/puppeteer-core" ]] || return 0
-  echo "Installing puppeteer-core (npm ci in web/tests)"
+  local modules="$(dirname "$0")/../web/tests/node_modules"
+  [[ "${1:-}" == web && ! ( -d "$modules/puppeteer-core" && -d "$modules/axe-core" ) ]] || return 0
+  echo "Installing puppeteer-core and axe-core (npm ci in web/tests)"
   (cd "$(dirname "$0")/../web/tests" && npm ci --no-audit --no-fund --loglevel=error)
 }
 if [[ ${#missing[@]} -eq 0 ]]; then

@@ -1,7 +1,8 @@
 #!/bin/sh
 # scripts/web.sh [--build]: installs what the web edition needs (emscripten, Chromium, Node
 # and puppeteer-core for the browser tests), builds it into build/web/site/ and serves that
-# folder on 127.0.0.1, printing the address to open. --build only installs and builds.
+# folder on 127.0.0.1, printing the address to open (port 8080, or VNT_WEB_PORT). --build only
+# installs and builds.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -23,5 +24,4 @@ cmake --preset web >/dev/null
 cmake --build --preset web
 
 [ "$build_only" = yes ] && exit 0
-echo "Open http://127.0.0.1:$port/ (Ctrl+C stops the server)"
 exec node web/tests/serve.mjs build/web/site "$port"

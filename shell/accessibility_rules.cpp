@@ -52,6 +52,10 @@ bool announcesCaptionChange(const Control& control) {
   return control.name == "Text1";
 }
 
+LiveRegion liveRegion(const Control& control) {
+  return announcesCaptionChange(control) ? LiveRegion::Status : LiveRegion::None;
+}
+
 ListUpdate listUpdate(const std::vector<std::string>& shown,
                       const std::vector<std::string>& wanted) {
   // Drop lines from the top until what is left begins the wanted list.

@@ -31,6 +31,13 @@ std::string accessibleName(const Control& control, std::string_view shown);
 // each new result is heard wherever the focus is.
 bool announcesCaptionChange(const Control& control);
 
+// What kind of live region a control is for a screen reader: the result box is a status,
+// its changes read out politely (once what is being read is done, not cutting it off); no
+// other control is one. A front end whose toolkit names such regions (a page's role="status")
+// gives the control that role; the announcement itself follows announcesCaptionChange.
+enum class LiveRegion { None, Status };
+LiveRegion liveRegion(const Control& control);
+
 // How a list shown as `shown` becomes `wanted`. The history grows at the bottom and, once
 // full, loses its top lines: `dropped` lines go from the top, the lines that stay are kept,
 // and the lines of `wanted` from `firstNew` on are added below them. Only the added lines are

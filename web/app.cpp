@@ -30,8 +30,13 @@
 #include "shell/own_dice.h"
 #include "shell/settings.h"
 #include "shell/zoom.h"
+#include "web/page_captions.h"
 
 namespace {
+
+using vnt::web::kindName;
+using vnt::web::shownCaption;
+using vnt::web::ShownCaption;
 
 // Shows the page's dialog and suspends the click until the player answers (1 = Yes/OK).
 // The body is JavaScript, which clang-format would take apart.
@@ -51,26 +56,6 @@ EM_ASYNC_JS(int, vntAskDie, (const char* chart, const char* asked, const char* r
   const kept = lengthBytesUTF8(text) < size ? text : "?";
   stringToUTF8(kept, typed, size);
   return 1;
-});
-// The room `text` needs laid out as the page lays out captions, in its own fonts (app.js,
-// measureCaption): need[0] wide and need[1] high, in whole CSS pixels.
-EM_JS(void, vntMeasureCaption, (const char* text, double points, int bold, int width,
-                                int singleLine, int accessKeys, int* need), {
-  const size = Module.measureCaption(UTF8ToString(text), points, bold !== 0, width,
-                                     singleLine !== 0, accessKeys !== 0);
-  HEAP32[need >> 2] = size[0];
-  HEAP32[(need >> 2) + 1] = size[1];
-});
-EM_JS(int, vntCaptionLineSpacing, (double points, int bold), {
-  return Module.captionLineSpacing(points, bold !== 0);
-});
-// The room a caption has inside a control's element of `width` x `height` CSS pixels, what its
-// border, padding (and a check box's box) leave: room[0] wide and room[1] high.
-EM_JS(void, vntCaptionRoom, (const char* kind, const char* name, double width, double height,
-                             int* room), {
-  const size = Module.captionRoom(UTF8ToString(kind), UTF8ToString(name), width, height);
-  HEAP32[room >> 2] = size[0];
-  HEAP32[(room >> 2) + 1] = size[1];
 });
 // clang-format on
 
@@ -120,26 +105,6 @@ void appendJson(std::string& out, const std::string& text) {
     }
   }
   out += '"';
-}
-
-const char* kindName(vnt::ControlKind kind) {
-  switch (kind) {
-    case vnt::ControlKind::Button:
-      return "button";
-    case vnt::ControlKind::CheckBox:
-      return "checkbox";
-    case vnt::ControlKind::Option:
-      return "option";
-    case vnt::ControlKind::Frame:
-      return "frame";
-    case vnt::ControlKind::Label:
-      return "label";
-    case vnt::ControlKind::ListBox:
-      return "list";
-    case vnt::ControlKind::Image:
-      return "image";
-  }
-  return "label";
 }
 
 // The real dice, except that the browser tests can queue the next values to make a click
@@ -224,145 +189,22 @@ int idOf(const vnt::Control* control) {
   return found == ids.end() ? -1 : found->second;
 }
 
-// --- Captions as the page draws them -----------------------------------------------------
-// The model decides at which size a caption is drawn and where it is cut; the page measures.
-
-constexpr double kTwipsPerPixel = 15.0;
-// The size captions are drawn at where a control names none: the window's (style.css).
-constexpr int kDefaultPointSize = 8;
-// A frame's title is one line with no limit below it.
-constexpr int kTitleRoomHeight = 1 << 10;
-
-// Every text measured, by its text, size, font and place: a chart's captions come back with
-// every visit to it, and the page's layout is asked again only for new ones. Cleared when it
-// grows large (the cuts of a long ballpark name are many) and when the web fonts arrive.
-std::unordered_map<std::string, vnt::TextExtent> measured;
-std::map<std::pair<double, bool>, int> lineSpacings;
-constexpr std::size_t kMeasuredKept = 4096;
-
-// A caption's font in the page (regular or bold), measured there.
-class PageTextMeasurer final : public vnt::TextMeasurer {
- public:
-  explicit PageTextMeasurer(bool bold) : bold_(bold) {}
-
-  vnt::TextExtent extent(std::string_view text, double points,
-                         const vnt::CaptionPlace& place) override {
-    const std::string shown(text);
-    char how[64];
-    std::snprintf(how, sizeof how, "\x1f%g %d %d %d %d", points, bold_ ? 1 : 0, place.width,
-                  place.singleLine ? 1 : 0, place.accessKeys ? 1 : 0);
-    std::string key = shown + how;
-    const auto found = measured.find(key);
-    if (found != measured.end()) return found->second;
-    int need[2] = {0, 0};
-    vntMeasureCaption(shown.c_str(), points, bold_ ? 1 : 0, place.width, place.singleLine ? 1 : 0,
-                      place.accessKeys ? 1 : 0, need);
-    if (measured.size() >= kMeasuredKept) measured.clear();
-    const vnt::TextExtent extent{need[0], need[1]};
-    measured.emplace(std::move(key), extent);
-    return extent;
-  }
-
-  int lineSpacing(double points) override {
-    const auto key = std::make_pair(points, bold_);
-    const auto found = lineSpacings.find(key);
-    if (found != lineSpacings.end()) return found->second;
-    const int spacing = vntCaptionLineSpacing(points, bold_ ? 1 : 0);
-    lineSpacings.emplace(key, spacing);
-    return spacing;
-  }
-
- private:
-  bool bold_;
-};
-PageTextMeasurer regularFont(false);
-PageTextMeasurer boldFont(true);
-
-// A control's caption as its element shows it, kept until its caption, place or font changes.
-struct ShownCaption {
-  bool valid = false;
-  // False when worked out off screen, where nothing is measured and nothing cut.
-  bool fitted = false;
-  // What it was worked out for.
-  std::string source;
-  bool literal = false;
-  int width = 0;
-  int height = 0;
-  vnt::Font font;
-  // The caption as the element is given it (the desktop's widget text): in the access-key
-  // notation for the controls that have access keys, its '&' doubled when it is data, and cut
-  // to what the element could ever show. What a screen reader is told goes by this one.
-  std::string caption;
-  // As drawn: at `points`, ended with "…" where even the smallest size did not fit.
-  std::string text;
-  double points = 0;
-};
-std::vector<ShownCaption> captionsShown;
-
-bool hasAccessKeys(vnt::ControlKind kind) {
-  return kind == vnt::ControlKind::Button || kind == vnt::ControlKind::CheckBox ||
-         kind == vnt::ControlKind::Option || kind == vnt::ControlKind::Frame;
-}
-
-// The place a control's caption is laid out in, inside its element as the page draws it.
-vnt::CaptionPlace captionPlace(const vnt::Control& c, double width, double height) {
-  int room[2] = {0, 0};
-  vntCaptionRoom(kindName(c.kind), c.name.c_str(), width, height, room);
-  const bool title = c.kind == vnt::ControlKind::Frame;
-  return {room[0], title ? kTitleRoomHeight : room[1], title, hasAccessKeys(c.kind)};
-}
-
-// Measures only when the caption, place or font changed, and only what is on screen: a
-// control out of sight gets its caption at its own size until it is shown.
-const ShownCaption& shownCaption(const vnt::Control& c, std::size_t id, bool onScreen) {
-  if (captionsShown.size() <= id) captionsShown.resize(id + 1);
-  ShownCaption& shown = captionsShown[id];
-  if (shown.valid && (shown.fitted || !onScreen) && shown.source == c.caption &&
-      shown.literal == c.literalCaption && shown.width == c.layout.width &&
-      shown.height == c.layout.height && shown.font.pointSize == c.font.pointSize &&
-      shown.font.bold == c.font.bold) {
-    return shown;
-  }
-  shown.valid = true;
-  shown.source = c.caption;
-  shown.literal = c.literalCaption;
-  shown.width = c.layout.width;
-  shown.height = c.layout.height;
-  shown.font = c.font;
-  const double points = c.font.pointSize > 0 ? c.font.pointSize : kDefaultPointSize;
-  vnt::TextMeasurer& font = c.font.bold ? static_cast<vnt::TextMeasurer&>(boldFont) : regularFont;
-  const double width = c.layout.width / kTwipsPerPixel;
-  const double height = c.layout.height / kTwipsPerPixel;
-  if (c.kind == vnt::ControlKind::Label) {
-    shown.caption = vnt::labelLines(c.caption);
-  } else if (hasAccessKeys(c.kind)) {
-    // The whole element, on as many lines as it holds.
-    const vnt::CaptionPlace whole{static_cast<int>(width), static_cast<int>(height), false, false};
-    shown.caption = vnt::widgetCaption(c, whole, points, font);
-  } else {
-    shown.caption.clear();
-  }
-  shown.fitted = onScreen;
-  if (!onScreen || shown.caption.empty()) {
-    shown.text = shown.caption;
-    shown.points = points;
-    return shown;
-  }
-  const vnt::FittedCaption fitted =
-      vnt::fitCaption(shown.caption, points, captionPlace(c, width, height), font);
-  shown.text = fitted.text;
-  shown.points = fitted.points;
-  return shown;
-}
-
 void appendNumber(std::string& out, double value) {
   char number[32];
   std::snprintf(number, sizeof number, "%g", value);
   out += number;
 }
 
+// Where a control stands in the model's orders, for the page: its place in Tab order (0 for a
+// control that takes no focus), in the tree of elements, and whether Tab stops at it.
+struct Places {
+  int tab = 0;
+  int tree = 0;
+  bool stop = false;
+};
+
 // One control's state as the page draws it, as a JSON object.
-std::string controlJson(const vnt::Control& c, int id, int tab) {
+std::string controlJson(const vnt::Control& c, int id, const Places& places) {
   std::string out = "{\"id\":" + std::to_string(id);
   out += ",\"name\":";
   appendJson(out, c.name);
@@ -387,7 +229,11 @@ std::string controlJson(const vnt::Control& c, int id, int tab) {
   appendJson(out, caption.text);
   out += ",\"points\":";
   appendNumber(out, caption.points);
-  out += ",\"tab\":" + std::to_string(tab);
+  out += ",\"tab\":" + std::to_string(places.tab);
+  out += ",\"order\":" + std::to_string(places.tree);
+  out += std::string(",\"stop\":") + (places.stop ? "true" : "false");
+  out += std::string(",\"status\":") +
+         (vnt::liveRegion(c) == vnt::LiveRegion::Status ? "true" : "false");
   out += ",\"accessibleName\":";
   appendJson(out, vnt::accessibleName(c, caption.caption));
   out += std::string(",\"announces\":") + (vnt::announcesCaptionChange(c) ? "true" : "false");
@@ -419,7 +265,7 @@ EMSCRIPTEN_KEEPALIVE int vnt_start(const char* folder) {
   listsShown.clear();
   sentState.clear();
   ids.clear();
-  captionsShown.clear();
+  vnt::web::forgetShownCaptions();
   // Other season files in the middle of an evening: the game so far stays in the log.
   std::vector<vnt::LogEntry> played;
   if (app) played = app->form.gameLog().entries();
@@ -450,17 +296,28 @@ EMSCRIPTEN_KEEPALIVE const char* vnt_state() {
   appendJson(out, app->form.title);
   out += ",\"controls\":[";
   const auto& all = app->form.controls();
-  // Tab order as the model gives it: the page sets tabindex from these places.
-  std::vector<int> tabPlace(all.size(), 0);
+  // The model's orders: the page keeps its elements in tree order (so the document's order is
+  // the Tab order) and makes the Tab stops its tabindex 0 elements.
+  std::vector<Places> places(all.size());
+  const auto placeOf = [&](const vnt::Control* c) -> Places* {
+    const int id = idOf(c);
+    return id >= 0 ? &places[static_cast<std::size_t>(id)] : nullptr;
+  };
   int place = 0;
   for (const vnt::Control* c : vnt::tabOrder(all)) {
-    const int id = idOf(c);
-    if (id >= 0) tabPlace[static_cast<std::size_t>(id)] = ++place;
+    if (Places* p = placeOf(c)) p->tab = ++place;
+  }
+  place = 0;
+  for (const vnt::Control* c : vnt::treeOrder(all)) {
+    if (Places* p = placeOf(c)) p->tree = ++place;
+  }
+  for (const vnt::Control* c : vnt::tabStops(all)) {
+    if (Places* p = placeOf(c)) p->stop = true;
   }
   sentState.resize(all.size());
   bool first = true;
   for (std::size_t id = 0; id < all.size(); ++id) {
-    std::string json = controlJson(*all[id], static_cast<int>(id), tabPlace[id]);
+    std::string json = controlJson(*all[id], static_cast<int>(id), places[id]);
     if (json == sentState[id]) continue;
     if (!first) out += ',';
     first = false;
@@ -489,6 +346,20 @@ EMSCRIPTEN_KEEPALIVE int vnt_click(int id, int focused) {
   if (holder.reachable()) return -1;
   const vnt::Control* next = vnt::focusAfterLosing(app->form, holder, shownBefore);
   return next ? idOf(next) : -1;
+}
+
+// An arrow key on option `id`: the option of its group the focus goes to, which the page then
+// clicks (`step` 1 for Down and Right, -1 for Up and Left), by the model's rule; else -1.
+EMSCRIPTEN_KEEPALIVE int vnt_arrow(int id, int step) {
+  const auto& all = app->form.controls();
+  if (id < 0 || id >= static_cast<int>(all.size())) return -1;
+  const vnt::Control* next = vnt::arrowTarget(all, *all[static_cast<std::size_t>(id)], step);
+  return next ? idOf(next) : -1;
+}
+
+// The player confirmed Exit: the page leaves the program (1), else 0.
+EMSCRIPTEN_KEEPALIVE int vnt_ended() {
+  return app->form.ended() ? 1 : 0;
 }
 
 // The Odds panel's text for the screen as it stands: the chances of each outcome of the
@@ -524,9 +395,11 @@ EMSCRIPTEN_KEEPALIVE const char* vnt_log_entries(const char* query, int from) {
   const std::vector<vnt::LogEntry>& entries = app->form.gameLog().entries();
   std::vector<std::size_t> found;
   if (*query == '\0') {
-    const std::size_t first = from < 0 ? 0 : std::min(static_cast<std::size_t>(from), entries.size());
+    const std::size_t first =
+        from < 0 ? 0 : std::min(static_cast<std::size_t>(from), entries.size());
     for (std::size_t at = first; at < entries.size(); ++at) found.push_back(at);
-    logShown = "{\"total\":" + std::to_string(entries.size()) + ",\"from\":" + std::to_string(first);
+    logShown =
+        "{\"total\":" + std::to_string(entries.size()) + ",\"from\":" + std::to_string(first);
   } else {
     found = vnt::findEntries(entries, query);
     logShown = "{\"total\":" + std::to_string(found.size()) + ",\"from\":0";
@@ -576,9 +449,7 @@ EMSCRIPTEN_KEEPALIVE void vnt_new_game() {
 // The page's web fonts have arrived (or the screen's pixel ratio changed): every caption is
 // measured again at the next vnt_state().
 EMSCRIPTEN_KEEPALIVE void vnt_refit() {
-  measured.clear();
-  lineSpacings.clear();
-  captionsShown.clear();
+  vnt::web::forgetMeasurements();
 }
 
 // For the browser tests: the value the next draw returns.

@@ -1,9 +1,10 @@
-// node bundle.mjs SITE_DIR SINGLE_JS OUT.html: the whole program as one HTML file that
-// works offline from disk: the page, its style, the fonts and the module with its wasm inline.
+// node bundle.mjs SITE_DIR SINGLE_JS APP_JS OUT.html: the whole program as one HTML file that
+// works offline from disk: the page, its style, the fonts, the program with its wasm and the
+// page's modules joined into one script (APP_JS, see join.mjs) inline.
 import fs from 'node:fs';
 import path from 'node:path';
 
-const [siteDir, singleJs, out] = process.argv.slice(2);
+const [siteDir, singleJs, appJs, out] = process.argv.slice(2);
 const read = (name) => fs.readFileSync(path.join(siteDir, name), 'utf8');
 // Text placed inside <script>/<style> must not close the element early.
 const safe = (text) => text.replace(/<\/(script|style)/gi, '<\\/$1');
@@ -23,14 +24,18 @@ swap('<link rel="stylesheet" href="style.css">', () => `<style>\n${safe(css)}\n<
 // drawn into the page shows while the browser reads the program.
 swap(/<!-- Deferred[^]*?-->\n/, '');
 swap('<script src="vnt-assistant.js" defer></script>\n', '');
-swap('<script src="app.js" defer></script>\n', '');
-// A page opened from disk has no service worker and no manifest to install; the icon goes inline.
+swap('<script type="module" src="page/main.js"></script>\n', '');
+swap(/<!-- The modules main.js imports[^]*?-->\n/, '');
+swap(/<link rel="modulepreload"[^>]*>\n/g, '');
+// A page opened from disk has no service worker and no manifest to install, nor a home screen
+// icon; the tab's icon goes inline.
 swap(/<link rel="manifest"[^>]*>\n/, '');
+swap(/<link rel="apple-touch-icon"[^>]*>\n/, '');
 // Everything is inside the one file: nothing to fetch ahead.
 swap(/<!-- Fetched from the start[^]*?-->\n/, '');
 swap(/<link rel="preload"[^>]*>\n/g, '');
 swap('href="icon.svg"', () =>
   `href="data:image/svg+xml;base64,${fs.readFileSync(path.join(siteDir, 'icon.svg')).toString('base64')}"`);
 swap('</body>', () => `<script>\n${safe(fs.readFileSync(singleJs, 'utf8'))}\n</script>\n` +
-  `<script>\n${safe(read('app.js'))}\n</script>\n</body>`);
+  `<script>\n${safe(fs.readFileSync(appJs, 'utf8'))}\n</script>\n</body>`);
 fs.writeFileSync(out, html);

@@ -2,13 +2,13 @@
 // program draws it when it starts on the built-in samples. The browser then shows the window
 // with its first paint, before the program has loaded; the program takes the elements over.
 //
-// The drawing is the page's own (create/update in page/window.js), run here over a small
-// stand-in for the DOM that writes HTML, on the program's state from the built .wasm: no
-// second copy of how a control is drawn.
+// The drawing is the page's own (create/update in page/window.js, imported from the site), run
+// here over a small stand-in for the DOM that writes HTML, on the program's state from the
+// built .wasm: no second copy of how a control is drawn.
 import fs from 'node:fs';
 import path from 'node:path';
-import vm from 'node:vm';
 import { createRequire } from 'node:module';
+import { pathToFileURL } from 'node:url';
 
 const [indexHtml, siteDir, out] = process.argv.slice(2);
 
@@ -16,13 +16,14 @@ const escapeText = (text) => text.replace(/&/g, '&amp;').replace(/</g, '&lt;').r
 const escapeAttribute = (text) => escapeText(text).replace(/"/g, '&quot;');
 const VOID = new Set(['input']);
 
-// As much of an element as app.js's drawing uses.
+// As much of an element as the page's drawing uses.
 class Element {
   constructor(tag) {
     this.tagName = tag.toUpperCase();
     this.attributes = new Map();
     this.childNodes = [];
     this.rawHtml = null;
+    this.parentNode = null;
     this.style = new Proxy({}, {
       set: (target, key, value) => { target[key] = String(value); return true; },
     });
@@ -46,14 +47,37 @@ class Element {
   removeAttribute(name) { this.attributes.delete(name); }
   getAttribute(name) { return this.attributes.has(name) ? this.attributes.get(name) : null; }
   addEventListener() {}
-  append(...nodes) { this.childNodes.push(...nodes.map((n) => (typeof n === 'string' ? new Text(n) : n))); }
+  append(...nodes) {
+    for (const node of nodes.map((n) => (typeof n === 'string' ? new Text(n) : n))) {
+      node.remove?.();
+      node.parentNode = this;
+      this.childNodes.push(node);
+    }
+  }
+  insertBefore(node, before) {
+    if (!before) return this.append(node);
+    node.remove();
+    node.parentNode = this;
+    this.childNodes.splice(this.childNodes.indexOf(before), 0, node);
+    return node;
+  }
+  remove() {
+    if (!this.parentNode) return;
+    const siblings = this.parentNode.childNodes;
+    siblings.splice(siblings.indexOf(this), 1);
+    this.parentNode = null;
+  }
+  get nextSibling() {
+    const siblings = this.parentNode ? this.parentNode.childNodes : [];
+    return siblings[siblings.indexOf(this) + 1] || null;
+  }
   replaceChildren(...nodes) { this.childNodes = []; this.rawHtml = null; this.append(...nodes); }
   get firstChild() { return this.childNodes[0] || null; }
   get lastChild() { return this.childNodes[this.childNodes.length - 1] || null; }
   set textContent(text) { this.replaceChildren(String(text)); }
   get textContent() { return this.childNodes.map((n) => n.textContent).join(''); }
   set innerHTML(html) { this.childNodes = []; this.rawHtml = html; }
-  // The properties app.js sets that are attributes in the HTML.
+  // The properties the page sets that are attributes in the HTML.
   set id(v) { this.setAttribute('id', v); }
   get id() { return this.getAttribute('id') || ''; }
   set type(v) { this.setAttribute('type', v); }
@@ -87,12 +111,14 @@ const document = {
     : tag === 'input' ? new HTMLInputElement(tag) : new Element(tag)),
   getElementById: (id) => (id === 'window' ? root : null),
 };
-const context = vm.createContext({
-  vntPrerendering: true, document, HTMLButtonElement, HTMLInputElement, console,
-  window: { devicePixelRatio: 1 }, navigator: {}, performance, JSON, Math, String, Object,
+// What the page's modules find around them in a browser, as far as drawing needs it; main.js
+// sees vntPrerendering and does not start the program.
+Object.assign(globalThis, {
+  vntPrerendering: true, document, HTMLButtonElement, HTMLInputElement, window: { devicePixelRatio: 1 },
 });
-vm.runInContext(fs.readFileSync(path.join(siteDir, 'app.js'), 'utf8') +
-  '\n;globalThis.drawWindow = (program) => { module = program; render(); };', context);
+const pageModule = (name) => import(pathToFileURL(path.join(siteDir, 'page', name)).href);
+const { page } = await pageModule('state.js');
+const { render } = await pageModule('window.js');
 
 // The program as the page starts it, on the samples; its boxes never open here. Nothing can
 // be measured without a browser: every caption is taken to fit at its own size, and the page
@@ -109,7 +135,8 @@ const program = await createVntAssistant({
   printErr: () => {},
 });
 program.ccall('vnt_start', 'number', ['string'], ['/seasons']);
-context.drawWindow(program);
+page.module = program;
+render();
 
 const html = fs.readFileSync(indexHtml, 'utf8');
 const empty = '<main id="window" aria-label="VNT Assistant"></main>';

@@ -25,7 +25,7 @@ const kb = (bytes) => (bytes / 1024).toFixed(0).padStart(6) + ' KiB';
 
 // Sizes.
 console.log('Sizes (raw, gzip -9)');
-for (const file of ['site/vnt-assistant.wasm', 'site/vnt-assistant.js', 'site/app.js', 'vnt-assistant.html']) {
+for (const file of ['site/vnt-assistant.wasm', 'site/vnt-assistant.js', 'app.js', 'vnt-assistant.html']) {
   const data = fs.readFileSync(path.join(buildDir, file));
   console.log(`  ${file.padEnd(26)} ${kb(data.length)} ${kb(zlib.gzipSync(data, { level: 9 }).length)}`);
 }

@@ -85,6 +85,23 @@ TEST_F(AccessibleNames, OnlyTheResultBoxAnnouncesItsChanges) {
   EXPECT_EQ(announcing, std::vector<std::string>{"Text1"});
 }
 
+// The result box is a status region, so a page gives it a role that keeps its name and reads
+// each result politely; the history (read line by line as it grows) and the rest are none.
+TEST_F(AccessibleNames, OnlyTheResultBoxIsAStatus) {
+  const struct {
+    const Control& control;
+    LiveRegion region;
+  } cases[] = {
+      {form.Text1, LiveRegion::Status}, {form.List1, LiveRegion::None},
+      {form.Label1, LiveRegion::None},  {form.lblCrazyPlay, LiveRegion::None},
+      {form.cmdExit, LiveRegion::None}, {form.fraSeasons, LiveRegion::None},
+  };
+  for (const auto& c : cases) EXPECT_EQ(liveRegion(c.control), c.region) << c.control.displayName();
+  for (const Control* c : form.controls()) {
+    EXPECT_EQ(liveRegion(*c) == LiveRegion::Status, announcesCaptionChange(*c)) << c->displayName();
+  }
+}
+
 TEST(AccessibilityRules, AListKeepsTheLinesThatStayAndAddsOnlyTheNew) {
   using Lines = std::vector<std::string>;
   const struct {

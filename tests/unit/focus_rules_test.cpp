@@ -84,6 +84,91 @@ TEST(FocusRules, TabGoesByRowsAndTakesEachFrameWhereItStands) {
   EXPECT_TRUE(tabOrder({}).empty());
 }
 
+TEST(FocusRules, TheTreeHoldsEveryControlInTabOrder) {
+  HandMadeWindow window;
+  Control& frame = window.add("fraF", ControlKind::Frame, nullptr, 500, 0);
+  window.add("lblNote", ControlKind::Label, &frame, 0, 0);
+  window.add("optFirst", ControlKind::Option, &frame, 0, 0);
+  window.add("cmdTop", ControlKind::Button, nullptr, 50, 900);
+  window.add("List1", ControlKind::ListBox, nullptr, 900, 0);
+  EXPECT_EQ(names(treeOrder(window.controls())),
+            (std::vector<std::string>{"cmdTop", "fraF", "lblNote", "optFirst", "List1"}));
+}
+
+// Two option groups (frames), a check box and a button; optA(1) disabled.
+class OptionGroups : public ::testing::Test {
+ protected:
+  OptionGroups() {
+    Control& a = window.add("fraA", ControlKind::Frame, nullptr, 100, 0);
+    for (int i = 0; i < 3; ++i) optA.push_back(&option("optA", i, a));
+    optA[1]->enabled = false;
+    Control& b = window.add("fraB", ControlKind::Frame, nullptr, 200, 0);
+    for (int i = 0; i < 2; ++i) optB.push_back(&option("optB", i, b));
+    chk = &window.add("chkC", ControlKind::CheckBox, nullptr, 300, 0);
+    window.add("cmdGo", ControlKind::Button, nullptr, 400, 0);
+  }
+  Control& option(const std::string& name, int index, const Control& frame) {
+    Control& c = window.add(name, ControlKind::Option, &frame, 0, index * 100);
+    c.index = index;
+    return c;
+  }
+  std::string stops() const { return joined(names(tabStops(window.controls()))); }
+  static std::string joined(const std::vector<std::string>& parts) {
+    std::string out;
+    for (const std::string& p : parts) out += (out.empty() ? "" : " ") + p;
+    return out;
+  }
+
+  HandMadeWindow window;
+  std::vector<Control*> optA;
+  std::vector<Control*> optB;
+  Control* chk = nullptr;
+};
+
+TEST_F(OptionGroups, AGroupIsOneTabStopAtItsSelectedOrFirstReachableOption) {
+  const auto& all = window.controls();
+  // Nothing selected: the first the player can reach.
+  EXPECT_EQ(stops(), "optA(0) optB(0) chkC cmdGo");
+  EXPECT_EQ(groupTabStop(all, *optA[2]), optA[0]);
+  // The selected one holds it.
+  optA[2]->value = true;
+  optB[1]->value = true;
+  EXPECT_EQ(stops(), "optA(2) optB(1) chkC cmdGo");
+  EXPECT_EQ(groupTabStop(all, *optA[0]), optA[2]);
+  // A selected option the player cannot reach does not: the first reachable one does.
+  optA[2]->value = false;
+  optA[1]->value = true;
+  EXPECT_EQ(stops(), "optA(0) optB(1) chkC cmdGo");
+  // A group with nothing reachable has no stop; no check box or button is one.
+  for (Control* c : optB) c->visible = false;
+  EXPECT_EQ(stops(), "optA(0) chkC cmdGo");
+  EXPECT_EQ(groupTabStop(all, *optB[0]), nullptr);
+  EXPECT_EQ(groupTabStop(all, *chk), nullptr);
+}
+
+TEST_F(OptionGroups, ArrowsGoRoundTheReachableOptionsOfTheGroup) {
+  const auto& all = window.controls();
+  const struct {
+    const Control* from;
+    int step;
+    const Control* to;
+  } cases[] = {
+      {optA[0], 1, optA[2]},                          // over the disabled one
+      {optA[2], 1, optA[0]},                          // round from the last to the first
+      {optA[0], -1, optA[2]},                         // and back
+      {optA[2], -1, optA[0]}, {optB[0], 1, optB[1]},  // within its own group only
+      {optB[1], 1, optB[0]},  {optA[1], 1, nullptr},  // from an option the player cannot reach
+      {chk, 1, nullptr},                              // a check box is no group
+      {optB[0], 0, nullptr},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(arrowTarget(all, *c.from, c.step), c.to) << c.from->displayName() << " " << c.step;
+  }
+  // A group of one has nowhere to go.
+  optA[2]->enabled = false;
+  EXPECT_EQ(arrowTarget(all, *optA[0], 1), nullptr);
+}
+
 // The real window, in the folder of the bundled seasons.
 class FocusTest : public ::testing::Test {
  protected:
@@ -116,7 +201,6 @@ class FocusTest : public ::testing::Test {
   testing::QueuedDice dice;
   testing::FakeDialogs dialogs;
   Form2 form{dice, dialogs};
-
 };
 
 TEST_F(FocusTest, TabGoesRowByRowThroughTheChartMenu) {
@@ -140,6 +224,27 @@ TEST_F(FocusTest, TabGoesRowByRowThroughTheChartMenu) {
   std::size_t focusable = 0;
   for (const Control* c : form.controls()) focusable += takesFocus(*c);
   EXPECT_EQ(tabOrder(form.controls()).size(), focusable);
+}
+
+TEST_F(FocusTest, TheStealsRatingsAreOneTabStopThatFollowsTheChoice) {
+  openChartMenu();
+  form.click(form.cmdChart[10]);
+  const auto stopsIn = [&](const Control& frame) {
+    std::vector<std::string> out;
+    for (const Control* c : tabStops(form.controls())) {
+      if (c->container == &frame && c->reachable()) out.push_back(c->displayName());
+    }
+    return out;
+  };
+  ASSERT_NE(form.optJump[0].container, nullptr);
+  const Control& ratings = *form.optJump[0].container;
+  ASSERT_EQ(stopsIn(ratings).size(), 1u);
+  form.click(form.optJump[5]);
+  EXPECT_EQ(stopsIn(ratings), std::vector<std::string>{"optJump(5)"});
+  const Control* next = arrowTarget(form.controls(), form.optJump[5], 1);
+  ASSERT_NE(next, nullptr);
+  EXPECT_EQ(next->container, &ratings);
+  EXPECT_NE(next, &form.optJump[5]);
 }
 
 TEST_F(FocusTest, AChartButtonHandsTheFocusToTheChartsRollButton) {

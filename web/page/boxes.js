@@ -1,7 +1,9 @@
 // The die box: resolves to the text typed (OK, Enter) or null ("Roll for me", Escape). The
 // model reads the text; a refusal comes back here with the box still up and the text kept.
+
+
 let dieBoxFocus = null;  // what had the focus before the box opened
-function askDie(chart, asked, range, refusal, lower, upper) {
+export function askDie(chart, asked, range, refusal, lower, upper) {
   return new Promise((resolve) => {
     const overlay = document.getElementById('die-overlay');
     const entry = document.getElementById('die-entry');
@@ -61,7 +63,7 @@ function askDie(chart, asked, range, refusal, lower, upper) {
     entry.select();
   });
 }
-function closeDieBox() {
+export function closeDieBox() {
   const overlay = document.getElementById('die-overlay');
   if (overlay.hidden) return;
   overlay.hidden = true;
@@ -71,7 +73,7 @@ function closeDieBox() {
 
 // The model's message box as an in-page dialog: resolves to 1 for OK/Yes, 0 for No.
 // Enter takes the first button, Escape the last; Tab keeps the focus inside.
-function showDialog(text, title, yesNo) {
+export function showDialog(text, title, yesNo) {
   closeDieBox();
   return new Promise((resolve) => {
     const overlay = document.getElementById('overlay');

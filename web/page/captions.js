@@ -3,6 +3,10 @@
 // measures for it, synchronously, with its own web fonts, laying text out as the controls do.
 // One hidden box outside the scaled window does all the measuring; size containment keeps
 // its layout from touching the rest of the page.
+
+import { page, views } from './state.js';
+import { render } from './window.js';
+
 const measuring = { box: null, text: null, insets: new Map() };
 
 function measuringBox() {
@@ -23,7 +27,7 @@ function measuringBox() {
 // The room `text` needs at `points` as [width, height] in whole CSS pixels: its lines broken
 // at blanks and '\n' to fit `width` (a word longer than that sticks out), or on one line. With
 // access keys, the marks are not measured, as they are not shown.
-function measureCaption(text, points, bold, width, singleLine, accessKeys) {
+export function measureCaption(text, points, bold, width, singleLine, accessKeys) {
   const { box, text: span } = measuringBox();
   box.style.fontSize = points + 'pt';
   box.style.fontWeight = bold ? 'bold' : 'normal';
@@ -40,7 +44,7 @@ function measureCaption(text, points, bold, width, singleLine, accessKeys) {
 }
 
 // The distance from one line to the next at `points`, in whole CSS pixels.
-function captionLineSpacing(points, bold) {
+export function captionLineSpacing(points, bold) {
   const [, one] = measureCaption('X', points, bold, 1000, false, false);
   const [, two] = measureCaption('X\nX', points, bold, 1000, false, false);
   return Math.max(1, two - one);
@@ -51,7 +55,7 @@ function captionLineSpacing(points, bold) {
 // option's box, and for a frame's title what its indent leaves with as much again on the
 // right. Read once per kind of control (and name, for the result box's own style) from an
 // element built as create() builds it.
-function captionRoom(kind, name, width, height) {
+export function captionRoom(kind, name, width, height) {
   const key = kind + ' ' + name;
   let insets = measuring.insets.get(key);
   if (!insets) {
@@ -95,26 +99,26 @@ function captionRoom(kind, name, width, height) {
 // Once the web fonts are there (and when Ctrl+Plus/Minus changes the pixels text is drawn
 // in), every caption is measured again.
 let fittedPixelRatio = window.devicePixelRatio || 1;
-async function refitCaptions() {
+export async function refitCaptions() {
   await Promise.all(['8pt "VNT Sans Condensed"', 'bold 8pt "VNT Sans Condensed"']
     .map((font) => document.fonts.load(font).catch(() => [])));
   await document.fonts.ready;
   fittedPixelRatio = window.devicePixelRatio || 1;
-  module._vnt_refit();
+  page.module._vnt_refit();
   render();
 }
 // For the layout test: each control's caption as the model gives it and as it is drawn, and
 // whether it is on screen.
 window.vntCaptions = () => views.map(({ element, state: c }) => ({ name: c.name, index: c.index,
   kind: c.kind, pointSize: c.pointSize, caption: c.caption, shown: c.shown, points: c.points, onScreen: element.offsetParent !== null }));
-function refitOnZoom() {
+export function refitOnZoom() {
   if ((window.devicePixelRatio || 1) === fittedPixelRatio) return;
   // Not while a click waits in a message box: the model is in the middle of it.
-  if (busy) {
+  if (page.busy) {
     setTimeout(refitOnZoom, 250);
     return;
   }
   fittedPixelRatio = window.devicePixelRatio || 1;
-  module._vnt_refit();
+  page.module._vnt_refit();
   render();
 }

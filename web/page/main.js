@@ -1,15 +1,30 @@
 // The player's clicks and keys, and the program's start.
 
-async function click(id) {
-  if (busy) return;
-  busy = true;
+import { page, views } from './state.js';
+import { focusTarget, accessKey, idOfElement, reachable, render } from './window.js';
+import {
+  measureCaption, captionLineSpacing, captionRoom, refitCaptions, refitOnZoom,
+} from './captions.js';
+import {
+  keptSeasonFiles, forgetSeasonFiles, keptGame, keepGameSoon, keepGameNow, markGameKept, startOn,
+  openSeasonFiles,
+} from './seasons.js';
+import {
+  oddsShown, showOdds, toggleOdds, logShown, refreshLog, toggleLog, copyLog, saveLog, newGame,
+} from './panels.js';
+import { readSettings, setOwnDice, fitWindow, zoomStep, zoomTo, zoomKey } from './settings.js';
+import { askDie, closeDieBox, showDialog } from './boxes.js';
+
+export async function click(id) {
+  if (page.busy) return;
+  page.busy = true;
   document.body.dataset.busy = 'true';
   let next = -1;
   try {
-    next = await module.ccall('vnt_click', 'number', ['number', 'number'],
+    next = await page.module.ccall('vnt_click', 'number', ['number', 'number'],
       [id, idOfElement(document.activeElement)], { async: true });
   } finally {
-    busy = false;
+    page.busy = false;
     closeDieBox();
     render();
     // The click hid or disabled the focused control: the model says where the focus goes.
@@ -19,6 +34,50 @@ async function click(id) {
     keepGameSoon();
     delete document.body.dataset.busy;
   }
+  if (page.module._vnt_ended()) await leave();
+}
+
+// The player confirmed Exit. An installed app's window closes; a page in a tab has nothing to
+// close, so it says the game is kept and starts again at the first window (the program's own
+// start, on the same season files), with the game in the Game Log.
+async function leave() {
+  keepGameNow();
+  if (matchMedia('(display-mode: standalone)').matches) {
+    window.close();
+    // Still here: the browser would not close it.
+  }
+  page.busy = true;
+  document.body.dataset.busy = 'true';
+  try {
+    await showDialog('Your game is kept in this browser.\nVNT Assistant starts again.',
+      'Exit Assistant', false);
+  } finally {
+    page.busy = false;
+    startOn(page.files);
+    // The first window's first Tab stop, as after a fresh load's first Tab.
+    const first = views.map((v, id) => id).filter((id) => views[id].state.stop && reachable(id))
+      .sort((a, b) => views[a].state.tab - views[b].state.tab)[0];
+    if (first !== undefined) focusTarget(views[first])?.focus();
+    delete document.body.dataset.busy;
+  }
+}
+
+// An arrow key on an option moves to the next option of its group and selects it, as in a
+// radio group (the model says which): the group is one Tab stop.
+const ARROWS = { ArrowDown: 1, ArrowRight: 1, ArrowUp: -1, ArrowLeft: -1 };
+function onArrow(event) {
+  const step = ARROWS[event.key];
+  if (!step || event.altKey || event.ctrlKey || event.metaKey || event.shiftKey) return false;
+  const target = event.target;
+  if (!(target instanceof HTMLInputElement) || target.type !== 'radio') return false;
+  const from = idOfElement(target);
+  if (from < 0) return false;
+  event.preventDefault();
+  const next = page.module._vnt_arrow(from, step);
+  if (next < 0) return true;
+  focusTarget(views[next])?.focus();
+  click(next);
+  return true;
 }
 
 // Alt+letter presses the control whose caption marks that letter, as on the desktop; a
@@ -26,7 +85,7 @@ async function click(id) {
 function onKey(event) {
   // Zooming touches no control: it works while a click waits in a box too.
   if (zoomKey(event)) return;
-  if (busy || !document.getElementById('overlay').hidden) return;
+  if (page.busy || !document.getElementById('overlay').hidden) return;
   if (event.key === 'F2') {
     event.preventDefault();
     toggleOdds();
@@ -37,6 +96,7 @@ function onKey(event) {
     toggleLog();
     return;
   }
+  if (onArrow(event)) return;
   if (!event.altKey || event.ctrlKey || event.metaKey || event.key.length !== 1) return;
   const key = event.key.toLowerCase();
   const order = views.map((v, id) => id).filter((id) => views[id].state.tab > 0)
@@ -60,11 +120,11 @@ function onKey(event) {
 // The program starts when the page has loaded; the page's build draws the window from here
 // without starting it (see prerender.mjs).
 if (!globalThis.vntPrerendering) (async () => {
-  module = await createVntAssistant({
+  page.module = await createVntAssistant({
     showDialog, askDie, measureCaption, captionLineSpacing, captionRoom,
   });
   readSettings();
-  module._vnt_set_own_dice(settings.ownDice ? 1 : 0);
+  page.module._vnt_set_own_dice(page.settings.ownDice ? 1 : 0);
   const kept = await keptSeasonFiles().catch(() => null);
   if (kept && kept.length) startOn(kept);
   else startOn(null);
@@ -74,18 +134,18 @@ if (!globalThis.vntPrerendering) (async () => {
   const game = await keptGame().catch(() => null);
   if (typeof game === 'string') {
     // On the heap: a long evening's game is more than the stack holds.
-    const size = module.lengthBytesUTF8(game) + 1;
-    const text = module._malloc(size);
+    const size = page.module.lengthBytesUTF8(game) + 1;
+    const text = page.module._malloc(size);
     if (text) {
-      module.stringToUTF8(game, text, size);
-      module._vnt_log_restore(text);
-      module._free(text);
+      page.module.stringToUTF8(game, text, size);
+      page.module._vnt_log_restore(text);
+      page.module._free(text);
     }
   }
-  keptRevision = module._vnt_log_revision();
+  markGameKept();
   // The panels open at the last visit's end open again.
-  if (settings.odds) toggleOdds();
-  if (settings.gameLog) toggleLog();
+  if (page.settings.odds) toggleOdds();
+  if (page.settings.gameLog) toggleLog();
   document.addEventListener('keydown', onKey);
   document.addEventListener('visibilitychange', () => { if (document.hidden) keepGameNow(); });
   window.addEventListener('pagehide', keepGameNow);
@@ -98,11 +158,11 @@ if (!globalThis.vntPrerendering) (async () => {
   document.getElementById('log-save').addEventListener('click', saveLog);
   document.getElementById('log-new-game').addEventListener('click', newGame);
   const ownDice = document.getElementById('own-dice');
-  ownDice.checked = settings.ownDice;
+  ownDice.checked = page.settings.ownDice;
   document.getElementById('zoom-in').addEventListener('click', () => zoomTo(zoomStep(true)));
   document.getElementById('zoom-out').addEventListener('click', () => zoomTo(zoomStep(false)));
   document.getElementById('zoom-reset').addEventListener('click',
-    () => zoomTo(module._vnt_zoom_default()));
+    () => zoomTo(page.module._vnt_zoom_default()));
   ownDice.addEventListener('change', () => setOwnDice(ownDice.checked));
   for (const id of ['season-files', 'season-folder']) {
     const input = document.getElementById(id);
@@ -115,9 +175,13 @@ if (!globalThis.vntPrerendering) (async () => {
   await refitCaptions();
   window.addEventListener('resize', refitOnZoom);
   fitWindow();
-  window.vntQueueRolls = (...values) => values.forEach((v) => module._vnt_queue_roll(v));
+  window.vntQueueRolls = (...values) => values.forEach((v) => page.module._vnt_queue_roll(v));
+  // For the keyboard test: where Tab stops by the model's rules, in its Tab order, as "name(index)".
+  window.vntTabStops = () => views.map((v, id) => id).filter((id) => views[id].state.stop && reachable(id))
+    .sort((a, b) => views[a].state.tab - views[b].state.tab)
+    .map((id) => views[id].state.name + (views[id].state.index >= 0 ? `(${views[id].state.index})` : ''));
   // For the benchmark: the odds as the panel would show them now.
-  window.vntOddsText = () => module.UTF8ToString(module._vnt_odds());
+  window.vntOddsText = () => page.module.UTF8ToString(page.module._vnt_odds());
   document.body.dataset.ready = 'true';
   // Served over http(s): kept for playing offline. The one-file page opened from disk has all
   // it needs inside already.

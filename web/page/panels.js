@@ -1,16 +1,21 @@
 // The Odds panel beside the window: F2 or the Odds button opens and closes it.
-function oddsShown() {
+
+import { page } from './state.js';
+import { keepGameIfChanged } from './seasons.js';
+import { keepSettings, fitWindow } from './settings.js';
+
+export function oddsShown() {
   return !document.getElementById('odds').hidden;
 }
-function showOdds() {
-  document.getElementById('odds-text').textContent = module.UTF8ToString(module._vnt_odds());
+export function showOdds() {
+  document.getElementById('odds-text').textContent = page.module.UTF8ToString(page.module._vnt_odds());
 }
-function toggleOdds() {
+export function toggleOdds() {
   const panel = document.getElementById('odds');
   panel.hidden = !panel.hidden;
   document.getElementById('odds-button').setAttribute('aria-expanded', String(!panel.hidden));
   if (!panel.hidden) showOdds();
-  settings.odds = !panel.hidden;
+  page.settings.odds = !panel.hidden;
   keepSettings();
   fitWindow();
 }
@@ -19,26 +24,26 @@ function toggleOdds() {
 // redrawn only when the log's revision changed (or the search did).
 let logRevision = -1;
 let logStale = false;  // the search changed while a click was running
-function logShown() {
+export function logShown() {
   return !document.getElementById('game-log').hidden;
 }
-function refreshLog(force = false) {
+export function refreshLog(force = false) {
   // The model is busy inside a click (a box is up): the click's end redraws the panel.
-  if (busy) {
+  if (page.busy) {
     logStale = logStale || force;
     return;
   }
-  const revision = module._vnt_log_revision();
+  const revision = page.module._vnt_log_revision();
   if (!force && !logStale && revision === logRevision) return;
   logStale = false;
   logRevision = revision;
-  const [outcome, roll] = module.UTF8ToString(module._vnt_log_latest()).split('\n');
+  const [outcome, roll] = page.module.UTF8ToString(page.module._vnt_log_latest()).split('\n');
   document.getElementById('log-latest').textContent = outcome;
   document.getElementById('log-latest-roll').textContent = roll;
   const query = document.getElementById('log-search').value;
   const list = document.getElementById('log-text');
-  const rollsOf = (from) => JSON.parse(module.UTF8ToString(
-    module.ccall('vnt_log_entries', 'number', ['string', 'number'], [query, from])));
+  const rollsOf = (from) => JSON.parse(page.module.UTF8ToString(
+    page.module.ccall('vnt_log_entries', 'number', ['string', 'number'], [query, from])));
   // The whole game when it may be another one (a new start, New Game, a search); else only
   // what came since, with the last roll shown again to see that it still stands.
   const whole = force || query !== '' || logQueryShown !== '';
@@ -80,17 +85,17 @@ function drawRolls(list, { total, from, rolls }) {
   // Newest at the bottom, and in view.
   if (changed) list.scrollTop = list.scrollHeight;
 }
-function toggleLog() {
+export function toggleLog() {
   const panel = document.getElementById('game-log');
   panel.hidden = !panel.hidden;
   document.getElementById('log-button').setAttribute('aria-expanded', String(!panel.hidden));
   if (!panel.hidden) refreshLog(true);
-  settings.gameLog = !panel.hidden;
+  page.settings.gameLog = !panel.hidden;
   keepSettings();
   fitWindow();
 }
 // Copy: the selection within the rolls, else every roll shown.
-async function copyLog() {
+export async function copyLog() {
   const list = document.getElementById('log-text');
   const selection = window.getSelection();
   const selected = selection && !selection.isCollapsed && list.contains(selection.anchorNode)
@@ -110,9 +115,9 @@ async function copyLog() {
   area.remove();
 }
 // "Save as plain text": the whole game, whatever the search shows.
-function saveLog() {
-  if (busy) return;
-  const all = module.UTF8ToString(module._vnt_log_text());
+export function saveLog() {
+  if (page.busy) return;
+  const all = page.module.UTF8ToString(page.module._vnt_log_text());
   const link = document.createElement('a');
   link.href = URL.createObjectURL(new Blob([all], { type: 'text/plain' }));
   link.download = 'game-log.txt';
@@ -121,9 +126,9 @@ function saveLog() {
   link.remove();
   setTimeout(() => URL.revokeObjectURL(link.href), 0);
 }
-function newGame() {
-  if (busy) return;
-  module._vnt_new_game();
+export function newGame() {
+  if (page.busy) return;
+  page.module._vnt_new_game();
   refreshLog(true);
   keepGameIfChanged();
 }

@@ -3,6 +3,11 @@
 // kept in the browser (IndexedDB) for the next visit. A file larger than the reader takes is
 // kept as its name only, in a form the reader refuses as it refuses such a file on the
 // desktop, so it gets the same diagnosis.
+
+import { page } from './state.js';
+import { render } from './window.js';
+import { logShown, refreshLog } from './panels.js';
+
 const SEASON_FILE = /^(19[7-9][0-9]|20[0-2][0-9])(deep|bpe|weather|cplay)\.vnt$/i;
 const MAX_SEASON_FILE = 4 * 1024 * 1024;
 const USER_FOLDER = '/user-seasons';
@@ -26,30 +31,34 @@ function seasonStore(mode, work, storeName = 'seasons') {
     };
   });
 }
-const keptSeasonFiles = () => seasonStore('readonly', (store) => store.get('files'));
-const keepSeasonFiles = (files) => seasonStore('readwrite', (store) => store.put(files, 'files'));
-const forgetSeasonFiles = () => seasonStore('readwrite', (store) => store.delete('files'));
+export const keptSeasonFiles = () => seasonStore('readonly', (store) => store.get('files'));
+export const keepSeasonFiles = (files) => seasonStore('readwrite', (store) => store.put(files, 'files'));
+export const forgetSeasonFiles = () => seasonStore('readwrite', (store) => store.delete('files'));
 // The game so far, as a game file's text, kept after each roll and New Game.
-const keptGame = () => seasonStore('readonly', (store) => store.get('current'), 'games');
+export const keptGame = () => seasonStore('readonly', (store) => store.get('current'), 'games');
 const keepGame = (text) => seasonStore('readwrite', (store) => store.put(text, 'current'), 'games');
 let keptRevision = -1;
-function keepGameIfChanged() {
-  const revision = module._vnt_log_revision();
+// The game as the program holds it now is the one kept (taken up from the browser's store).
+export function markGameKept() {
+  keptRevision = page.module._vnt_log_revision();
+}
+export function keepGameIfChanged() {
+  const revision = page.module._vnt_log_revision();
   if (revision === keptRevision) return Promise.resolve();
   keptRevision = revision;
-  return keepGame(module.UTF8ToString(module._vnt_log_file())).catch(() => {});
+  return keepGame(page.module.UTF8ToString(page.module._vnt_log_file())).catch(() => {});
 }
 // After a roll the game is kept once the result is on screen: writing out a long evening's
 // game before the paint made the player wait for it. The page keeps it at once when it is
 // hidden or left (no frame comes then); data-keeping is up until the browser has it.
 let keepPending = false;
-function keepGameSoon() {
+export function keepGameSoon() {
   if (keepPending) return;
   keepPending = true;
   document.body.dataset.keeping = 'true';
   afterPaint(keepGameNow);
 }
-function keepGameNow() {
+export function keepGameNow() {
   if (!keepPending) return;
   keepPending = false;
   keepGameIfChanged().finally(() => { if (!keepPending) delete document.body.dataset.keeping; });
@@ -57,8 +66,9 @@ function keepGameNow() {
 
 // Starts the program on the given files ([{name, data}], data null for a file too large), or
 // on the built-in samples; says which seasons are not offered, and why.
-function startOn(files) {
-  const FS = module.FS;
+export function startOn(files) {
+  page.files = files;
+  const FS = page.module.FS;
   let folder = '/seasons';
   if (files) {
     folder = USER_FOLDER;
@@ -73,7 +83,7 @@ function startOn(files) {
       else FS.mkdir(folder + '/' + f.name);
     }
   }
-  module.ccall('vnt_start', 'number', ['string'], [folder]);
+  page.module.ccall('vnt_start', 'number', ['string'], [folder]);
   render();
   // A new model: its log's revision counts afresh.
   if (logShown()) refreshLog(true);
@@ -90,7 +100,7 @@ function startOn(files) {
   const started = ++starts;
   afterPaint(() => {
     if (started !== starts) return;
-    const lines = module.UTF8ToString(module._vnt_season_report()).split('\n').filter(Boolean);
+    const lines = page.module.UTF8ToString(page.module._vnt_season_report()).split('\n').filter(Boolean);
     source.textContent = `Your season files (${files.length})`;
     showSeasonReport(lines.filter((line) => !/^\d{4} {2}offered$/.test(line)));
   });
@@ -99,7 +109,7 @@ let starts = 0;
 
 // Runs `work` once the browser has painted what is drawn now (at once in a hidden page, where
 // no frame comes).
-function afterPaint(work) {
+export function afterPaint(work) {
   if (document.hidden) work();
   else requestAnimationFrame(() => setTimeout(work, 0));
 }
@@ -114,8 +124,8 @@ function showSeasonReport(lines) {
   report.hidden = lines.length === 0;
 }
 
-async function openSeasonFiles(picked) {
-  if (busy) return;
+export async function openSeasonFiles(picked) {
+  if (page.busy) return;
   const chosen = new Map();
   for (const file of picked) {
     if (!SEASON_FILE.test(file.name)) continue;

@@ -1,40 +1,42 @@
 // What the page remembers between visits, kept in the browser as the desktop's settings text
 // (the model reads and writes it): "Roll my own dice", the zoom, and whether the Odds and
 // Game Log panels are open. A text the model cannot read leaves each setting at its default.
+
+import { page, views, TWIPS_PER_PX } from './state.js';
+
 const SETTINGS_KEY = 'vnt-assistant.settings';
 // Where the page kept "Roll my own dice" before it kept the settings text.
 const OLD_OWN_DICE_KEY = 'vnt-assistant.ownDice';
-let settings = null;  // {ownDice, zoom, odds, gameLog}
 
 // Calls `work` with `text` on the heap: a foreign value can be more than the stack holds.
-function withText(text, work) {
-  const size = module.lengthBytesUTF8(text) + 1;
-  const at = module._malloc(size);
+export function withText(text, work) {
+  const size = page.module.lengthBytesUTF8(text) + 1;
+  const at = page.module._malloc(size);
   if (!at) return work(0);
-  module.stringToUTF8(text, at, size);
-  try { return work(at); } finally { module._free(at); }
+  page.module.stringToUTF8(text, at, size);
+  try { return work(at); } finally { page.module._free(at); }
 }
-function readSettings() {
+export function readSettings() {
   let text = null;
   let oldOwnDice = null;
   try {
     text = localStorage.getItem(SETTINGS_KEY);
     oldOwnDice = localStorage.getItem(OLD_OWN_DICE_KEY);
   } catch (e) { /* storage not allowed here: the defaults */ }
-  settings = JSON.parse(module.UTF8ToString(
-    withText(typeof text === 'string' ? text : '', (at) => module._vnt_settings_parse(at))));
+  page.settings = JSON.parse(page.module.UTF8ToString(
+    withText(typeof text === 'string' ? text : '', (at) => page.module._vnt_settings_parse(at))));
   if (oldOwnDice !== null) {
     // The settings text, when there is one, is newer than the old key.
-    if (text === null) settings.ownDice = oldOwnDice === 'on';
+    if (text === null) page.settings.ownDice = oldOwnDice === 'on';
     if (keepSettings()) {
       try { localStorage.removeItem(OLD_OWN_DICE_KEY); } catch (e) { /* kept both */ }
     }
   }
 }
 // Keeps the settings; false when the browser would not.
-function keepSettings() {
-  const text = module.UTF8ToString(module._vnt_settings_format(settings.ownDice ? 1 : 0,
-    settings.zoom, settings.odds ? 1 : 0, settings.gameLog ? 1 : 0));
+export function keepSettings() {
+  const text = page.module.UTF8ToString(page.module._vnt_settings_format(page.settings.ownDice ? 1 : 0,
+    page.settings.zoom, page.settings.odds ? 1 : 0, page.settings.gameLog ? 1 : 0));
   try {
     localStorage.setItem(SETTINGS_KEY, text);
     return true;
@@ -42,9 +44,9 @@ function keepSettings() {
     return false;
   }
 }
-function setOwnDice(on) {
-  module._vnt_set_own_dice(on ? 1 : 0);
-  settings.ownDice = on;
+export function setOwnDice(on) {
+  page.module._vnt_set_own_dice(on ? 1 : 0);
+  page.settings.ownDice = on;
   keepSettings();
 }
 
@@ -57,9 +59,9 @@ function setOwnDice(on) {
 // of the browser. Pinch zoom works on the drawn page as on any other.
 const firstPixelRatio = window.devicePixelRatio || 1;
 const TAP_TARGET = 32;
-function scaleAt(percent) {
+export function scaleAt(percent) {
   const app = document.getElementById('app');
-  let scale = module._vnt_zoom_fitted_scale(percent, app.offsetWidth, app.offsetHeight,
+  let scale = page.module._vnt_zoom_fitted_scale(percent, app.offsetWidth, app.offsetHeight,
     document.documentElement.clientWidth, window.innerHeight);
   const touch = navigator.maxTouchPoints > 0 || matchMedia('(pointer: coarse)').matches;
   if (touch) {
@@ -70,24 +72,24 @@ function scaleAt(percent) {
   return scale;
 }
 // The zoom as drawn, in whole percent: what the zoom keys step from.
-const drawnPercent = () => Math.round(scaleAt(settings.zoom) * 100);
-function fitWindow() {
+const drawnPercent = () => Math.round(scaleAt(page.settings.zoom) * 100);
+export function fitWindow() {
   const app = document.getElementById('app');
   const scaler = document.getElementById('scaler');
   const width = app.offsetWidth;
   const height = app.offsetHeight;
-  if (!width || !height || !settings) return;
-  const drawn = scaleAt(settings.zoom);
+  if (!width || !height || !page.settings) return;
+  const drawn = scaleAt(page.settings.zoom);
   const scale = drawn * (window.devicePixelRatio || 1) / firstPixelRatio;
   app.style.transform = `scale(${scale})`;
   scaler.style.width = Math.floor(width * scale) + 'px';
   scaler.style.height = Math.floor(height * scale) + 'px';
   document.body.dataset.scale = String(scale);
-  document.body.dataset.zoom = String(settings.zoom);
+  document.body.dataset.zoom = String(page.settings.zoom);
   const percent = Math.round(drawn * 100);
   const shown = document.getElementById('zoom-reset');
   shown.textContent = percent + '\u00a0%';
-  shown.setAttribute('aria-label', `Zoom ${percent} %, back to ${module._vnt_zoom_default()} %`);
+  shown.setAttribute('aria-label', `Zoom ${percent} %, back to ${page.module._vnt_zoom_default()} %`);
   const focused = document.activeElement;
   document.getElementById('zoom-in').disabled = !zoomChanges(true);
   document.getElementById('zoom-out').disabled = !zoomChanges(false);
@@ -96,26 +98,26 @@ function fitWindow() {
 }
 // The zoom one step larger or smaller than drawn, or null when the drawing could not follow
 // (no room for larger, the end of the range, the touch screen's minimum): then nothing changes.
-function zoomStep(larger) {
+export function zoomStep(larger) {
   const percent = drawnPercent();
-  const next = larger ? module._vnt_zoom_larger(percent) : module._vnt_zoom_smaller(percent);
-  const now = scaleAt(settings.zoom);
+  const next = larger ? page.module._vnt_zoom_larger(percent) : page.module._vnt_zoom_smaller(percent);
+  const now = scaleAt(page.settings.zoom);
   const then = scaleAt(next);
   return (larger ? then > now + 1e-6 : then < now - 1e-6) ? next : null;
 }
 const zoomChanges = (larger) => zoomStep(larger) !== null;
-function zoomTo(percent) {
+export function zoomTo(percent) {
   if (percent === null) return;
-  settings.zoom = module._vnt_zoom_clamp(percent);
+  page.settings.zoom = page.module._vnt_zoom_clamp(percent);
   keepSettings();
   fitWindow();
 }
 // Ctrl+Plus (or Ctrl+=), Ctrl+Minus and Ctrl+0, as on the desktop; true when it was one.
-function zoomKey(event) {
+export function zoomKey(event) {
   if (!(event.ctrlKey || event.metaKey) || event.altKey) return false;
   if (event.key === '+' || event.key === '=') zoomTo(zoomStep(true));
   else if (event.key === '-') zoomTo(zoomStep(false));
-  else if (event.key === '0') zoomTo(module._vnt_zoom_default());
+  else if (event.key === '0') zoomTo(page.module._vnt_zoom_default());
   else return false;
   event.preventDefault();
   return true;

@@ -1,15 +1,9 @@
 // Draws the window from the model's state. Each control is a real HTML element marked
 // data-control (and data-index for a control array); after a click only the elements whose
 // state changed are touched.
-//
-// The page's script is built from the files of web/page/ joined in the order web/CMakeLists.txt
-// lists them, into one app.js: they share its top level.
-'use strict';
 
-const TWIPS_PER_PX = 15;
-let module = null;
-let busy = false;          // a click is running (it may be waiting in a message box)
-const views = [];          // per control: {element, state}
+import { page, views, TWIPS_PER_PX } from './state.js';
+import { click } from './main.js';
 
 // A caption in the access-key notation as the desktop shows it: "&&" is an ampersand, a single
 // "&" marks the access key, underlined, and is not shown. (The model doubles every '&' of a
@@ -56,7 +50,7 @@ function place(element, c) {
   element.style.height = c.height / TWIPS_PER_PX + 'px';
 }
 
-function create(c, id, all) {
+export function create(c, id, all) {
   let element;
   switch (c.kind) {
     case 'button':
@@ -99,6 +93,9 @@ function create(c, id, all) {
     default:
       element = document.createElement('div');
       element.classList.add('label');
+      // The result box is a status (the model's accessibility rules): its name is kept and
+      // each result is read out politely.
+      if (c.status) element.setAttribute('role', 'status');
       if (c.announces) element.setAttribute('aria-live', 'polite');
   }
   if (c.kind === 'list') {
@@ -115,7 +112,7 @@ function create(c, id, all) {
 }
 
 // Sends the player's clicks on a control's element to the model.
-function listen(element, c, id) {
+export function listen(element, c, id) {
   if (c.kind !== 'button' && c.kind !== 'checkbox' && c.kind !== 'option') return;
   element.addEventListener('click', (event) => {
     // The model decides what a click changes; the element shows the model's state. A click
@@ -140,7 +137,7 @@ function prerendered(root, c) {
 }
 
 // Brings one element up to the control's state, touching only what differs.
-function update(view, c) {
+export function update(view, c) {
   const old = view.state || {};
   const e = view.element;
   if (old.visible !== c.visible) e.hidden = !c.visible;
@@ -149,7 +146,9 @@ function update(view, c) {
     place(e, c);
   }
   const focusable = focusTarget(view);
-  if (focusable && old.tab !== c.tab) focusable.tabIndex = c.tab > 0 ? c.tab : -1;
+  // The Tab order is the document's (see arrange()); Tab stops at the model's stops only: one
+  // option of a group, the others reached by the arrow keys.
+  if (focusable && old.stop !== c.stop) focusable.tabIndex = c.stop ? 0 : -1;
   if (old.accessibleName !== c.accessibleName) {
     const key = accessKey(c);
     if (c.kind === 'button' || c.kind === 'list' || c.kind === 'frame' || c.announces) {
@@ -199,7 +198,7 @@ function update(view, c) {
 
 // The element that takes the keyboard focus for a control: the button, or the box of a
 // check box or option button.
-function focusTarget(view) {
+export function focusTarget(view) {
   const e = view.element;
   if (e instanceof HTMLButtonElement) return e;
   if (e.firstChild instanceof HTMLInputElement) return e.firstChild;
@@ -207,20 +206,20 @@ function focusTarget(view) {
 }
 
 // The access key a caption marks with a single '&', lower-case, or ''.
-function accessKey(c) {
+export function accessKey(c) {
   if (c.literal || c.kind === 'label' || c.kind === 'list') return '';
   const m = /(?:^|[^&])(?:&&)*&([^&])/.exec(c.caption);
   return m ? m[1].toLowerCase() : '';
 }
 
 // The control a view belongs to, by its id in the model's list.
-function idOfElement(element) {
+export function idOfElement(element) {
   const holder = element && element.closest && element.closest('[data-control]');
   if (!holder) return -1;
   return views.findIndex((v) => v && v.element === holder);
 }
 
-function reachable(id) {
+export function reachable(id) {
   for (let at = id; at >= 0; at = views[at].state.container) {
     const c = views[at].state;
     if (!c.visible || !c.enabled) return false;
@@ -229,15 +228,38 @@ function reachable(id) {
 }
 
 function readState() {
-  return JSON.parse(module.UTF8ToString(module._vnt_state()));
+  return JSON.parse(page.module.UTF8ToString(page.module._vnt_state()));
+}
+
+// Puts each container's controls in the model's tree order, so that the document's order is the
+// Tab order (the positions stay the layout's). A chart arranges the shared frames its own way:
+// only the elements out of place move, and the focus stays where it was.
+function arrange(containers) {
+  const focused = document.activeElement;
+  for (const container of containers) {
+    const inside = views.filter((v) => v && v.element.parentNode === container)
+      .sort((a, b) => a.state.order - b.state.order).map((v) => v.element);
+    let at = inside.length ? container.firstChild : null;
+    while (at && !inside.includes(at)) at = at.nextSibling;  // a frame's title comes first
+    for (const element of inside) {
+      if (element === at) at = at.nextSibling;
+      else container.insertBefore(element, at);
+    }
+  }
+  if (focused && focused !== document.activeElement && focused.focus) focused.focus();
 }
 
 // Draws what the model changed since the last time: after a start every control comes, frames
 // before their contents, so a container's element is made before what it holds.
-function render() {
+export function render() {
   const state = readState();
-  if (document.title !== state.title) document.title = state.title;
+  if (document.title !== state.title) {
+    document.title = state.title;
+    const heading = document.getElementById('page-title');
+    if (heading) heading.textContent = state.title;
+  }
   const root = document.getElementById('window');
+  const containers = new Set();  // those whose controls' order changed
   for (const c of state.controls) {
     if (!views[c.id]) {
       let element = prerendered(root, c);
@@ -248,6 +270,9 @@ function render() {
       listen(element, c, c.id);
       views[c.id] = { element, state: null };
     }
+    const moved = views[c.id].state?.order !== c.order;
     update(views[c.id], c);
+    if (moved) containers.add(c.container >= 0 ? views[c.container].element : root);
   }
+  if (containers.size) arrange(containers);
 }

@@ -1,15 +1,14 @@
-// node game-table.test.mjs BUILD_DIR: the Game Log panel (F3 and its button: the rolls with
+// game-table.test.mjs: the Game Log panel (F3 and its button: the rolls with
 // their dice, search, copy, save as plain text, New Game) and "Roll my own dice" (the die box:
 // refusals with the range, an entered value read exactly as a rolled one, "Roll for me",
 // Escape, the setting kept over a reload), with real DOM events.
 import assert from 'node:assert/strict';
 import path from 'node:path';
-import { serve, launch, sel, checks, driver, openPage, waitUntilReady } from './harness.mjs';
+import { serve, launch, sel, checks, driver, openPage, waitUntilReady, buildDir } from './harness.mjs';
 
-const [buildDir] = process.argv.slice(2);
 const { server, url } = await serve(path.join(buildDir, 'site'));
 const { browser, close } = await launch();
-const { step, report } = checks('game table');
+const { step } = checks('game table');
 try {
   await browser.defaultBrowserContext().overridePermissions(new URL(url).origin,
     ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
@@ -172,7 +171,8 @@ try {
 
   await step('going back to other season files keeps the game in the log', async () => {
     const before = await logText();
-    await page.evaluate(() => startOn(null));
+    // The page's own module (the same one: a module is loaded once per page).
+    await page.evaluate(async () => (await import('./page/seasons.js')).startOn(null));
     assert.equal(await logText(), before);
     await d.click('optYear', 43);
     await d.click('cmdYear');
@@ -285,4 +285,3 @@ try {
   await close();
   server.close();
 }
-process.exit(report());

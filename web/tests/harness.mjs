@@ -4,10 +4,25 @@ import fs from 'node:fs';
 import path from 'node:path';
 import http from 'node:http';
 import os from 'node:os';
+import { test } from 'node:test';
+import { createRequire } from 'node:module';
+import { fileURLToPath } from 'node:url';
 import puppeteer from 'puppeteer-core';
 
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-  '.css': 'text/css', '.ttf': 'font/ttf', '.woff': 'font/woff', '.webmanifest': 'application/manifest+json', '.txt': 'text/plain', '.png': 'image/png' };
+// The web build the tests run on: VNT_WEB_BUILD, else this work tree's build/web.
+export const buildDir = process.env.VNT_WEB_BUILD ||
+  path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../../build/web');
+
+// What each kind of file is: a browser installs the page as an app only with its icons served
+// as pictures, and compiles the .wasm while it loads only as application/wasm.
+export const types = {
+  '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8',
+  '.mjs': 'text/javascript; charset=utf-8', '.wasm': 'application/wasm',
+  '.css': 'text/css; charset=utf-8', '.json': 'application/json',
+  '.webmanifest': 'application/manifest+json', '.svg': 'image/svg+xml', '.png': 'image/png',
+  '.ico': 'image/x-icon', '.ttf': 'font/ttf', '.woff': 'font/woff', '.woff2': 'font/woff2',
+  '.txt': 'text/plain; charset=utf-8',
+};
 
 export async function serve(siteDir, port = 0) {
   const root = path.resolve(siteDir);
@@ -21,10 +36,14 @@ export async function serve(siteDir, port = 0) {
       res.end();
       return;
     }
-    res.writeHead(200, { 'Content-Type': types[path.extname(p)] || 'application/octet-stream' });
+    res.writeHead(200, { 'Content-Type': types[path.extname(p).toLowerCase()] || 'application/octet-stream' });
     fs.createReadStream(p).pipe(res);
   });
-  await new Promise((resolve) => server.listen(port, '127.0.0.1', resolve));
+  // A port already taken rejects (error.code 'EADDRINUSE').
+  await new Promise((resolve, reject) => {
+    server.once('error', reject);
+    server.listen(port, '127.0.0.1', () => { server.off('error', reject); resolve(); });
+  });
   return { server, url: `http://127.0.0.1:${server.address().port}/` };
 }
 
@@ -44,27 +63,35 @@ export async function launch() {
   return { browser, close };
 }
 
+// axe-core (pinned in package.json): the accessibility rules a page is checked against.
+const axeSource = fs.readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+
+// The page as it stands checked by axe-core: each violation as "rule (impact): elements".
+export async function audit(page) {
+  if (!(await page.evaluate(() => typeof window.axe === 'object'))) await page.evaluate(axeSource);
+  return page.evaluate(async () => {
+    const { violations } = await window.axe.run(document, { resultTypes: ['violations'] });
+    return violations.map((v) => `${v.id} (${v.impact}): ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`);
+  });
+}
+
 // The selector of a control by the model's name (and index, for a control array).
 export const sel = (name, index) =>
   `[data-control="${name}"]` + (index !== undefined ? `[data-index="${index}"]` : '');
 
-// A named check that counts its failure and goes on; report() prints the total and exits.
-export function checks(title) {
-  let failures = 0;
-  const step = async (name, body) => {
+// Each check a test of node's test runner (`node --test` counts them), named after the file's
+// title; a failed check does not stop the ones after it. `onFailure` runs before a failure is
+// reported (a screenshot, say).
+export function checks(title, onFailure = null) {
+  const step = (name, body) => test(`${title}: ${name}`, async () => {
     try {
       await body();
-      console.log('ok   ' + name);
     } catch (e) {
-      ++failures;
-      console.log('FAIL ' + name + ': ' + (e && e.message));
+      if (onFailure) await onFailure(e);
+      throw e;
     }
-  };
-  const report = () => {
-    console.log(failures === 0 ? `${title}: all passed` : `${title}: ${failures} failed`);
-    return failures === 0 ? 0 : 1;
-  };
-  return { step, report };
+  });
+  return { step };
 }
 
 // What the tests do with the page: click by the model's names (a real mouse click at the

@@ -1,4 +1,4 @@
-// node layout.test.mjs BUILD_DIR: every chart's screen as the page draws it, at 100 % and at
+// layout.test.mjs: every chart's screen as the page draws it, at 100 % and at
 // 200 % (two device pixels to a CSS pixel, as Ctrl+Plus twice gives): no two shown controls of
 // one frame (or of the window) overlap, and every caption fits its control uncut, at the size
 // the model chose, no smaller than its floor. Ballpark names from files have no length limit:
@@ -8,12 +8,11 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { serve, launch, checks, driver, openPage, sel, waitUntilReady } from './harness.mjs';
+import { serve, launch, checks, driver, openPage, sel, waitUntilReady, buildDir } from './harness.mjs';
 
-const [buildDir] = process.argv.slice(2);
 const { server, url } = await serve(path.join(buildDir, 'site'));
 const { browser, close } = await launch();
-const { step, report } = checks('layout');
+const { step } = checks('layout');
 
 // 2015's season files with three of its ballparks renamed in every file that names them: a
 // name of 5,000 characters in words, one of 5,000 without a blank, and a short one with an
@@ -250,4 +249,3 @@ try {
   server.close();
   fs.rmSync(longNames, { recursive: true, force: true });
 }
-process.exit(report());

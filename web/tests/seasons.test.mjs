@@ -1,4 +1,4 @@
-// node seasons.test.mjs BUILD_DIR: season files the player opens in the browser: the same
+// seasons.test.mjs: season files the player opens in the browser: the same
 // start-up check and the same diagnosis `vnt-seasons check` prints, kept between visits, and
 // the way back to the sample seasons.
 import assert from 'node:assert/strict';
@@ -7,13 +7,12 @@ import os from 'node:os';
 import path from 'node:path';
 import { execFileSync } from 'node:child_process';
 import { fileURLToPath } from 'node:url';
-import { serve, launch, sel, checks, openPage, waitUntilReady } from './harness.mjs';
+import { serve, launch, sel, checks, openPage, waitUntilReady, buildDir } from './harness.mjs';
 
-const [buildDir] = process.argv.slice(2);
 const samples = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../../seasons');
 const { server, url } = await serve(path.join(buildDir, 'site'));
 const { browser, close } = await launch();
-const { step, report } = checks('seasons');
+const { step } = checks('seasons');
 
 // Three seasons of the samples: 1987 whole, 1998's Deep file far larger than any season file,
 // 2015's BPE file cut short in its records.
@@ -112,4 +111,3 @@ try {
   server.close();
   fs.rmSync(picked, { recursive: true, force: true });
 }
-process.exit(report());

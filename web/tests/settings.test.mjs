@@ -1,4 +1,4 @@
-// node settings.test.mjs BUILD_DIR: the page's zoom and what it remembers. Ctrl+Plus/=,
+// settings.test.mjs: the page's zoom and what it remembers. Ctrl+Plus/=,
 // Ctrl+Minus, Ctrl+0 and the zoom buttons step through the zooms the desktop has, clamped at
 // 50 and 300 %, drawn never larger than the browser's area (and on a touch screen never under
 // the tap-target size); the zoom, the open panels and "Roll my own dice" are kept over a
@@ -6,12 +6,11 @@
 // that works; the own-dice choice of the older page is taken over.
 import assert from 'node:assert/strict';
 import path from 'node:path';
-import { serve, launch, sel, checks, driver, openPage, waitUntilReady } from './harness.mjs';
+import { serve, launch, sel, checks, driver, openPage, waitUntilReady, buildDir } from './harness.mjs';
 
-const [buildDir] = process.argv.slice(2);
 const { server, url } = await serve(path.join(buildDir, 'site'));
 const { browser, close } = await launch();
-const { step, report } = checks('settings');
+const { step } = checks('settings');
 const KEY = 'vnt-assistant.settings';
 const OLD_KEY = 'vnt-assistant.ownDice';
 // Room for the window at 300 % with both panels shut.
@@ -310,4 +309,3 @@ try {
   await close();
   server.close();
 }
-process.exit(report());
