@@ -69,7 +69,7 @@ std::string readAt(int fd, off_t from, off_t length) {
 
 // How a game is named to the player: when it was started, else its file name.
 std::string gameLabel(const std::string& path) {
-  std::string label = "the game started " + fs::path(path).filename().string();
+  std::string label = "the game in " + fs::path(path).filename().string();
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
   if (fd < 0) return label;
   const std::string head = readAt(fd, 0, 4096);
@@ -160,6 +160,7 @@ std::optional<GameBook::TakenUp> GameBook::takeUp(const std::string& path, std::
   struct stat info {};
   if (::fstat(fd, &info) != 0) return refuse(std::strerror(errno));
   if (!S_ISREG(info.st_mode)) return refuse("it is not a regular file");
+  if (info.st_size == 0) return refuse("it is empty");
   // Root may write anything: a game the player made read-only is kept as it is all the same.
   if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return refuse("the file is read-only");
   if (info.st_size > kLargestGameFile)
