@@ -106,6 +106,13 @@ bool streamFile(int fd, Feed&& feed) {
 // --- The summary -------------------------------------------------------------------------------
 
 void GameSummarizer::feed(std::string_view chunk) {
+  // What is no game this version reads is not read further.
+  if (!first_ && (!recognised_ || format_ > kGameLogFormat)) return;
+  if (first_ && partial_.size() + chunk.size() > 4096 &&
+      chunk.substr(0, 4096).find('\n') == std::string_view::npos) {
+    first_ = false;  // no header line is that long
+    return;
+  }
   while (!chunk.empty()) {
     const std::size_t end = chunk.find('\n');
     if (end == std::string_view::npos) {
@@ -133,6 +140,12 @@ void GameSummarizer::line(std::string_view text) {
     return;
   }
   if (!recognised_ || format_ > kGameLogFormat) return;
+  // Only these lines make the summary; the others (dice, texts shown) are not taken apart.
+  const std::string_view keyword = text.substr(0, text.find(' '));
+  if (keyword != "game" && keyword != "roll" && keyword != "done" && keyword != "time" &&
+      keyword != "season" && keyword != "chart" && keyword != "outcome" && keyword != "button") {
+    return;
+  }
   const auto words = splitLogLine(text);
   if (!words || words->size() < 2) return;
   const std::vector<std::string>& w = *words;
@@ -449,7 +462,8 @@ std::optional<std::string> GameLibrary::importFrom(const std::string& source, st
 
 bool GameLibrary::remove(const std::string& path, std::string& error) {
   const fs::path file(path);
-  if (file.parent_path() != fs::path(folder_) || !isGameName(file.filename().string())) {
+  if ((fs::path(folder_) / file.filename()).lexically_normal() != file.lexically_normal() ||
+      !isGameName(file.filename().string())) {
     error = "That is not a game of the list.";
     return false;
   }
