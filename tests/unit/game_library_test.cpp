@@ -170,6 +170,38 @@ TEST_F(GameLibraryTest, AContinuedOlderGameIsTheOneTakenUpNextTime) {
   EXPECT_EQ(GameLibrary::read(older).entries, again.log.entries());
 }
 
+// A game taken up at start is read when the log is first looked at: rolls played before that
+// come after its own, a roll longer than the part read at start still numbers on, and a New
+// Game before that shows none of them.
+TEST_F(GameLibraryTest, AGameTakenUpIsReadWhenShownInOrder) {
+  {
+    Table table;
+    GameBook book(table.log, games);
+    ASSERT_TRUE(book.openLast());
+    table.roll(1, "one", "2026-12-11 20:00:00 +01:00");
+    table.roll(2, std::string(100 * 1024, 'x'), "2026-12-11 20:01:00 +01:00");  // > the tail
+  }
+  Table table;
+  GameBook book(table.log, games);
+  ASSERT_TRUE(book.openLast());
+  table.roll(3, "three", "2026-12-11 21:00:00 +01:00");
+  const std::vector<LogEntry>& entries = table.log.entries();
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(entries[0].outcome, "one");
+  EXPECT_EQ(entries[1].outcome.size(), 100u * 1024);
+  EXPECT_EQ(entries[2].outcome, "three");
+  EXPECT_EQ(entries[2].number, 3);
+  EXPECT_EQ(GameLibrary::read(book.path()).entries, entries);
+
+  Table again;
+  GameBook next(again.log, games);
+  ASSERT_TRUE(next.openLast());
+  ASSERT_TRUE(next.newGame());
+  EXPECT_TRUE(again.log.entries().empty());
+  again.roll(4, "new", "2026-12-11 22:00:00 +01:00");
+  EXPECT_EQ(again.log.entries().front().number, 1);
+}
+
 // A start without a roll leaves no file, so it never hides the evening's game.
 TEST_F(GameLibraryTest, AStartWithoutARollLeavesNoFile) {
   std::string played;
