@@ -152,6 +152,7 @@ int main(int argc, char** argv) {
     }
   });
   vnt::attachGameLogWindow(window, gameLog);
+  gameLog.setBook(book ? &*book : nullptr, &dialogs);
   // The zoom and the tool windows as the last run left them; a self-test neither reads nor
   // writes them, so it always sees the same window.
   const fs::path settingsFile = options.selfTest ? fs::path() : vnt::settings::file(environment);

@@ -428,7 +428,31 @@ void GameLog::restore(std::vector<LogEntry> entries, int highestNumber) {
 }
 
 void GameLog::clear() {
+  earlier_ = nullptr;
   restore({}, 0);
+}
+
+void GameLog::takeUp(int highestNumber, std::function<std::vector<LogEntry>()> earlier) {
+  restore({}, highestNumber);
+  earlier_ = std::move(earlier);
+  earlierRevision_ = revision_;
+  finishedSince_ = 0;
+}
+
+const std::vector<LogEntry>& GameLog::entries() const {
+  if (earlier_) loadEarlier();
+  return entries_;
+}
+
+void GameLog::loadEarlier() const {
+  const auto load = std::move(earlier_);
+  earlier_ = nullptr;
+  // Restored to another game since: these rolls are not its own.
+  if (revision_ != earlierRevision_ + finishedSince_) return;
+  std::vector<LogEntry> all = load();
+  all.insert(all.end(), std::make_move_iterator(entries_.begin()),
+             std::make_move_iterator(entries_.end()));
+  entries_ = std::move(all);
 }
 
 LogContext GameLog::context() const {
@@ -566,6 +590,7 @@ void GameLog::finishEntry(const ResultShown& after) {
   entries_.push_back(std::move(entry));
   entry_.reset();
   ++revision_;
+  ++finishedSince_;
 }
 
 void GameLog::write(const std::string& line) {

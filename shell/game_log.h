@@ -145,8 +145,8 @@ class GameLog {
   void setSink(GameLogSink* sink) { sink_ = sink; }
   GameLogSink* sink() const { return sink_; }
 
-  // The finished rolls, oldest first.
-  const std::vector<LogEntry>& entries() const { return entries_; }
+  // The finished rolls, oldest first. Those of a game taken up are read the first time.
+  const std::vector<LogEntry>& entries() const;
   // Changes whenever entries() does, so a view knows when to redraw.
   std::uint64_t revision() const { return revision_; }
   // A game taken up again: its finished rolls, and the highest number it ever used, so the
@@ -154,6 +154,10 @@ class GameLog {
   void restore(std::vector<LogEntry> entries, int highestNumber);
   // A new game: no rolls, numbering from 1.
   void clear();
+  // A game taken up without reading its rolls yet: `earlier` gives them the first time
+  // entries() is asked for (start-up reads no more than it shows); the next roll is
+  // numbered after highestNumber.
+  void takeUp(int highestNumber, std::function<std::vector<LogEntry>()> earlier);
 
   // --- Hooks of the window -------------------------------------------------------------
   // A click begins: the caller fills in what the log needs to know about it. The same
@@ -183,8 +187,14 @@ class GameLog {
   std::function<std::string()> clock_;
   std::function<LogContext()> context_;
   GameLogSink* sink_ = nullptr;
-  std::vector<LogEntry> entries_;
+  void loadEarlier() const;
+
+  mutable std::vector<LogEntry> entries_;
   std::uint64_t revision_ = 0;
+  // The rolls of a game taken up, not read yet; valid while only new rolls were added since.
+  mutable std::function<std::vector<LogEntry>()> earlier_;
+  std::uint64_t earlierRevision_ = 0;
+  std::uint64_t finishedSince_ = 0;
 
   ClickStart click_;  // the click under way, when clicking_
   bool clicking_ = false;

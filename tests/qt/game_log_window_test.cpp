@@ -32,6 +32,7 @@
 #include "tests/qt/main_window_fixture.h"
 #include "tests/unit/test_support.h"
 #include "ui/qt/die_box.h"
+#include "ui/qt/game_list.h"
 #include "ui/qt/qt_window.h"
 
 namespace vnt {
@@ -177,6 +178,95 @@ TEST_F(GameLogWindowTest, AFileThatCannotBeWrittenIsToldOnceAndPlayGoesOn) {
       << dialogs_.shown.front().first;
   EXPECT_EQ(dialogs_.shown.front().second, "");
   EXPECT_EQ(form_->gameLog().entries().size(), 2U);
+}
+
+// "Games": every game kept, newest first; one picked is read, continued, deleted (asked first)
+// and brought back, exported and imported.
+TEST_F(GameLogWindowTest, TheListOfGamesKeepsEveryGame) {
+  log_->setBook(book_.get(), &dialogs_);
+  pressF3();
+  openStealing();
+  dice_.values.push_back(80);
+  click("cmdStealing");
+  const std::string firstGame = book_->path();
+  const std::vector<LogEntry> firstRolls = form_->gameLog().entries();
+  QTest::mouseClick(log_->findChild<QPushButton*>("gameLogNewGame"), Qt::LeftButton);
+  click("cmdCancel");
+  click("cmdChart", 10);
+  click("optJump", 0);
+  dice_.values.push_back(5);
+  click("cmdStealing");
+  ASSERT_EQ(form_->gameLog().entries().size(), 1U);
+
+  QTest::mouseClick(log_->findChild<QPushButton*>("gameLogShowGames"), Qt::LeftButton);
+  GameListPage& games = log_->games();
+  ASSERT_TRUE(games.isVisible());
+  QStringList lines = games.shownGames();
+  ASSERT_EQ(lines.size(), 2);
+  EXPECT_TRUE(lines[0].endsWith("(this game)")) << lines[0].toStdString();
+  EXPECT_TRUE(lines[1].contains("2015 - 1 roll - last: Roll 1 - Stealing"))
+      << lines[1].toStdString();
+  games.selectGame(1);
+  EXPECT_EQ(games.selectedText().toStdString(), logText(firstRolls));
+  picture(*log_, "game-log-games.png");
+
+  // Exported and imported again: a third game, the same rolls.
+  const QString exported = QString::fromStdString((games_ / "evening.vntlog").string());
+  ASSERT_TRUE(games.exportSelectedTo(exported));
+  ASSERT_TRUE(games.importFrom(exported));
+  ASSERT_EQ(games.shownGames().size(), 3);
+  EXPECT_EQ(games.selectedText().toStdString(), logText(firstRolls));
+
+  // Deleted only when the player says Yes; then brought back.
+  dialogs_.answers = {false};
+  EXPECT_FALSE(games.deleteSelected());
+  EXPECT_EQ(games.shownGames().size(), 3);
+  dialogs_.answers = {true};
+  ASSERT_TRUE(games.deleteSelected());
+  EXPECT_EQ(games.shownGames().size(), 2);
+  EXPECT_EQ(dialogs_.shown.back().second, "Delete Game");
+  ASSERT_TRUE(games.undoDelete());
+  EXPECT_EQ(games.shownGames().size(), 3);
+
+  // The imported game (picked again by the undo) continued: its rolls are the log again, and
+  // the next roll goes to its file, not to the file it was exported from.
+  EXPECT_EQ(games.selectedText().toStdString(), logText(firstRolls));
+  const std::size_t shownBefore = dialogs_.shown.size();
+  ASSERT_TRUE(games.continueSelected());
+  EXPECT_EQ(dialogs_.shown.size(), shownBefore);
+  EXPECT_FALSE(games.isVisible()) << "back to the rolls";
+  EXPECT_EQ(form_->gameLog().entries(), firstRolls);
+  EXPECT_EQ(log_->shownText().toStdString(), logText(firstRolls));
+  click("cmdCancel");
+  click("cmdChart", 10);
+  click("optJump", 0);
+  dice_.values.push_back(80);
+  click("cmdStealing");
+  EXPECT_EQ(form_->gameLog().entries().back().number, 2);
+  EXPECT_EQ(readGameFile(book_->path()).entries, form_->gameLog().entries());
+  EXPECT_EQ(readGameFile(firstGame).entries, firstRolls);
+}
+
+// The game last played that cannot be continued (read-only here) is told once at start, and
+// a new game begins.
+TEST_F(GameLogWindowTest, AGameNotTakenUpIsToldOnce) {
+  openStealing();
+  dice_.values.push_back(80);
+  click("cmdStealing");
+  const std::string kept = book_->path();
+  book_.reset();
+  fs::permissions(kept, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  GameBook again(form_->gameLog(), games_.string());
+  ASSERT_TRUE(again.openLast());
+  attachGameBook(*window_, again, dialogs_);
+  QTest::qWait(0);
+  click("cmdCancel");
+  QTest::qWait(0);
+  ASSERT_EQ(dialogs_.shown.size(), 1U);
+  EXPECT_NE(dialogs_.shown.front().first.find("cannot be continued: the file is read-only"),
+            std::string::npos)
+      << dialogs_.shown.front().first;
+  EXPECT_TRUE(form_->gameLog().entries().empty());
 }
 
 // The same window with the player's own dice in front of the queued ones.

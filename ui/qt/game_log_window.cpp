@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScrollBar>
+#include <QStackedLayout>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <string>
@@ -21,6 +22,7 @@
 #include "shell/form2.h"
 #include "shell/game_book.h"
 #include "shell/game_log.h"
+#include "ui/qt/game_list.h"
 #include "ui/qt/qt_window.h"
 
 namespace vnt {
@@ -71,19 +73,55 @@ void GameLogWindow::build() {
   auto* newGame = new QPushButton(QStringLiteral("&New Game"));
   newGame->setObjectName(QStringLiteral("gameLogNewGame"));
   connect(newGame, &QPushButton::clicked, this, [this] { startNewGame(); });
-  for (QPushButton* button : {copy, save, newGame}) button->setAutoDefault(false);
+  auto* games = new QPushButton(QStringLiteral("&Games…"));
+  games->setObjectName(QStringLiteral("gameLogShowGames"));
+  connect(games, &QPushButton::clicked, this, [this] { showGames(); });
+  for (QPushButton* button : {copy, save, games, newGame}) button->setAutoDefault(false);
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(copy);
   buttons->addWidget(save);
   buttons->addStretch();
+  buttons->addWidget(games);
   buttons->addWidget(newGame);
 
-  auto* layout = new QVBoxLayout(this);
+  rolls_ = new QWidget;
+  auto* layout = new QVBoxLayout(rolls_);
+  layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(latest_);
   layout->addWidget(search_);
   layout->addWidget(text_, 1);
   layout->addLayout(buttons);
+
+  games_ = new GameListPage(main_, [this] { showRolls(); });
+  games_->setBook(book_, dialogs_);
+  auto* outer = new QVBoxLayout(this);
+  pages_ = new QStackedLayout;
+  pages_->addWidget(rolls_);
+  pages_->addWidget(games_);
+  outer->addLayout(pages_);
+}
+
+void GameLogWindow::setBook(GameBook* book, Dialogs* dialogs) {
+  book_ = book;
+  dialogs_ = dialogs;
+  if (games_ != nullptr) games_->setBook(book, dialogs);
+}
+
+GameListPage& GameLogWindow::games() {
+  if (text_ == nullptr) build();
+  return *games_;
+}
+
+void GameLogWindow::showGames() {
+  games().reload();
+  pages_->setCurrentWidget(games_);
+}
+
+void GameLogWindow::showRolls() {
+  if (text_ == nullptr) build();
+  pages_->setCurrentWidget(rolls_);
+  redraw();
 }
 
 void GameLogWindow::refresh() {
@@ -91,6 +129,8 @@ void GameLogWindow::refresh() {
   const GameLog& log = main_.form().gameLog();
   if (shown_ && log.revision() == shownRevision_) return;
   redraw();
+  // A roll changes this game's line of the list.
+  if (pages_->currentWidget() == games_) games_->reload();
 }
 
 void GameLogWindow::redraw() {
@@ -156,6 +196,8 @@ void GameLogWindow::saveAs() {
 }
 
 void GameLogWindow::startNewGame() {
+  // The game so far stays in the list of games; one started by mistake is left by
+  // continuing the other, and leaves no file when it has no roll.
   if (newGame_) newGame_();
   main_.sync();
   refresh();
@@ -168,10 +210,11 @@ void attachGameLogWindow(QtWindow& main, GameLogWindow& log) {
 
 void attachGameBook(QtWindow& main, GameBook& book, Dialogs& dialogs) {
   const auto tell = [&main, &book, &dialogs] {
-    const std::string error = book.takeWriteError();
-    if (error.empty()) return;
-    // Not inside the repaint: the box repaints the window before it shows.
-    QTimer::singleShot(0, &main, [&dialogs, error] { dialogs.ok(error, ""); });
+    for (const std::string& said : {book.takeNotice(), book.takeWriteError()}) {
+      if (said.empty()) continue;
+      // Not inside the repaint: the box repaints the window before it shows.
+      QTimer::singleShot(0, &main, [&dialogs, said] { dialogs.ok(said, ""); });
+    }
   };
   main.onSynced(tell);
   tell();

@@ -10,16 +10,19 @@
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QStackedLayout;
 
 namespace vnt {
 
 class Dialogs;
 class GameBook;
+class GameListPage;
 class QtWindow;
 
 // The "Game Log" tool window: every roll of the game, newest at the bottom, the latest
 // outcome on top in large type; searched, copied and saved as plain text. It only reads
-// the log, except "New Game". Built the first time it is asked for.
+// the log, except "New Game". "Games" turns it to the list of every game kept (see
+// GameListPage). Built the first time it is asked for.
 class GameLogWindow final : public ToolWindow {
  public:
   // `newGame` starts a new game ("New Game"); the window then repaints with the rest.
@@ -38,6 +41,13 @@ class GameLogWindow final : public ToolWindow {
   bool saveTo(const QString& path);
   void startNewGame();
 
+  // The games of `book` for the list ("Games"); none without a book.
+  void setBook(GameBook* book, Dialogs* dialogs);
+  // Turns the window to the list of games, or back to the rolls of the game under way.
+  void showGames();
+  void showRolls();
+  GameListPage& games();
+
  private:
   void build();
   void redraw();
@@ -48,6 +58,11 @@ class GameLogWindow final : public ToolWindow {
   QLabel* latest_ = nullptr;
   QLineEdit* search_ = nullptr;
   QPlainTextEdit* text_ = nullptr;
+  QStackedLayout* pages_ = nullptr;
+  QWidget* rolls_ = nullptr;
+  GameListPage* games_ = nullptr;
+  GameBook* book_ = nullptr;
+  Dialogs* dialogs_ = nullptr;
   std::uint64_t shownRevision_ = 0;
   bool shown_ = false;  // something was drawn from the log at all
 };
@@ -56,8 +71,9 @@ class GameLogWindow final : public ToolWindow {
 // menu open and close it; it follows the log as the window repaints.
 void attachGameLogWindow(QtWindow& main, GameLogWindow& log);
 
-// A game file that cannot be written is told once, in a message box shown just after the
-// repaint that found it (now, when the book has already failed); play goes on.
+// A game file that cannot be written, and a game that was not taken up or continued, are
+// told once, in a message box shown just after the repaint that found it (now, when the
+// book has already said so); play goes on.
 void attachGameBook(QtWindow& main, GameBook& book, Dialogs& dialogs);
 
 }  // namespace vnt
