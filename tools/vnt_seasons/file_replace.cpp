@@ -173,9 +173,12 @@ ReplaceOutcome replaceWithoutSwap(const StagedFile& staged, const FileSnapshot& 
               "cannot be replaced safely here: this file system can neither swap two names at "
               "once nor rename a file only to a free name, so a save made meanwhile by another "
               "program could be lost; work on a copy on a local disk and copy it back"};
-    default:
+    default: {
+      const int error = errno;
       ::unlink(probe.c_str());
+      errno = error;
       return failed("cannot replace it: ");
+    }
   }
   struct stat mine {};
   if (::rename(probe.c_str(), temp) != 0 || ::stat(temp, &mine) != 0) {
@@ -205,8 +208,11 @@ ReplaceOutcome replaceWithoutSwap(const StagedFile& staged, const FileSnapshot& 
     case Claim::Done:
       break;
     case Claim::Taken:
-      // A save took the free name: it is newer than the file moved aside, which was unchanged.
+      // A save took the free name: it is newer than the file moved aside, which was
+      // unchanged, unless a program that had it open wrote to it too.
       ::unlink(temp);
+      settle(staged.target);
+      if (!unchangedSince(aside, expected)) return keptAside(aside);
       ::unlink(aside.c_str());
       return {Kind::ChangedMeanwhile, {}};
     default: {
