@@ -72,7 +72,7 @@ constexpr std::string_view kSealHelp =
     "\n"
     "The sealed copy is written beside the file and renamed over it, with the file's mode,\n"
     "owner and group, so the file is never left half written. A save that another program\n"
-    "makes meanwhile is never overwritten: where two names cannot be swapped at once (FUSE\n"
+    "makes meanwhile is looked for and kept: where two names cannot be swapped at once (FUSE\n"
     "mounts such as bindfs or sshfs), the file is moved aside while the sealed copy takes\n"
     "its name, and a save made meanwhile gets the name back. Also left unchanged, with the\n"
     "reason:\n"
