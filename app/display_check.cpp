@@ -16,14 +16,41 @@
 namespace vnt::app {
 namespace {
 
-// Yes: something accepted a connection. No: surely nothing listens there. Unknown: it could
-// not be told (no answer in time, no permission): the toolkit is left to try.
-enum class Answer { Yes, No, Unknown };
+// Yes: something accepted a connection (an X server: and answered). No: surely nothing
+// listens there. Silent: an X display accepted the connection but sent no reply in time,
+// where the toolkit would wait, then abort. Unknown: it could not be told (no answer in
+// time, no permission): the toolkit is left to try.
+enum class Answer { Yes, No, Silent, Unknown };
 
 Answer either(Answer a, Answer b) {
   if (a == Answer::Yes || b == Answer::Yes) return Answer::Yes;
+  if (a == Answer::Silent || b == Answer::Silent) return Answer::Silent;
   if (a == Answer::Unknown || b == Answer::Unknown) return Answer::Unknown;
   return Answer::No;
+}
+
+// Whether to wait for an X server's reply to the start of a connection.
+enum class Ask { Nothing, XServer };
+
+// An X server answers the opening of a connection at once, if only to refuse it; the
+// toolkit waits for that reply with no time limit. Only silence is held against it: a
+// connection closed at once (ssh's forwarding refuses one without its cookie) is left to
+// the toolkit.
+Answer xServerReplies(int fd) {
+  // Little-endian byte order, protocol 11.0, no authorization: any reply will do.
+  constexpr unsigned char kSetup[12] = {0x6c, 0, 11, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  if (::send(fd, kSetup, sizeof kSetup, MSG_NOSIGNAL) != static_cast<ssize_t>(sizeof kSetup)) {
+    return Answer::Unknown;
+  }
+  pollfd waiting{fd, POLLIN, 0};
+  int ready = 0;
+  do {
+    ready = ::poll(&waiting, 1, kXReplyWaitSeconds * 1000);
+  } while (ready < 0 && errno == EINTR);
+  if (ready < 0) return Answer::Unknown;
+  if (ready == 0) return Answer::Silent;
+  unsigned char first = 0;
+  return ::recv(fd, &first, 1, 0) == 1 ? Answer::Yes : Answer::Unknown;
 }
 
 Answer fromConnectError(int error) {
@@ -35,7 +62,7 @@ Answer fromConnectError(int error) {
 
 // A local socket by its path, or in the abstract namespace (as X servers on Linux also
 // listen) when `abstract`.
-Answer connectLocal(const std::string& path, bool abstract) {
+Answer connectLocal(const std::string& path, bool abstract, Ask ask) {
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
   const std::size_t offset = abstract ? 1 : 0;
@@ -47,11 +74,14 @@ Answer connectLocal(const std::string& path, bool abstract) {
   if (fd < 0) return Answer::Unknown;
   const int result = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), length);
   const int error = errno;
+  const Answer answer = result != 0           ? fromConnectError(error)
+                        : ask == Ask::XServer ? xServerReplies(fd)
+                                              : Answer::Yes;
   ::close(fd);
-  return result == 0 ? Answer::Yes : fromConnectError(error);
+  return answer;
 }
 
-// One TCP address, waiting a few seconds at most for an answer.
+// One TCP address of an X server, waiting a few seconds at most for an answer.
 Answer connectTcp(const addrinfo& info) {
   const int fd =
       ::socket(info.ai_family, info.ai_socktype | SOCK_CLOEXEC | SOCK_NONBLOCK, info.ai_protocol);
@@ -72,6 +102,11 @@ Answer connectTcp(const addrinfo& info) {
       }
     }
   }
+  if (answer == Answer::Yes) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    answer = xServerReplies(fd);
+  }
   ::close(fd);
   return answer;
 }
@@ -84,8 +119,9 @@ Answer connectTcp(const std::string& host, int port) {
   if (result == EAI_NONAME) return Answer::No;
   if (result != 0) return Answer::Unknown;
   Answer answer = Answer::No;
-  for (const addrinfo* info = found; info != nullptr && answer != Answer::Yes;
-       info = info->ai_next) {
+  // The toolkit keeps the first address that takes the connection, answering or not.
+  for (const addrinfo* info = found;
+       info != nullptr && answer != Answer::Yes && answer != Answer::Silent; info = info->ai_next) {
     answer = either(answer, connectTcp(*info));
   }
   ::freeaddrinfo(found);
@@ -116,7 +152,11 @@ Answer xDisplayAnswers(std::string_view name) {
 
   if (protocol == "unix" || (protocol.empty() && (host.empty() || host == "unix"))) {
     const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
-    Answer answer = either(connectLocal(socket, true), connectLocal(socket, false));
+    // The abstract socket first, as the X library tries them; the one it reaches it keeps.
+    Answer answer = connectLocal(socket, true, Ask::XServer);
+    if (answer != Answer::Yes && answer != Answer::Silent) {
+      answer = either(answer, connectLocal(socket, false, Ask::XServer));
+    }
     // The X library also tries TCP on this machine when no local socket answers.
     if (answer == Answer::No && protocol.empty() && host.empty()) {
       answer = connectTcp("localhost", 6000 + number);
@@ -132,9 +172,9 @@ Answer xDisplayAnswers(std::string_view name) {
 Answer waylandDisplayAnswers(const std::optional<std::string>& name,
                              const std::optional<std::string>& runtimeDir) {
   const std::string display = name && !name->empty() ? *name : "wayland-0";
-  if (display.front() == '/') return connectLocal(display, false);
+  if (display.front() == '/') return connectLocal(display, false, Ask::Nothing);
   if (!runtimeDir || runtimeDir->empty()) return Answer::No;  // the client cannot find it
-  return connectLocal(*runtimeDir + "/" + display, false);
+  return connectLocal(*runtimeDir + "/" + display, false, Ask::Nothing);
 }
 
 std::vector<std::string> split(const std::string& text, char separator) {
@@ -176,12 +216,20 @@ std::optional<std::string> unreachableDisplay(
 
   std::vector<std::string> unreachable;
   bool xUnset = false;
+  bool silent = false;
+  const std::string silence = "accepted a connection but did not answer within " +
+                              std::to_string(kXReplyWaitSeconds) + " seconds";
   for (const std::string& name : platforms) {
     Answer answer = Answer::Unknown;
     if (name == "xcb") {
       answer = x ? xDisplayAnswers(*x) : Answer::No;
-      if (answer == Answer::No && x)
+      if (answer == Answer::Silent) {
+        silent = true;
+        unreachable.push_back("the display named by DISPLAY (" + *x + ") (it " + silence + ")");
+        answer = Answer::No;
+      } else if (answer == Answer::No && x) {
         unreachable.push_back("the display named by DISPLAY (" + *x + ")");
+      }
       xUnset = xUnset || !x;
     } else if (name.starts_with("wayland")) {
       answer = waylandDisplayAnswers(wayland, set("XDG_RUNTIME_DIR"));
@@ -196,6 +244,10 @@ std::optional<std::string> unreachableDisplay(
   if (unreachable.empty()) {
     return "vnt-assistant: no display found (DISPLAY is not set); start it from a desktop "
            "session or under Xvfb\n";
+  }
+  if (silent && unreachable.size() == 1) {
+    return "vnt-assistant: the display named by DISPLAY (" + *x + ") " + silence +
+           "; start it from a desktop session or under Xvfb\n";
   }
   std::string line = unreachable.size() > 1 ? "vnt-assistant: neither " : "vnt-assistant: ";
   for (std::size_t i = 0; i < unreachable.size(); ++i) {

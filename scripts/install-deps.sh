@@ -2,7 +2,8 @@
 # Installs the Debian packages one of the scripts needs, and nothing when all are there.
 #   install-deps.sh run       compiler, CMake, Ninja, Qt: enough to build the program
 #   install-deps.sh test      and clang, its sanitizer run-time, GoogleTest, Google Benchmark,
-#                             the package tools (dpkg-dev, and file, which CPack needs)
+#                             the package tools (dpkg-dev, and file, which CPack needs), and
+#                             bindfs, for seal's test on a FUSE mount
 #   install-deps.sh package   the program's build and the package tools, lintian included
 #   install-deps.sh web       emscripten, Node, npm and Chromium for the web edition and its
 #                             browser tests, then puppeteer-core and axe-core (npm ci in
@@ -13,7 +14,7 @@ run=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core fonts-dejavu-extra)
 case "${1:-test}" in
   run) packages=("${run[@]}") ;;
   test) packages=("${run[@]}" clang libclang-rt-14-dev libgtest-dev libbenchmark-dev
-                dpkg-dev file desktop-file-utils) ;;
+                dpkg-dev file desktop-file-utils bindfs) ;;
   package) packages=("${run[@]}" dpkg-dev file desktop-file-utils lintian) ;;
   web) packages=(cmake ninja-build fonts-dejavu-core python3-fonttools librsvg2-bin emscripten nodejs npm chromium) ;;
   *) echo "usage: $0 [run|test|package|web]" >&2; exit 2 ;;

@@ -47,6 +47,14 @@ struct Suspects {
     wrappedFirst = !odd;
     wrapped = std::move(problem);
   }
+  // The record broken over two lines turned out to hold another count of numbers than its
+  // first line suggests: say what it holds, or nothing when it holds what a record has.
+  void rewrap(std::optional<SeasonFileProblem> problem) {
+    if (!wrapped) return;
+    wrapped.reset();
+    wrappedFirst = false;
+    if (problem && !odd) odd = std::move(problem);
+  }
   // Nothing follows the check value: the records read whole, however their lines break.
   void readWhole(SeasonFileCheck& result) {
     if (!wrapped) return;
@@ -110,6 +118,15 @@ SeasonFileCheck examineDeepFile(std::string_view data) {
   };
 
   CheckSum sum;
+  // The record broken over two lines whose numbers go on on the next line: how many it holds
+  // shows only at its end.
+  int goesOn = 0;
+  // Where its numbers went on to yet another line: when the fields then run out before the
+  // check value, that line was the check value's and the record ended before it.
+  std::optional<SeasonFileProblem> endedBefore;
+  const auto tooLong = [&](int record) {
+    return walk.atField("record " + std::to_string(record) + " has more than 16 numbers");
+  };
   for (int record = 1; record <= n; ++record) {
     const auto nameField = walk.next();
     if (!nameField) {
@@ -120,11 +137,15 @@ SeasonFileCheck examineDeepFile(std::string_view data) {
     }
     const std::string& name = *nameField;
     const int nameLine = walk.line();
-    if (!suspects.any() && record > 1 && !walk.fieldQuoted() && holdsNumber(*nameField) &&
-        !walk.startsLine()) {
-      suspects.odd =
-          walk.atField("record " + std::to_string(record - 1) + " has more than 16 numbers");
+    const bool numberGoesOn =
+        record > 1 && !walk.fieldQuoted() && holdsNumber(*nameField) && !walk.startsLine();
+    if (goesOn == record - 1 && goesOn > 0) {
+      suspects.rewrap(numberGoesOn ? std::optional(tooLong(record - 1)) : std::nullopt);
+    } else if (!suspects.any() && numberGoesOn) {
+      suspects.odd = tooLong(record - 1);
     }
+    goesOn = 0;
+    endedBefore.reset();
     bool oneLine = true;  // the name and the numbers so far share a line
     for (int i = 1; i <= kDeepValues; ++i) {
       const auto field = walk.next();
@@ -144,6 +165,15 @@ SeasonFileCheck examineDeepFile(std::string_view data) {
         // The layout the files use, one record a line, broken: the record may be short.
         suspects.wrap(walk.afterPrevious(recordLabel(record, name) + " ends after " +
                                          std::to_string(i - 1) + " of 16 numbers"));
+        if (!walk.fieldQuoted()) goesOn = record;
+      } else if (goesOn == record && walk.fieldQuoted()) {
+        // A name where a number belongs: the numbers that went on stopped short.
+        suspects.rewrap(walk.afterPrevious(recordLabel(record, name) + " ends after " +
+                                           std::to_string(i - 1) + " of 16 numbers"));
+        goesOn = 0;
+      } else if (goesOn == record && walk.startsLine() && !endedBefore) {
+        endedBefore = walk.afterPrevious(recordLabel(record, name) + " ends after " +
+                                         std::to_string(i - 1) + " of 16 numbers");
       } else if (!suspects.odd && !holdsNumber(*field)) {
         suspects.odd = walk.atField(recordLabel(record, name) + " number " + std::to_string(i) +
                                     " " + shown(*field) + " is not a number");
@@ -156,9 +186,15 @@ SeasonFileCheck examineDeepFile(std::string_view data) {
     }
   }
 
+  const auto checkField = walk.next();
+  if (goesOn == n && checkField) {
+    const bool numberGoesOn = !walk.fieldQuoted() && holdsNumber(*checkField) && !walk.startsLine();
+    suspects.rewrap(numberGoesOn ? std::optional(tooLong(n)) : std::nullopt);
+  } else if (goesOn == n && endedBefore) {
+    suspects.rewrap(endedBefore);
+  }
   result.recordsRead = !suspects.any();
   result.computed = sum.expected();
-  const auto checkField = walk.next();
   if (!checkField) return fail(walk.afterField("ends before the check value"), true);
   result.checkField = {{walk.fieldOffset(), walk.fieldLength()}};
   const auto check = numberField(*checkField);

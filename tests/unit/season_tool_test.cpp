@@ -213,6 +213,34 @@ std::vector<CheckCase> damagedSeasons() {
        with(good, "1990BPE.vnt", replaced(replaced(kBpe, ",40,15,", ",40\r\n15,"), "-1501", "-1500")),
        {"1990  not offered  1990BPE.vnt line 4 column 1: check value -1500 stored, -1501 "
         "computed"}},
+      // A record broken over two lines holds what its fields hold, wherever the break is:
+      // only one that truly ends at its line break "ends after" the numbers before it.
+      {"RecordEndsAtItsLineBreak",
+       with(good, "1990Deep.vnt",
+            replaced(kDeep, ",2,3,4,5,6,7,3,0\r\n\"Texas\"", "\r\n\"Texas\"")),
+       {"1990  not offered  1990Deep.vnt line 2 column 32: record 1 \"Boston\" ends after 8 of "
+        "16 numbers"}},
+      {"WrappedRecordOneNumberTooMany",
+       with(good, "1990Deep.vnt",
+            replaced(replaced(kDeep, ",1,2,3,", ",1\r\n2,3,"), ",3,0\r\n\"Texas\"",
+                     ",3,0,9\r\n\"Texas\"")),
+       {"1990  not offered  1990Deep.vnt line 3 column 17: record 1 has more than 16 numbers"}},
+      {"WrappedRecordOneNumberShort",
+       with(good, "1990Deep.vnt",
+            replaced(replaced(kDeep, ",1,2,3,", ",1\r\n2,3,"), ",3,0\r\n\"Texas\"",
+                     ",3\r\n\"Texas\"")),
+       {"1990  not offered  1990Deep.vnt line 3 column 14: record 1 \"Boston\" ends after 15 of "
+        "16 numbers"}},
+      {"WrappedLastRecordOneNumberTooMany",
+       with(good, "1990Deep.vnt",
+            replaced(replaced(kDeep, ",8,9,", ",8\r\n9,"), ",4,0\r\n-1617", ",4,0,5\r\n-1617")),
+       {"1990  not offered  1990Deep.vnt line 4 column 22: record 2 has more than 16 numbers"}},
+      // The check value on the line after is taken for the last number, and then missed.
+      {"WrappedLastRecordOneNumberShort",
+       with(good, "1990Deep.vnt",
+            replaced(replaced(kDeep, ",8,9,", ",8\r\n9,"), ",4,0\r\n-1617", ",4\r\n-1617")),
+       {"1990  not offered  1990Deep.vnt line 4 column 19: record 2 \"Texas\" ends after 15 of "
+        "16 numbers"}},
       // Columns count characters: the Windows-1252 byte is one column, and the name is shown
       // decoded.
       {"ColumnAfterAWindows1252Byte",

@@ -2,17 +2,22 @@
 
 #include <fcntl.h>
 #include <stdio.h>  // renameat2
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 namespace vnt::seasons {
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr int kFuseSettleMilliseconds = 50;
 
 std::string systemError() {
   return std::strerror(errno);
@@ -52,6 +57,180 @@ void syncFolder(const fs::path& folder) {
   }
 }
 
+// A hidden name beside `target` for mkstemp: ".<name>.<kind>-XXXXXX".
+std::string hiddenBeside(const fs::path& target, const char* kind) {
+  // Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) on "." + string.
+  std::string hidden = ".";
+  hidden += target.filename().string();
+  hidden += '.';
+  hidden += kind;
+  hidden += "-XXXXXX";
+  return (target.parent_path() / hidden).string();
+}
+
+// Giving a file a name only while nobody else has it, so that no save made meanwhile by
+// another program is overwritten.
+enum class Claim { Done, Taken, Unsupported, Failed };
+
+bool unsupported(int error) {
+  return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP || error == ENOTSUP ||
+         error == EPERM || error == EMLINK;
+}
+
+Claim claimName(const char* from, const char* to, const WriteHooks& hooks) {
+  if (!hooks.claimNames) return Claim::Unsupported;
+  if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return Claim::Done;
+  if (errno == EEXIST) return Claim::Taken;
+  if (!unsupported(errno)) return Claim::Failed;
+  // Where renaming cannot refuse a taken name (most FUSE mounts), a second name can.
+  if (::link(from, to) == 0) {
+    ::unlink(from);
+    return Claim::Done;
+  }
+  if (errno == EEXIST) return Claim::Taken;
+  return unsupported(errno) ? Claim::Unsupported : Claim::Failed;
+}
+
+// On a FUSE mount a program's open of the file reaches the file system only after a trip
+// through another process: one that found the file by its name before it was replaced may
+// write into the old file a moment later. Waiting that moment before the last look lets
+// such a save be seen and kept.
+void settle(const fs::path& target) {
+  constexpr long kFuseSuperMagic = 0x65735546;
+  struct statfs info {};
+  if (::statfs(target.parent_path().c_str(), &info) == 0 &&
+      static_cast<long>(info.f_type) == kFuseSuperMagic) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(kFuseSettleMilliseconds));
+  }
+}
+
+bool sameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+using Kind = ReplaceOutcome::Kind;
+
+// A save that could not be given its name back is never removed: the message says where it is.
+ReplaceOutcome keptAside(const std::string& aside) {
+  return {Kind::Failed,
+          "changed twice while it was being replaced: the later save has its name, the other "
+          "is kept as " +
+              aside,
+          false};
+}
+
+// Gives the file moved aside (changed meanwhile) its name back, unless a later save took it.
+ReplaceOutcome putBack(const std::string& aside, const StagedFile& staged,
+                       const WriteHooks& hooks) {
+  if (claimName(aside.c_str(), staged.target.c_str(), hooks) == Claim::Done) {
+    syncFolder(staged.target.parent_path());
+    return {Kind::ChangedMeanwhile, {}};
+  }
+  return keptAside(aside);
+}
+
+// The staged file has the name, but the file moved aside was written to after it was looked
+// at (by a program that had it open): the staged file leaves the name and the save gets it.
+ReplaceOutcome takeBack(const std::string& aside, const struct stat& staged,
+                        const StagedFile& names, const WriteHooks& hooks) {
+  const char* ours = names.temp.c_str();  // free again since the staged file took the name
+  if (::rename(names.target.c_str(), ours) != 0) return keptAside(aside);
+  struct stat moved {};
+  if (::stat(ours, &moved) != 0 || !sameFile(moved, staged)) {
+    // Yet another save had taken the name from the staged file: it keeps it.
+    if (claimName(ours, names.target.c_str(), hooks) != Claim::Done) {
+      return {Kind::Failed,
+              "changed twice while it was being replaced: the saves are kept as " + aside +
+                  " and " + names.temp.string(),
+              false};
+    }
+    return keptAside(aside);
+  }
+  ::unlink(ours);
+  return putBack(aside, names, hooks);
+}
+
+// Where two names cannot be swapped at once: the file is moved aside and looked at, and the
+// staged file takes the name only while it is free; the file moved aside is looked at once
+// more before it is removed.
+ReplaceOutcome replaceWithoutSwap(const StagedFile& staged, const FileSnapshot& expected,
+                                  const WriteHooks& hooks) {
+  const char* temp = staged.temp.c_str();
+  const char* target = staged.target.c_str();
+  const auto failed = [&](const std::string& what) -> ReplaceOutcome {
+    const std::string message = what + systemError();
+    ::unlink(temp);
+    return {Kind::Failed, message};
+  };
+  // Tried on the staged file itself before anything else is touched.
+  const std::string probe = staged.temp.string() + "~";
+  switch (claimName(temp, probe.c_str(), hooks)) {
+    case Claim::Done:
+      break;
+    case Claim::Unsupported:
+      ::unlink(temp);
+      return {Kind::Failed,
+              "cannot be replaced safely here: this file system can neither swap two names at "
+              "once nor rename a file only to a free name, so a save made meanwhile by another "
+              "program could be lost; work on a copy on a local disk and copy it back"};
+    default: {
+      const int error = errno;
+      ::unlink(probe.c_str());
+      errno = error;
+      return failed("cannot replace it: ");
+    }
+  }
+  struct stat mine {};
+  if (::rename(probe.c_str(), temp) != 0 || ::stat(temp, &mine) != 0) {
+    ::unlink(probe.c_str());
+    return failed("cannot replace it: ");
+  }
+  std::string aside = hiddenBeside(staged.target, "old");
+  const int fd = ::mkstemp(aside.data());
+  if (fd < 0) return failed("cannot create a file beside it: ");
+  ::close(fd);
+  if (::rename(target, aside.c_str()) != 0) {
+    const int error = errno;
+    ::unlink(aside.c_str());
+    if (error == ENOENT) {  // removed meanwhile
+      ::unlink(temp);
+      return {Kind::ChangedMeanwhile, {}};
+    }
+    errno = error;
+    return failed("cannot replace it: ");
+  }
+  if (hooks.whileAside) hooks.whileAside();
+  if (!unchangedSince(aside, expected)) {
+    ::unlink(temp);
+    return putBack(aside, staged, hooks);
+  }
+  switch (claimName(temp, target, hooks)) {
+    case Claim::Done:
+      break;
+    case Claim::Taken:
+      // A save took the free name: it is newer than the file moved aside, which was
+      // unchanged, unless a program that had it open wrote to it too.
+      ::unlink(temp);
+      settle(staged.target);
+      if (!unchangedSince(aside, expected)) return keptAside(aside);
+      ::unlink(aside.c_str());
+      return {Kind::ChangedMeanwhile, {}};
+    default: {
+      const std::string message = "cannot replace it: " + systemError();
+      ::unlink(temp);
+      const auto back = putBack(aside, staged, hooks);
+      if (back.kind == Kind::ChangedMeanwhile) return {Kind::Failed, message};
+      return back;
+    }
+  }
+  if (hooks.beforeLastLook) hooks.beforeLastLook();
+  settle(staged.target);
+  if (!unchangedSince(aside, expected)) return takeBack(aside, mine, staged, hooks);
+  ::unlink(aside.c_str());
+  syncFolder(staged.target.parent_path());
+  return {Kind::Replaced, {}};
+}
+
 }  // namespace
 
 std::optional<FileSnapshot> snapshotFile(const fs::path& path, std::uintmax_t maxBytes) {
@@ -84,11 +263,7 @@ bool unchangedSince(const fs::path& path, const FileSnapshot& snapshot) {
 
 StageResult stageFile(const fs::path& target, const std::string& bytes, const struct stat* original,
                       bool ownerMustBeKept, const WriteHooks& hooks) {
-  // Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) on "." + string.
-  std::string hidden = ".";
-  hidden += target.filename().string();
-  hidden += ".new-XXXXXX";
-  std::string temp = (target.parent_path() / hidden).string();
+  std::string temp = hiddenBeside(target, "new");
   // mkstemp makes it 0600, so nobody reads it before it has the mode it is meant to have.
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return {std::nullopt, "cannot create a file beside it: " + systemError()};
@@ -137,19 +312,25 @@ void discardStaged(const StagedFile& staged) {
 
 ReplaceOutcome replaceWithStaged(const StagedFile& staged, const FileSnapshot* expected,
                                  const WriteHooks& hooks) {
-  using Kind = ReplaceOutcome::Kind;
   const char* temp = staged.temp.c_str();
   const char* target = staged.target.c_str();
   if (expected != nullptr) {
     // Swapping the two names at once, then looking at the file that had the name, leaves
     // no moment in which a save made by rename could be overwritten unseen.
-    if (hooks.swapNames && ::renameat2(AT_FDCWD, temp, AT_FDCWD, target, RENAME_EXCHANGE) == 0) {
+    struct stat mine {};
+    if (hooks.swapNames && ::stat(temp, &mine) == 0 &&
+        ::renameat2(AT_FDCWD, temp, AT_FDCWD, target, RENAME_EXCHANGE) == 0) {
+      settle(staged.target);
       if (unchangedSince(staged.temp, *expected)) {
         ::unlink(temp);
         syncFolder(staged.target.parent_path());
         return {Kind::Replaced, {}};
       }
       if (::renameat2(AT_FDCWD, temp, AT_FDCWD, target, RENAME_EXCHANGE) == 0) {
+        // What the swap back took off the name is the staged file, unless yet another save
+        // had replaced it in between: that one is kept.
+        struct stat back {};
+        if (::stat(temp, &back) == 0 && !sameFile(back, mine)) return keptAside(staged.temp);
         ::unlink(temp);
         return {Kind::ChangedMeanwhile, {}};
       }
@@ -159,11 +340,7 @@ ReplaceOutcome replaceWithStaged(const StagedFile& staged, const FileSnapshot* e
                   staged.temp.string() + " (" + systemError() + ")",
               false};
     }
-    // A file system that cannot swap names: look, then rename.
-    if (!unchangedSince(staged.target, *expected)) {
-      ::unlink(temp);
-      return {Kind::ChangedMeanwhile, {}};
-    }
+    return replaceWithoutSwap(staged, *expected, hooks);
   }
   if (::rename(temp, target) != 0) {
     const std::string message = "cannot replace it: " + systemError();

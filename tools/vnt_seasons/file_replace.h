@@ -36,8 +36,15 @@ struct WriteHooks {
   std::function<ssize_t(int fd, const void* data, std::size_t size)> write;
   // Runs once the new contents are on disk, just before they take the file's name.
   std::function<void()> beforeReplace;
-  // False: as on a file system that cannot swap two names at once.
+  // False: as on a file system that cannot swap two names at once (FUSE mounts).
   bool swapNames = true;
+  // False: as on one that can neither give a file a second name nor rename it only to a
+  // name that is free.
+  bool claimNames = true;
+  // Where names cannot be swapped: run once the file has been moved aside, and once the
+  // staged file has taken its name, before the file moved aside is looked at again.
+  std::function<void()> whileAside;
+  std::function<void()> beforeLastLook;
 };
 
 // New contents written and synced under a hidden name beside the file they are to replace.
@@ -71,6 +78,11 @@ struct ReplaceOutcome {
 // Gives the staged file its target's name. With `expected`, only when the target is still
 // the file of that snapshot: otherwise the target is left as it is (ChangedMeanwhile). The
 // staged file is gone afterwards, whatever the outcome.
+//
+// Where the file system cannot swap two names at once, the target is moved aside, looked at,
+// and the staged file takes the name only if it is still free; a save that came meanwhile
+// (by rename, or written into the file) is given its name back. Where a free name cannot be
+// claimed either, nothing is replaced (Failed, the target untouched).
 ReplaceOutcome replaceWithStaged(const StagedFile& staged, const FileSnapshot* expected,
                                  const WriteHooks& hooks = {});
 

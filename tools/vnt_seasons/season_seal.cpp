@@ -1,12 +1,17 @@
 #include "season_seal.h"
 
 #include <fcntl.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string_view>
 #include <system_error>
+#include <thread>
 
 #include "shell/season_files.h"
 
@@ -73,12 +78,37 @@ bool readOnly(const fs::path& file, const struct stat& status) {
   return (status.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0;
 }
 
+// Why no file can be made in `folder`, if none can: a read-only file system, or no
+// permission.
+std::optional<std::string> folderReadOnly(const fs::path& folder) {
+  struct statvfs info {};
+  if (::statvfs(folder.c_str(), &info) == 0 && (info.f_flag & ST_RDONLY) != 0) {
+    return "a read-only file system";
+  }
+  if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
+    return errno == EROFS ? std::string("a read-only file system") : std::strerror(errno);
+  }
+  return std::nullopt;
+}
+
 // The line break the file uses, for a check value that has to be added.
 std::string lineBreakOf(std::string_view bytes) {
   if (bytes.find("\r\n") != std::string_view::npos) return "\r\n";
   if (bytes.find('\n') != std::string_view::npos) return "\n";
   if (bytes.find('\r') != std::string_view::npos) return "\r";
   return "\r\n";
+}
+
+// Whether the file holds `sealed` now. Another seal of it may still be at work, the name
+// free for a moment or the file as it was before: it is looked at again for a little while.
+bool sealedMeanwhile(const fs::path& target, const std::string& sealed, const std::string& before) {
+  for (int look = 0; look < 25; ++look) {
+    const auto now = snapshotFile(target, kMaxBytes);
+    if (now && now->bytes == sealed) return true;
+    if (now && now->bytes != before) return false;  // saved by another program
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return false;
 }
 
 }  // namespace
@@ -156,6 +186,11 @@ SealResult sealFile(const std::string& path, const SealOptions& options) {
                    "to seal this name alone, make it a file of its own first (copy it and move "
                    "the copy over it)");
   }
+  // --force cannot help where the folder takes no new file.
+  if (const auto folder = folderReadOnly(target.parent_path())) {
+    return refused(path + ": the folder " + target.parent_path().string() + " is read-only (" +
+                   *folder + "), and the sealed copy is written there; not sealed");
+  }
   if (!options.force && readOnly(target, original->status)) {
     return refused(path +
                    ": read-only; not sealed (seal --force seals it and keeps it "
@@ -181,6 +216,11 @@ SealResult sealFile(const std::string& path, const SealOptions& options) {
     case ReplaceOutcome::Kind::Replaced:
       break;
     case ReplaceOutcome::Kind::ChangedMeanwhile:
+      // Sealed meanwhile to the very same bytes (seal run twice at once): no save was made.
+      if (sealedMeanwhile(target, sealed, bytes)) {
+        return {true, path + ": check value " + was + " replaced by " + value +
+                          " (by another seal at the same time)"};
+      }
       return refused(path +
                      ": changed while it was being sealed (saved by another program?); "
                      "not sealed, it is left as it was saved: seal it again once it is saved "

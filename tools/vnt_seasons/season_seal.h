@@ -27,8 +27,11 @@ struct SealOptions {
 //
 // Also refused, the file left as it is: a file that another program changed while it was
 // being sealed, one without a check value whose last record has no line break after it (it
-// may have been cut short), a file with more than one name (hard links), a read-only file
-// unless `force`, and one whose owner and group cannot be kept.
+// may have been cut short), a file with more than one name (hard links), a file whose
+// folder is read-only (`force` or not), a read-only file unless `force`, one whose owner and
+// group cannot be kept, and one on a file system where no save made meanwhile could be kept
+// safe (see replaceWithStaged). Sealed to the very same bytes meanwhile (two seals at once),
+// it is reported sealed.
 SealResult sealFile(const std::string& path, const SealOptions& options = {});
 
 }  // namespace vnt::seasons
