@@ -41,10 +41,6 @@ QWidget* QtDialogs::asker() const {
   return parent_.data();
 }
 
-namespace {
-
-// A box is centred on its window, so it waits (briefly) until the window manager has put
-// that window where it goes: a box asked for at start came up at the screen's corner.
 void waitUntilPlaced(QWidget* window) {
   QWindow* handle = window != nullptr && window->isVisible() ? window->windowHandle() : nullptr;
   if (handle == nullptr || handle->isExposed()) return;
@@ -59,11 +55,10 @@ void waitUntilPlaced(QWidget* window) {
   loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-}  // namespace
-
 bool QtDialogs::show(const std::string& prompt, const std::string& title, bool askYesNo) {
   if (beforeShow_) beforeShow_();
   QWidget* parent = asker();
+  // Centred on a window not yet placed, a box asked for at start came up at the corner.
   waitUntilPlaced(parent);
 
   const QString shownTitle = QString::fromStdString(title.empty() ? kApplicationTitle : title);

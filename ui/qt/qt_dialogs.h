@@ -9,6 +9,10 @@
 
 namespace vnt {
 
+// Waits (a second at most) until the window manager has put a window that is being shown
+// where it goes: what is placed by it (a message box, a tool window) goes by its place.
+void waitUntilPlaced(QWidget* window);
+
 // Message boxes as modal QMessageBoxes without an icon, centred on the window that asked.
 class QtDialogs final : public Dialogs {
  public:
