@@ -57,7 +57,8 @@ ToolWindow::ToolWindow(QtWindow& main, const QString& title, const QString& obje
       main_(main),
       side_(side),
       designed_(width, QtWindow::clientSize().height()),
-      baseFont_(font()) {
+      baseFont_(font()),
+      zoom_(main.zoom()) {
   setWindowTitle(title);
   setObjectName(objectName);
   resize(designed_);
@@ -155,18 +156,21 @@ void ToolWindow::toggle() {
 
 void ToolWindow::followZoom() {
   const double scale = main_.scale();
-  if (scale <= 0 || scale == scale_) return;
-  // A window at its designed size stays at it (no rounding creeps in); one the player sized
-  // grows as much as the main window.
-  const QSize next = size() == scaled(designed_, scale_) ? scaled(designed_, scale)
-                                                         : scaled(size(), scale / scale_);
+  if (scale <= 0 || (scale == scale_ && main_.zoom() == zoom_)) return;
+  // The player zoomed; else the main window was only fitted to the screen again (as it is
+  // placed at start), which leaves a placed window's size alone: a restored window must
+  // not shrink a little at every start.
+  const bool zoomed = main_.zoom() != zoom_;
+  zoom_ = main_.zoom();
+  const double grown = scale / scale_;
   scale_ = scale;
   setFont(scaledFont(baseFont_, scale_));
   if (!placed_) {
-    resize(next);
+    resize(scaled(designed_, scale_));
     return;
   }
-  const QRect client(geometry().topLeft(), next);
+  if (!zoomed) return;
+  const QRect client(geometry().topLeft(), scaled(size(), grown));
   const QRect frame = client.marginsAdded(frameMargins());
   if (frame.intersects(main_.frameGeometry())) {
     // The main window grew over it: beside it again, at the new size.

@@ -57,7 +57,8 @@ class ToolWindow : public QWidget {
   Side side_;
   QSize designed_;  // the client area at 100 %
   QFont baseFont_;  // the font at 100 %
-  double scale_ = 1.0;
+  double scale_ = 1.0;  // the main window's scale the window is drawn at
+  int zoom_ = 100;      // the main window's zoom it was sized for
   bool placed_ = false;
 };
 
