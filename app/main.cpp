@@ -157,6 +157,9 @@ int main(int argc, char** argv) {
   // writes them, so it always sees the same window.
   const fs::path settingsFile = options.selfTest ? fs::path() : vnt::settings::file(environment);
   vnt::settings::Settings settings = vnt::settings::load(settingsFile);
+  // Restored from a copy: the window may save its settings (a zoom fitted to the screen as it
+  // is placed) before the tool windows are back, and that would save them closed.
+  const vnt::settings::Settings saved = settings;
   window.setZoom(settings.zoom);
   dice.setOn(settings.ownDice);
   const auto remember = [&] {
@@ -174,8 +177,8 @@ int main(int argc, char** argv) {
   QuitWhenShown quit;
   if (quitWhenShown) window.installEventFilter(&quit);
   window.show();
-  odds.restore(settings.odds);
-  gameLog.restore(settings.gameLog);
+  odds.restore(saved.odds);
+  gameLog.restore(saved.gameLog);
   if (offered.empty() && !quitWhenShown) {
     // A menu launch shows no standard error: the player is told in the window, once.
     const fs::path checked = fs::current_path(error);

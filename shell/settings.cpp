@@ -1,6 +1,11 @@
 #include "shell/settings.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <fstream>
@@ -63,13 +68,35 @@ std::string onOffText(bool value) {
   return value ? "on" : "off";
 }
 
-void formatPlace(std::string& out, const std::string& name, const WindowPlace& place) {
-  out += name + ".open=" + onOffText(place.open) + "\n";
-  if (place.geometry) {
-    const WindowPlace::Rect& r = *place.geometry;
-    out += name + ".geometry=" + std::to_string(r.x) + "," + std::to_string(r.y) + "," +
-           std::to_string(r.width) + "," + std::to_string(r.height) + "\n";
+std::string rectText(const WindowPlace::Rect& r) {
+  return std::to_string(r.x) + "," + std::to_string(r.y) + "," + std::to_string(r.width) + "," +
+         std::to_string(r.height);
+}
+
+constexpr std::string_view kHeader = "# VNT Assistant settings: key=value, one a line\n";
+
+// Each key of ours with the value `settings` gives it, in the order a new file lists them;
+// no value for a place never saved.
+std::vector<std::pair<std::string, std::optional<std::string>>> entries(const Settings& s) {
+  std::vector<std::pair<std::string, std::optional<std::string>>> out;
+  out.emplace_back("own-dice", onOffText(s.ownDice));
+  out.emplace_back("zoom", std::to_string(zoom::clamp(s.zoom)));
+  for (const auto& [name, place] :
+       {std::pair{"odds-window", &s.odds}, std::pair{"game-log-window", &s.gameLog}}) {
+    out.emplace_back(std::string(name) + ".open", onOffText(place->open));
+    std::optional<std::string> geometry;
+    if (place->geometry) geometry = rectText(*place->geometry);
+    out.emplace_back(std::string(name) + ".geometry", geometry);
   }
+  return out;
+}
+
+// Bytes no text editor leaves in a line: what a damaged file holds.
+bool damaged(std::string_view line) {
+  return std::any_of(line.begin(), line.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte < 0x20 && c != '\t' && c != '\r') || byte == 0x7f;
+  });
 }
 
 }  // namespace
@@ -112,11 +139,38 @@ Settings parse(std::string_view text) {
 }
 
 std::string format(const Settings& settings) {
-  std::string out = "# VNT Assistant settings: key=value, one a line\n";
-  out += "own-dice=" + onOffText(settings.ownDice) + "\n";
-  out += "zoom=" + std::to_string(zoom::clamp(settings.zoom)) + "\n";
-  formatPlace(out, "odds-window", settings.odds);
-  formatPlace(out, "game-log-window", settings.gameLog);
+  return merge(kHeader, settings);
+}
+
+std::string merge(std::string_view existing, const Settings& settings) {
+  auto wanted = entries(settings);
+  std::vector<bool> written(wanted.size(), false);
+  std::string out;
+  while (!existing.empty()) {
+    const std::size_t newline = existing.find('\n');
+    const std::string_view line = existing.substr(0, newline);
+    existing.remove_prefix(newline == std::string_view::npos ? existing.size() : newline + 1);
+    if (damaged(line)) continue;
+    const std::string_view trimmed = trim(line);
+    const std::size_t equals = trimmed.find('=');
+    if (!trimmed.empty() && trimmed.front() != '#' && equals != std::string_view::npos) {
+      const std::string_view key = trim(trimmed.substr(0, equals));
+      const auto it = std::find_if(wanted.begin(), wanted.end(),
+                                   [key](const auto& entry) { return entry.first == key; });
+      if (it != wanted.end()) {
+        // A place never saved loses its old line, as a new file would not have it.
+        const auto at = static_cast<std::size_t>(it - wanted.begin());
+        if (!written[at] && it->second) out += it->first + "=" + *it->second + "\n";
+        written[at] = true;
+        continue;
+      }
+    }
+    out += line;
+    out += '\n';
+  }
+  for (std::size_t i = 0; i < wanted.size(); ++i) {
+    if (!written[i] && wanted[i].second) out += wanted[i].first + "=" + *wanted[i].second + "\n";
+  }
   return out;
 }
 
@@ -132,44 +186,117 @@ fs::path file(const std::function<std::optional<std::string>(const char*)>& env)
   return config / "vnt-assistant" / "settings.conf";
 }
 
-Settings load(const fs::path& path) {
+namespace {
+
+// The text of a regular file of at most kMaxFileSize bytes; nothing for any other.
+std::optional<std::string> readSmall(const fs::path& path) {
   std::error_code error;
-  if (path.empty() || !fs::is_regular_file(path, error)) return {};
+  if (path.empty() || !fs::is_regular_file(path, error)) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
+  if (!in) return std::nullopt;
   std::string text(kMaxFileSize + 1, '\0');
   in.read(text.data(), static_cast<std::streamsize>(text.size()));
   const auto got = static_cast<std::size_t>(std::max<std::streamsize>(0, in.gcount()));
-  if (got > kMaxFileSize) return {};
+  if (got > kMaxFileSize) return std::nullopt;
   text.resize(got);
-  return parse(text);
+  return text;
+}
+
+// The file `path` stands for: itself, or the end of its chain of symbolic links (which need
+// not exist yet); nothing for a chain that loops or cannot be read.
+std::optional<fs::path> linkTarget(fs::path path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(path, error);
+    // Not there yet is no error: the file is made there.
+    if (status.type() == fs::file_type::not_found) return path;
+    if (error) return std::nullopt;
+    if (!fs::is_symlink(status)) return path;
+    const fs::path to = fs::read_symlink(path, error);
+    if (error) return std::nullopt;
+    path = to.is_absolute() ? to : path.parent_path() / to;
+  }
+  return std::nullopt;
+}
+
+bool sameFile(int fd, const fs::path& path) {
+  struct stat opened {};
+  struct stat named {};
+  return ::fstat(fd, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+         opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
+// A file of our own at `path`: created here and now, never reached through a link. A
+// leftover of an earlier save (or anything else there that is not a folder) is taken away
+// first; unlinking a symbolic link leaves the file it points to alone.
+int createFresh(const fs::path& path, mode_t mode) {
+  constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+  int fd = ::open(path.c_str(), kFlags, mode);
+  if (fd < 0 && errno == EEXIST) {
+    struct stat there {};
+    if (::lstat(path.c_str(), &there) != 0 || S_ISDIR(there.st_mode)) return -1;
+    if (::unlink(path.c_str()) != 0) return -1;
+    fd = ::open(path.c_str(), kFlags, mode);
+  }
+  return fd;
+}
+
+bool writeAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t wrote = ::write(fd, text.data(), text.size());
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) return false;
+    text.remove_prefix(static_cast<std::size_t>(wrote));
+  }
+  return true;
+}
+
+// Replaces `target` by a file holding `text`, whole or not at all: written to a new file
+// beside it, flushed to disk, then renamed over it.
+bool replace(const fs::path& target, std::string_view text) {
+  fs::path fresh = target;
+  fresh += ".new";
+  // The old file's permissions carry over (a private file stays private).
+  struct stat old {};
+  const bool hadOld = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+  const int fd = createFresh(fresh, hadOld ? (old.st_mode & 0777) : 0666);
+  if (fd < 0) return false;
+  bool ok = writeAll(fd, text) && ::fsync(fd) == 0;
+  // Another save may have taken the name meanwhile: rename only a file that is still ours.
+  const bool ours = sameFile(fd, fresh);
+  ok = ok && ours && ::rename(fresh.c_str(), target.c_str()) == 0;
+  if (!ok && ours) ::unlink(fresh.c_str());
+  ::close(fd);
+  if (ok) {
+    // The rename itself reaches the disk with the folder.
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+      ::fsync(dir);
+      ::close(dir);
+    }
+  }
+  return ok;
+}
+
+}  // namespace
+
+Settings load(const fs::path& path) {
+  const auto text = readSmall(path);
+  return text ? parse(*text) : Settings{};
 }
 
 bool save(const fs::path& path, const Settings& settings) {
   if (path.empty()) return false;
   std::error_code error;
-  fs::create_directories(path.parent_path(), error);
+  if (path.has_parent_path()) fs::create_directories(path.parent_path(), error);
   if (error) return false;
-  fs::path temporary = path;
-  temporary += ".new";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    const std::string text = format(settings);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      fs::remove(temporary, error);
-      return false;
-    }
-  }
-  fs::rename(temporary, path, error);
-  if (error) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    return false;
-  }
-  return true;
+  const auto target = linkTarget(path);
+  if (!target) return false;
+  // A file we would not read (too large, not a file) is not merged into either.
+  const auto existing = readSmall(*target);
+  const bool usable = existing && !existing->empty();
+  return replace(*target, merge(usable ? *existing : kHeader, settings));
 }
 
 }  // namespace vnt::settings

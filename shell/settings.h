@@ -46,6 +46,13 @@ Settings parse(std::string_view text);
 // The text of `settings`, one "key=value" line each, as parse() reads it back.
 std::string format(const Settings& settings);
 
+// `existing` (a settings text, perhaps edited by the player) with `settings` written into it:
+// each key of ours is updated on the line where it stands (later repeats of it dropped, so
+// parse() reads what was written) and the keys it lacks are appended; comments, blank lines
+// and keys of other versions stay where they were. A line holding control characters (a
+// damaged file) is dropped, and so is the line of a place `settings` holds no geometry for.
+std::string merge(std::string_view existing, const Settings& settings);
+
 // $XDG_CONFIG_HOME/vnt-assistant/settings.conf, or ~/.config/... when XDG_CONFIG_HOME is unset
 // or not absolute; empty when neither is known. `env` reads an environment variable.
 std::filesystem::path file(const std::function<std::optional<std::string>(const char*)>& env);
@@ -54,9 +61,12 @@ std::filesystem::path file(const std::function<std::optional<std::string>(const 
 // larger than kMaxFileSize.
 Settings load(const std::filesystem::path& path);
 
-// Writes `settings` to `path` whole or not at all (a new file renamed over the old one),
-// making the folder when needed. False when it could not be written; the old file then
-// stays as it was.
+// Writes `settings` to `path` whole or not at all, making the folder when needed, merged into
+// the text already there (see merge()). The new text goes to a file created afresh beside
+// the old one (never through a link left there), is flushed to disk and renamed over it.
+// When `path` is a symbolic link (a dotfiles folder), the file it points to is replaced and
+// the link stays a link. False when it could not be written; the old file then stays as it
+// was.
 bool save(const std::filesystem::path& path, const Settings& settings);
 
 }  // namespace vnt::settings

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <random>
 #include <string>
@@ -143,6 +144,39 @@ TEST(Settings, TheFileFollowsTheConfigFolder) {
   EXPECT_EQ(file(env({})), fs::path());
 }
 
+// The player's own lines survive a save: comments, blank lines and keys of other versions
+// stay where they stand, our keys are updated in place (repeats dropped, since a later line
+// would win), missing ones are appended, damaged lines are dropped.
+TEST(Settings, MergeKeepsThePlayersLinesAndUpdatesOurs) {
+  Settings s;
+  s.zoom = 150;
+  s.odds = {true, WindowPlace::Rect{10, 20, 300, 400}};
+  struct Case {
+    std::string existing;
+    std::string expected;
+  };
+  const std::string ours =
+      "own-dice=off\nzoom=150\nodds-window.open=on\nodds-window.geometry=10,20,300,400\n"
+      "game-log-window.open=off\n";
+  const Case cases[] = {
+      {"", ours},
+      {"# mine\n\nfuture-key = 7\n", "# mine\n\nfuture-key = 7\n" + ours},
+      {"zoom = 200\n# after zoom\nown-dice=on\nzoom=75\nlegacy=x",
+       "zoom=150\n# after zoom\nown-dice=off\nlegacy=x\nodds-window.open=on\n"
+       "odds-window.geometry=10,20,300,400\ngame-log-window.open=off\n"},
+      // A place with no geometry loses its old one; a commented key is only a comment.
+      {"game-log-window.geometry=1,2,3,4\n#zoom=80\n", "#zoom=80\n" + ours},
+      // Damage: a NUL, a bell; the line in Windows-1252 and the CR of CRLF are text.
+      {std::string("ok=1\r\nzo\0om=3\n\x07\nnote=caf\xe9\n", 26), "ok=1\r\nnote=caf\xe9\n" + ours},
+  };
+  for (const Case& c : cases) {
+    const std::string merged = merge(c.existing, s);
+    EXPECT_EQ(merged, c.expected) << c.existing;
+    EXPECT_EQ(parse(merged), s) << c.existing;
+  }
+  EXPECT_EQ(parse(merge(format(sample()), s)), s);
+}
+
 TEST_F(SettingsFile, SavedSettingsLoadBackAndTheFolderIsMade) {
   const fs::path path = dir_ / "config" / "vnt-assistant" / "settings.conf";
   EXPECT_EQ(load(path), Settings{});
@@ -178,6 +212,105 @@ TEST_F(SettingsFile, AFailedSaveKeepsTheOldFile) {
   fs::permissions(dir_, fs::perms::owner_all);
   EXPECT_EQ(load(path), sample());
   EXPECT_FALSE(save(fs::path(), Settings{}));
+}
+
+// Where the file is a link, or a link was left where the new file goes: the file the
+// settings name stands for is replaced whole, the link stays a link, and no file outside it
+// is ever written.
+TEST_F(SettingsFile, SaveWritesANewFileAndRenamesItOverTheOneNamed) {
+  enum class Before {
+    None,
+    Plain,
+    LinkToDotfiles,
+    DanglingLink,
+    StaleLinkAtNew,
+    StaleFileAtNew,
+    Damaged,
+    LinkLoop
+  };
+  struct Case {
+    const char* name;
+    Before before;
+    bool saved;
+  };
+  const Case cases[] = {
+      {"no file yet", Before::None, true},
+      {"a plain file", Before::Plain, true},
+      {"a link into a dotfiles folder", Before::LinkToDotfiles, true},
+      {"a link to a file not there yet", Before::DanglingLink, true},
+      {"a link left at settings.conf.new", Before::StaleLinkAtNew, true},
+      {"a file left at settings.conf.new", Before::StaleFileAtNew, true},
+      {"a damaged file", Before::Damaged, true},
+      {"links that loop", Before::LinkLoop, false},
+  };
+  const std::string players = "# my settings\nzoom=80\nfuture-key=on\n";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(dir_);
+    const fs::path config = dir_ / "config";
+    const fs::path dotfiles = dir_ / "dotfiles";
+    fs::create_directories(config);
+    fs::create_directories(dotfiles);
+    const fs::path path = config / "settings.conf";
+    const fs::path victim = dir_ / "victim";
+    write(victim, "not the settings\n");
+    fs::path target = path;
+    switch (c.before) {
+      case Before::None:
+        break;
+      case Before::Plain:
+        write(path, players);
+        fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+        break;
+      case Before::LinkToDotfiles:
+        write(dotfiles / "vnt.conf", players);
+        fs::create_symlink("../dotfiles/vnt.conf", path);
+        target = dotfiles / "vnt.conf";
+        break;
+      case Before::DanglingLink:
+        fs::create_symlink(dotfiles / "new.conf", path);
+        target = dotfiles / "new.conf";
+        break;
+      case Before::StaleLinkAtNew:
+        write(path, players);
+        fs::create_symlink(victim, config / "settings.conf.new");
+        break;
+      case Before::StaleFileAtNew:
+        write(path, players);
+        write(config / "settings.conf.new", "zoom=5");
+        break;
+      case Before::Damaged:
+        write(path, std::string("\0\xff\x01zoom=\x80\n", 10) + players);
+        break;
+      case Before::LinkLoop:
+        fs::create_symlink("b", path);
+        fs::create_symlink("settings.conf", config / "b");
+        break;
+    }
+    ASSERT_EQ(save(path, sample()), c.saved);
+    std::ifstream victimIn(victim);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(victimIn), {}), "not the settings\n");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(config / "settings.conf.new")));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(dotfiles / "vnt.conf.new")));
+    if (!c.saved) continue;
+    EXPECT_EQ(load(path), sample());
+    EXPECT_EQ(fs::is_symlink(fs::symlink_status(path)), target != path);
+    ASSERT_TRUE(fs::is_regular_file(fs::symlink_status(target)));
+    std::ifstream in(target, std::ios::binary);
+    const std::string text(std::istreambuf_iterator<char>(in), {});
+    const bool hadPlayers = c.before != Before::None && c.before != Before::DanglingLink;
+    if (hadPlayers) {
+      EXPECT_TRUE(text.starts_with("# my settings\nzoom=175\nfuture-key=on\n")) << text;
+    } else {
+      EXPECT_TRUE(text.starts_with("# VNT Assistant settings")) << text;
+    }
+    EXPECT_EQ(text.find('\0'), std::string::npos);
+    if (c.before == Before::Plain) {
+      // A private file stays private.
+      EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+                fs::perms::owner_read | fs::perms::owner_write);
+    }
+  }
 }
 
 }  // namespace

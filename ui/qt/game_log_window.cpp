@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -12,6 +14,7 @@
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QStackedLayout>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <string>
@@ -45,10 +48,7 @@ void GameLogWindow::build() {
   latest_->setTextFormat(Qt::PlainText);
   latest_->setWordWrap(true);
   latest_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  QFont large = latest_->font();
-  large.setPointSizeF(large.pointSizeF() * kLatestScale);
-  large.setBold(true);
-  latest_->setFont(large);
+  fitLatestFont();
 
   search_ = new QLineEdit;
   search_->setObjectName(QStringLiteral("gameLogSearch"));
@@ -155,6 +155,19 @@ void GameLogWindow::redraw() {
   }
 }
 
+void GameLogWindow::fitLatestFont() {
+  QFont large = font();
+  large.setPointSizeF(large.pointSizeF() * kLatestScale);
+  large.setBold(true);
+  latest_->setFont(large);
+}
+
+void GameLogWindow::changeEvent(QEvent* event) {
+  ToolWindow::changeEvent(event);
+  // The window's font follows the zoom; the latest outcome stays twice its size.
+  if (event->type() == QEvent::FontChange && latest_ != nullptr) fitLatestFont();
+}
+
 QString GameLogWindow::shownText() const {
   return text_ != nullptr ? text_->toPlainText() : QString();
 }
@@ -177,6 +190,14 @@ void GameLogWindow::copy() {
   QApplication::clipboard()->setText(copied);
 }
 
+QString GameLogWindow::suggestedSavePath() {
+  // The player's documents folder (XDG), not the folder the program was started in (the
+  // season folder, read-only when installed); the home folder when there is none.
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+  return QDir(folder).filePath(QStringLiteral("game-log.txt"));
+}
+
 bool GameLogWindow::saveTo(const QString& path) {
   const std::string text = logText(main_.form().gameLog().entries());
   QSaveFile file(path);
@@ -186,9 +207,9 @@ bool GameLogWindow::saveTo(const QString& path) {
 }
 
 void GameLogWindow::saveAs() {
-  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save as plain text"),
-                                                    QStringLiteral("game-log.txt"),
-                                                    QStringLiteral("Text files (*.txt)"));
+  const QString path =
+      QFileDialog::getSaveFileName(this, QStringLiteral("Save as plain text"), suggestedSavePath(),
+                                   QStringLiteral("Text files (*.txt)"));
   if (path.isEmpty()) return;
   if (!saveTo(path)) {
     main_.form().dialogs().ok("Cannot save the game log to " + path.toStdString(), "");

@@ -40,6 +40,11 @@ class GameLogWindow final : public ToolWindow {
   // Writes every roll of the game as plain text; false when the file cannot be written.
   bool saveTo(const QString& path);
   void startNewGame();
+  // Where "Save as plain text…" offers to save: game-log.txt in the player's documents.
+  static QString suggestedSavePath();
+
+ protected:
+  void changeEvent(QEvent* event) override;
 
   // The games of `book` for the list ("Games"); none without a book.
   void setBook(GameBook* book, Dialogs* dialogs);
@@ -52,6 +57,7 @@ class GameLogWindow final : public ToolWindow {
   void build();
   void redraw();
   void saveAs();
+  void fitLatestFont();
 
   QtWindow& main_;
   std::function<void()> newGame_;

@@ -20,20 +20,22 @@ constexpr int kBarWidth = 100;  // a bar's length at 100 %, in pixels
 const char* const kBarColor = "#2f6db5";
 
 // A bar as long as the chance: a filled cell beside an empty one in a table of fixed width,
-// at least a pixel for any chance above none, so an unlikely outcome still shows.
-QString bar(const odds::Chance& chance) {
+// at least a pixel for any chance above none, so an unlikely outcome still shows; as long
+// as the window's zoom makes it.
+QString bar(const odds::Chance& chance, double scale) {
+  const int full = std::max(1, static_cast<int>(std::lround(kBarWidth * scale)));
   const double share = static_cast<double>(chance.numerator()) /
                        static_cast<double>(std::max<std::uint64_t>(1, chance.denominator()));
-  const int length = std::clamp(static_cast<int>(std::lround(share * kBarWidth)), 1, kBarWidth);
+  const int length = std::clamp(static_cast<int>(std::lround(share * full)), 1, full);
   QString cells = QStringLiteral("<td width=\"%1\" bgcolor=\"%2\"></td>")
                       .arg(length)
                       .arg(QLatin1String(kBarColor));
-  if (length < kBarWidth) cells += QStringLiteral("<td width=\"%1\"></td>").arg(kBarWidth - length);
+  if (length < full) cells += QStringLiteral("<td width=\"%1\"></td>").arg(full - length);
   return QStringLiteral(
              "<td width=\"%1\"><table cellspacing=\"0\" cellpadding=\"0\" width=\"%2\" "
              "height=\"9\"><tr>%3</tr></table></td>")
-      .arg(kBarWidth + 6)
-      .arg(kBarWidth)
+      .arg(full + 6)
+      .arg(full)
       .arg(cells);
 }
 
@@ -43,7 +45,7 @@ QString html(const std::string& text) {
 
 // The odds as rich text: the chart, the selections assumed, then each roll's outcomes
 // with their percentages right-aligned.
-QString oddsHtml(const odds::Odds& odds) {
+QString oddsHtml(const odds::Odds& odds, double scale) {
   QString out;
   if (!odds.chart.empty()) out += "<p><b>" + html(odds.chart) + "</b></p>";
   if (!odds.assumptions.empty()) {
@@ -67,7 +69,7 @@ QString oddsHtml(const odds::Odds& odds) {
            "</b></p><table width=\"100%\" cellspacing=\"0\" cellpadding=\"1\">";
     for (const odds::Line& line : section.lines) {
       out += "<tr><td>" + html(line.word) + "</td><td align=\"right\">" +
-             html(odds::percent(line.chance)) + "</td>" + bar(line.chance) + "</tr>";
+             html(odds::percent(line.chance)) + "</td>" + bar(line.chance, scale) + "</tr>";
     }
     out += "</table>";
   }
@@ -99,12 +101,12 @@ void OddsWindow::build() {
 
 void OddsWindow::refresh() {
   if (text_ == nullptr) build();
-  const QString shown = oddsHtml(main_.form().odds());
+  const QString shown = oddsHtml(main_.form().odds(), main_.scale());
   if (text_->text() != shown) text_->setText(shown);
 }
 
 QString OddsWindow::shownText() const {
-  return text_ != nullptr ? text_->text() : oddsHtml(main_.form().odds());
+  return text_ != nullptr ? text_->text() : oddsHtml(main_.form().odds(), main_.scale());
 }
 
 void attachOddsWindow(QtWindow& main, OddsWindow& odds) {

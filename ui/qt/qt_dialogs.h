@@ -9,7 +9,11 @@
 
 namespace vnt {
 
-// Message boxes as modal QMessageBoxes without an icon.
+// Waits (a second at most) until the window manager has put a window that is being shown
+// where it goes: what is placed by it (a message box, a tool window) goes by its place.
+void waitUntilPlaced(QWidget* window);
+
+// Message boxes as modal QMessageBoxes without an icon, centred on the window that asked.
 class QtDialogs final : public Dialogs {
  public:
   QtDialogs() = default;
@@ -23,6 +27,8 @@ class QtDialogs final : public Dialogs {
 
  private:
   bool show(const std::string& prompt, const std::string& title, bool askYesNo);
+  // The window a box is centred on: the active one of ours, else the attached one.
+  QWidget* asker() const;
 
   QPointer<QWidget> parent_;
   std::function<void()> beforeShow_;
