@@ -6,6 +6,10 @@
 // raw, the next two which file kind reads it (Deep, BPE, Weather, CPlay), the low five a
 // ballpark count for the BPE readers. Each input is read a few times at most, whatever it
 // holds: an input with thirty ballparks costs no more than one with one.
+//
+// The seeds in corpus/season_files begin with that byte: deep_*, fields_* and found_* (the
+// field reader's finds) with 0x00, bpe_* with 0x20 + count - 1, weather_* with 0x40,
+// cplay_* with 0x60, decoded_* with the top bit set.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

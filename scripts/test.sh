@@ -68,15 +68,8 @@ fi
 echo "== Sanitizer build"
 build sanitize
 
-echo "== Fuzzing the season-file reader for ${VNT_FUZZ_SECONDS:-60} s"
-corpus=$(mktemp -d)
-trap 'rm -rf "$corpus" "$corpus.log" ${vnt_private_runtime:+"$vnt_private_runtime"}' EXIT
-cp fuzz/corpus/season_files/* "$corpus"/
-status=0
-build/sanitize/fuzz/fuzz_season_files -max_total_time="${VNT_FUZZ_SECONDS:-60}" \
-  -print_final_stats=1 "$corpus" >"$corpus.log" 2>&1 || status=$?
-grep -E 'stat::number_of_executed_units|DONE|ERROR|SUMMARY' "$corpus.log" || true
-[[ $status -eq 0 ]] || { tail -n 60 "$corpus.log"; exit "$status"; }
+echo "== Fuzzing every reader, ${VNT_FUZZ_SECONDS:-60} s in all"
+scripts/fuzz.sh build/sanitize
 
 echo "== Sanitizer tests"
 quiet_ctest --preset sanitize -j "$jobs"

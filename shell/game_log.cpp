@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
+#include <climits>
 #include <ctime>
 #include <utility>
 
@@ -44,13 +44,6 @@ LogStep makeStep(LogStep::Kind kind, std::string text, std::string title = {}) {
   step.text = std::move(text);
   step.title = std::move(title);
   return step;
-}
-
-bool toInt(const std::string& text, int& out) {
-  const char* begin = text.data();
-  const char* end = begin + text.size();
-  const auto [ptr, ec] = std::from_chars(begin, end, out);
-  return ec == std::errc() && ptr == end && !text.empty();
 }
 
 }  // namespace
@@ -141,161 +134,6 @@ std::vector<std::string> entryLines(const LogEntry& entry) {
   for (const LogStep& step : entry.steps) lines.push_back(stepLine(step));
   for (std::string& line : entryClosingLines(entry)) lines.push_back(std::move(line));
   return lines;
-}
-
-std::optional<std::vector<std::string>> splitLogLine(std::string_view line) {
-  std::vector<std::string> words;
-  std::size_t i = 0;
-  const auto hexDigit = [](char c) -> int {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-  };
-  while (i < line.size()) {
-    if (line[i] == ' ' || line[i] == '\r') {
-      ++i;
-      continue;
-    }
-    std::string word;
-    if (line[i] != '"') {
-      while (i < line.size() && line[i] != ' ' && line[i] != '\r') word += line[i++];
-      words.push_back(std::move(word));
-      continue;
-    }
-    ++i;
-    bool closed = false;
-    while (i < line.size()) {
-      const char c = line[i++];
-      if (c == '"') {
-        closed = true;
-        break;
-      }
-      if (c != '\\') {
-        word += c;
-        continue;
-      }
-      if (i >= line.size()) return std::nullopt;
-      switch (const char e = line[i++]) {
-        case 'r':
-          word += '\r';
-          break;
-        case 'n':
-          word += '\n';
-          break;
-        case 't':
-          word += '\t';
-          break;
-        case '"':
-          word += '"';
-          break;
-        case '\\':
-          word += '\\';
-          break;
-        case 'x': {
-          if (i + 2 > line.size()) return std::nullopt;
-          const int high = hexDigit(line[i]);
-          const int low = hexDigit(line[i + 1]);
-          if (high < 0 || low < 0) return std::nullopt;
-          word += static_cast<char>(high * 16 + low);
-          i += 2;
-          break;
-        }
-        default:
-          (void)e;
-          return std::nullopt;
-      }
-    }
-    if (!closed) return std::nullopt;
-    words.push_back(std::move(word));
-  }
-  return words;
-}
-
-ReadGame readGameLog(std::string_view text) {
-  ReadGame game;
-  std::optional<LogEntry> open;
-  bool chartSeen = false;  // the open roll's own `chart` line has been read
-  bool first = true;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    std::size_t end = text.find('\n', at);
-    // A last line without its line feed was cut short by a crash: not to be trusted.
-    if (end == std::string_view::npos) break;
-    const std::string_view raw = text.substr(at, end - at);
-    at = end + 1;
-
-    const auto words = splitLogLine(raw);
-    if (!words || words->empty()) continue;
-    const std::vector<std::string>& w = *words;
-    if (first) {
-      first = false;
-      // "vnt-assistant game log 1"
-      const std::string header(kGameLogHeader);
-      if (!raw.starts_with(header + " ")) return game;
-      if (!toInt(w.back(), game.format)) return game;
-      game.recognised = true;
-      continue;
-    }
-    const std::string& kind = w[0];
-    int n = 0;
-    if (kind == "game" && w.size() >= 2) {
-      game.started = w[1];
-    } else if (kind == "roll" && w.size() >= 2 && toInt(w[1], n)) {
-      if (open) ++game.unfinished;
-      open = LogEntry{};
-      chartSeen = false;
-      open->number = n;
-      game.highestNumber = std::max(game.highestNumber, n);
-      if (w.size() >= 4 && w[2] == "follows") toInt(w[3], open->follows);
-    } else if (!open) {
-      continue;  // between rolls only the lines above are known
-    } else if (kind == "done") {
-      if (w.size() >= 2 && toInt(w[1], n) && n == open->number) {
-        game.entries.push_back(std::move(*open));
-      } else {
-        ++game.unfinished;
-      }
-      open.reset();
-    } else if (kind == "time" && w.size() >= 2) {
-      open->time = w[1];
-    } else if (kind == "season" && w.size() >= 2) {
-      open->season = w[1];
-    } else if (kind == "chart" && w.size() >= 2) {
-      // The first names the roll's chart; a later one is a hand-over within the roll.
-      if (!chartSeen) {
-        chartSeen = true;
-        open->chart = w[1];
-      } else {
-        open->steps.push_back(makeStep(LogStep::Kind::Chart, w[1]));
-      }
-    } else if (kind == "button" && w.size() >= 2) {
-      open->button = w[1];
-    } else if (kind == "selected" && w.size() >= 2) {
-      open->selections.push_back(w[1]);
-    } else if (kind == "die" && w.size() >= 8) {
-      LogStep step = makeStep(LogStep::Kind::Die, w[7]);
-      if (toInt(w[1], step.value) && toInt(w[3], step.lower) && toInt(w[5], step.upper)) {
-        step.entered = w[6] == "entered";
-        open->steps.push_back(std::move(step));
-      }
-    } else if (kind == "shown" && w.size() >= 2) {
-      open->steps.push_back(makeStep(LogStep::Kind::Shown, w[1]));
-    } else if (kind == "asked" && w.size() >= 4) {
-      LogStep step = makeStep(LogStep::Kind::Question, w[1], w[2]);
-      step.yes = w[3] == "yes";
-      open->steps.push_back(std::move(step));
-    } else if (kind == "message" && w.size() >= 3) {
-      open->steps.push_back(makeStep(LogStep::Kind::Message, w[1], w[2]));
-    } else if (kind == "outcome" && w.size() >= 2) {
-      open->outcome = w[1];
-    } else if (kind == "explanation" && w.size() >= 3) {
-      open->heading = w[1];
-      open->explanation = w[2];
-    }
-  }
-  if (open) ++game.unfinished;
-  return game;
 }
 
 // --- Plain text -----------------------------------------------------------------------------
@@ -420,9 +258,9 @@ GameLog::GameLog() : clock_(localTime), context_([] { return LogContext{}; }) {}
 
 void GameLog::restore(std::vector<LogEntry> entries, int highestNumber) {
   entries_ = std::move(entries);
-  int highest = highestNumber;
+  int highest = std::max(highestNumber, 0);
   for (const LogEntry& entry : entries_) highest = std::max(highest, entry.number);
-  nextNumber_ = highest + 1;
+  nextNumber_ = highest == INT_MAX ? INT_MAX : highest + 1;
   playStart_ = 0;
   ++revision_;
 }
@@ -550,7 +388,9 @@ void GameLog::record(LogStep step, bool opens) {
 void GameLog::openEntry() {
   const LogContext now = context();
   LogEntry entry;
-  entry.number = nextNumber_++;
+  // Saturates: a game that has used the last number goes on with it rather than overflow.
+  entry.number = nextNumber_;
+  if (nextNumber_ < INT_MAX) ++nextNumber_;
   if (!now.quick) {
     if (playStart_ == 0) {
       playStart_ = entry.number;

@@ -89,6 +89,21 @@ std::string latestRollLine(const std::vector<LogEntry>& entries);
 // `entries`, oldest first. An empty query finds every roll.
 std::vector<std::size_t> findEntries(const std::vector<LogEntry>& entries, std::string_view query);
 
+// What the reader keeps of a game file, whatever the file holds, so that a damaged or
+// hostile file can neither freeze a front end laying it out nor swell the program. Each
+// is well beyond anything the program writes (docs/game-log.md says why).
+// A text (or word) longer than this many bytes is cut at a character boundary and ends
+// in kLogTextCut.
+inline constexpr std::size_t kMaxLogText = 8 * 1024;
+inline constexpr std::string_view kLogTextCut = "\xE2\x80\xA6";  // U+2026, the ellipsis
+// Words of one line beyond this are dropped (the longest line the program writes has 8).
+inline constexpr std::size_t kMaxLogLineWords = 16;
+// Steps and selections of one roll beyond these are dropped.
+inline constexpr std::size_t kMaxLogSteps = 64;
+inline constexpr std::size_t kMaxLogSelections = 32;
+// About the memory the rolls kept of one game take; past it the oldest rolls are dropped.
+inline constexpr std::size_t kMaxLogKept = 64 * 1024 * 1024;
+
 // What a game file holds.
 struct ReadGame {
   bool recognised = false;  // it starts with the game-log header line
@@ -97,6 +112,8 @@ struct ReadGame {
   std::vector<LogEntry> entries;  // the finished rolls, in file order
   int unfinished = 0;             // rolls begun but never finished (the program stopped mid-roll)
   int highestNumber = 0;          // of every roll begun, finished or not
+  int shortened = 0;              // rolls kept with a text, step or selection cut (limits above)
+  int leftOut = 0;                // the oldest finished rolls, dropped past kMaxLogKept
 };
 ReadGame readGameLog(std::string_view text);
 
@@ -150,7 +167,8 @@ class GameLog {
   // Changes whenever entries() does, so a view knows when to redraw.
   std::uint64_t revision() const { return revision_; }
   // A game taken up again: its finished rolls, and the highest number it ever used, so the
-  // next roll gets a number of its own.
+  // next roll gets a number of its own. Numbers stop at INT_MAX: a game that has used it
+  // numbers every later roll INT_MAX too rather than overflow.
   void restore(std::vector<LogEntry> entries, int highestNumber);
   // A new game: no rolls, numbering from 1.
   void clear();
