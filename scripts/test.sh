@@ -12,29 +12,7 @@ source "$root/scripts/common.sh"
 "$root/scripts/install-deps.sh" web
 jobs=$(nproc)
 
-# ctest without a line per passing test: progress at every tenth, failing tests with their
-# output, and the summary line (N% tests passed ...) at the very end.
-quiet_ctest() {
-  ctest "$@" --output-on-failure 2>&1 | awk '
-    /^ *[0-9]+\/[0-9]+ Test +#/ {
-      split($1, count, "/")
-      failing = ($0 !~ / Passed +[0-9.]+ sec$/)
-      if (failing) { print; fflush(); next }
-      tenth = int(count[1] * 10 / count[2])
-      if (tenth != shown) {
-        shown = tenth
-        printf "   %d of %d tests done\n", count[1], count[2]; fflush()
-      }
-      next
-    }
-    /^ *Start +[0-9]+: / { failing = 0; next }
-    /^Test project / { next }
-    / tests passed, [0-9]+ tests? failed out of / { summary = $0; after = 1; next }
-    after { if ($0 != "") print; next }
-    failing || NF { print }
-    END { if (summary != "") print summary }'
-  return "${PIPESTATUS[0]}"
-}
+# quiet_ctest and the progress lines come from common.sh.
 
 build() {
   cmake --preset "$1" >/dev/null
