@@ -104,16 +104,23 @@ skip_reason() {
   printf '%s' "${reason:-no reason given}"
 }
 
-# Configures BUILD_DIR for the Debian package: a release build with the hardening flags
-# Debian builds its own packages with (bindnow too: lintian asks for it), installed under
-# /usr. Further arguments go to cmake.
+# The compiler and linker flags Debian builds its own packages with, hardening included
+# (bindnow too: lintian asks for it), as cmake arguments, one a line.
+debian_flag_arguments() {
+  local DEB_BUILD_MAINT_OPTIONS=hardening=+all
+  export DEB_BUILD_MAINT_OPTIONS
+  echo "-DCMAKE_CXX_FLAGS=$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
+  echo "-DCMAKE_EXE_LINKER_FLAGS=$(dpkg-buildflags --get LDFLAGS)"
+}
+
+# Configures BUILD_DIR for the Debian package: Debian's flags (at Debian's -O2, as the
+# normal build that scripts/test.sh checks them in), installed under /usr. Further
+# arguments go to cmake.
 configure_debian_build() {
   local dir=$1
   shift
-  local DEB_BUILD_MAINT_OPTIONS=hardening=+all
-  export DEB_BUILD_MAINT_OPTIONS
-  cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVNT_BUILD_TESTS=OFF \
-    -DCMAKE_INSTALL_PREFIX=/usr \
-    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
-    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" "$@" >/dev/null
+  local flags
+  mapfile -t flags < <(debian_flag_arguments)
+  cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVNT_BUILD_TESTS=OFF \
+    -DCMAKE_INSTALL_PREFIX=/usr "${flags[@]}" "$@" >/dev/null
 }
