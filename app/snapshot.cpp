@@ -9,15 +9,21 @@
 // A step "odds" opens the odds window (as F2 does): the picture then shows it where it
 // opens, beside the window. "zoom PERCENT" draws the window at that zoom (as Ctrl+Plus and
 // Ctrl+Minus do), as far as the screen has room.
+//
+// OUT.png must end in .png, and an existing file there must be a PNG picture: the tool
+// replaces pictures, never a file of another kind given by mistake.
 
 #include <QApplication>
 #include <QPainter>
 #include <QPixmap>
 #include <QString>
 #include <QStringList>
+#include <cctype>
 #include <charconv>
 #include <cstdlib>
 #include <deque>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -68,6 +74,43 @@ class PresetDice final : public vnt::Dice {
  private:
   vnt::ClockDice clock_;
 };
+
+constexpr const char* kUsage =
+    "usage: vnt-snapshot OUT.png [STEP...]\n"
+    "Draws the window, as it stands after the steps, to the PNG picture OUT.png (no display\n"
+    "needed). Season files are read from the working directory.\n"
+    "Steps:\n"
+    "  click NAME [INDEX]   click a control (also NAME(INDEX)), e.g. click optYear 43\n"
+    "  answer yes|no        the answer to the next Yes/No box (else Yes)\n"
+    "  dice N               the value of the next draw (later draws are rolled)\n"
+    "  odds                 open the odds window beside the window\n"
+    "  zoom PERCENT         draw the window at that zoom\n"
+    "OUT.png must end in .png; an existing file there must be a PNG picture.\n";
+
+// Why `out` may not be written, or "" when it may: a name that does not end in .png, or an
+// existing file that is not a PNG picture (a text given by mistake is never overwritten).
+std::string refusedOutput(const std::string& out) {
+  namespace fs = std::filesystem;
+  const fs::path path(out);
+  std::string extension = path.extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (extension != ".png" || path.stem().empty()) {
+    return "the picture's name must end in .png: \"" + out + "\"";
+  }
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  if (!fs::exists(status)) return {};
+  if (!fs::is_regular_file(status)) return "\"" + out + "\" is not a file";
+  static constexpr char kSignature[] = "\x89PNG\r\n\x1a\n";
+  char head[8] = {};
+  std::ifstream file(path, std::ios::binary);
+  file.read(head, sizeof head);
+  if (fs::file_size(path, error) != 0 &&
+      (file.gcount() != sizeof head || std::string(head, 8) != std::string(kSignature, 8))) {
+    return "\"" + out + "\" exists and is not a PNG picture; it is left as it is";
+  }
+  return {};
+}
 
 struct Step {
   enum class Kind { Click, Answer, Dice, Odds, Zoom };
@@ -163,8 +206,20 @@ std::optional<std::vector<Step>> parseSteps(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::cerr << "usage: vnt-snapshot OUT.png [click NAME [INDEX] | answer yes|no | dice N | "
-                 "zoom PERCENT | odds]...\n";
+    std::cerr << kUsage;
+    return 2;
+  }
+  const std::string first = argv[1];
+  if (first == "--help" || first == "-h") {
+    std::cout << kUsage;
+    return 0;
+  }
+  if (first.size() > 1 && first.front() == '-') {
+    std::cerr << "vnt-snapshot: unknown option \"" << first << "\"\n" << kUsage;
+    return 2;
+  }
+  if (const std::string refusal = refusedOutput(first); !refusal.empty()) {
+    std::cerr << "vnt-snapshot: " << refusal << "\n";
     return 2;
   }
   const QString out = QString::fromLocal8Bit(argv[1]);

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds with warnings as errors and runs every test twice: a normal build, then a build
-# under AddressSanitizer + UndefinedBehaviorSanitizer (which also fuzzes the season-file
-# reader, for VNT_FUZZ_SECONDS, 60 by default). The Debian package is built and tried
-# when the package tools (dpkg-dev, file) are there. Prints a line per phase, the tests'
-# progress, failures in full and ctest's summary last. Exits non-zero on any failure.
+# Builds with warnings as errors and runs every test twice: a normal build (with the flags
+# Debian builds its packages with, so the packaged programs are checked under them too),
+# then a build under AddressSanitizer + UndefinedBehaviorSanitizer (which also fuzzes the
+# season-file reader, for VNT_FUZZ_SECONDS, 60 by default). The Debian package is built
+# from the normal build and tried when the package tools (dpkg-dev, file) are there. Prints
+# a line per phase, the tests' progress, failures (and why a test skipped) in full and
+# ctest's summary last. Exits non-zero on any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -12,37 +14,18 @@ source "$root/scripts/common.sh"
 "$root/scripts/install-deps.sh" web
 jobs=$(nproc)
 
-# ctest without a line per passing test: progress at every tenth, failing tests with their
-# output, and the summary line (N% tests passed ...) at the very end.
-quiet_ctest() {
-  ctest "$@" --output-on-failure 2>&1 | awk '
-    /^ *[0-9]+\/[0-9]+ Test +#/ {
-      split($1, count, "/")
-      failing = ($0 !~ / Passed +[0-9.]+ sec$/)
-      if (failing) { print; fflush(); next }
-      tenth = int(count[1] * 10 / count[2])
-      if (tenth != shown) {
-        shown = tenth
-        printf "   %d of %d tests done\n", count[1], count[2]; fflush()
-      }
-      next
-    }
-    /^ *Start +[0-9]+: / { failing = 0; next }
-    /^Test project / { next }
-    / tests passed, [0-9]+ tests? failed out of / { summary = $0; after = 1; next }
-    after { if ($0 != "") print; next }
-    failing || NF { print }
-    END { if (summary != "") print summary }'
-  return "${PIPESTATUS[0]}"
-}
-
+# build PRESET [CMAKE_ARGUMENTS...]
 build() {
-  cmake --preset "$1" >/dev/null
+  cmake --preset "$@" >/dev/null
   build_with_progress --preset "$1" -j "$jobs"
 }
 
-echo "== Normal build (warnings as errors)"
-build ci
+# The normal build carries Debian's flags (hardening, -O2), so the programs the package
+# ships are checked under them with warnings as errors here, with no third build of the
+# same code. quiet_ctest and the progress lines come from common.sh.
+mapfile -t debian_flags < <(debian_flag_arguments)
+echo "== Normal build (Debian's build flags, warnings as errors)"
+build ci "${debian_flags[@]}"
 echo "== Normal tests"
 quiet_ctest --preset ci -j "$jobs"
 
@@ -56,13 +39,8 @@ echo "== Web edition: browser tests"
 scripts/web-tests.sh
 
 if command -v dpkg-shlibdeps >/dev/null && command -v file >/dev/null; then
-  echo "== Debian package: built, unpacked and started"
+  echo "== Debian package (from the normal build): built, unpacked and started"
   quiet_ctest --preset package
-  # The package is built with Debian's hardening flags, which turn on warnings of their
-  # own: the program and the tool must stay clean under them too.
-  echo "== The packaged programs under Debian's build flags (warnings as errors)"
-  configure_debian_build build/debian-flags -DVNT_WERROR=ON
-  build_with_progress build/debian-flags -j "$jobs" --target vnt-assistant vnt-seasons
 fi
 
 echo "== Sanitizer build"

@@ -47,20 +47,21 @@ DieEntry readDieEntry(std::string_view typed, const DieRequest& request) {
   const std::size_t last = typed.find_last_not_of(" \t");
   const std::string_view text = typed.substr(first, last - first + 1);
 
-  // Plain digits, a minus sign only where the range goes below 0.
-  const bool negative = text.front() == '-';
-  const std::string_view digits = negative ? text.substr(1) : text;
-  const bool allDigits =
-      !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
-  if (!allDigits || (negative && request.lower >= 0)) {
+  // Plain digits after an optional minus sign ("-", or U+2212 as typeset text has it). A
+  // number of either sign outside the range is a number all the same, and is told so.
+  constexpr std::string_view kMinusSign = "\xE2\x88\x92";
+  const bool negative = text.front() == '-' || text.starts_with(kMinusSign);
+  const std::string_view digits =
+      negative ? text.substr(text.front() == '-' ? 1 : kMinusSign.size()) : text;
+  if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) {
     return {std::nullopt, "Not a number: enter " + wanted};
   }
+  const std::string outside = "Outside the range: enter " + wanted;
   long long value = 0;
-  const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || ptr != text.data() + text.size() || value < request.lower ||
-      value > request.upper) {
-    return {std::nullopt, "Outside the range: enter " + wanted};
-  }
+  const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (ec != std::errc() || ptr != digits.data() + digits.size()) return {std::nullopt, outside};
+  if (negative) value = -value;
+  if (value < request.lower || value > request.upper) return {std::nullopt, outside};
   return {static_cast<int>(value), {}};
 }
 

@@ -100,11 +100,45 @@ TEST(OwnDice, WhatIsTypedIsTakenOrRefusedWithTheRangeShown) {
           << '"' << c.typed << "\": " << entry.refusal;
     }
   }
-  EXPECT_EQ(readDieEntry("abc", request(20, 1)).refusal,
-            "Not a number: enter a number from 1 to 20.");
-  EXPECT_EQ(readDieEntry("21", request(20, 1)).refusal,
-            "Outside the range: enter a number from 1 to 20.");
   EXPECT_EQ(readDieEntry("", request(20, 1)).refusal, "Enter a number from 1 to 20.");
+}
+
+// A number is told it is outside the range, whatever its sign; only what is no number at
+// all is "Not a number".
+TEST(OwnDice, ARefusalSaysWhetherItWasANumber) {
+  const std::string notANumber = "Not a number: enter a number from 1 to 20.";
+  const std::string outside = "Outside the range: enter a number from 1 to 20.";
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"abc", notANumber},
+      {"-", notANumber},
+      {"--3", notANumber},
+      {"- 3", notANumber},
+      {"+3", notANumber},
+      {"3-", notANumber},
+      {"\xE2\x88\x92", notANumber},
+      {"21", outside},
+      {"0", outside},
+      {"-3", outside},
+      {"\xE2\x88\x92"
+       "3",
+       outside},
+      {" -0 ", outside},
+      {"-99999999999999999999", outside},
+      {"99999999999999999999", outside},
+  };
+  for (const auto& [typed, refusal] : cases) {
+    const DieEntry entry = readDieEntry(typed, request(20, 1));
+    EXPECT_EQ(entry.value, std::nullopt) << '"' << typed << '"';
+    EXPECT_EQ(entry.refusal, refusal) << '"' << typed << '"';
+  }
+  // Below zero where the range goes there, with either minus sign.
+  EXPECT_EQ(readDieEntry("\xE2\x88\x92"
+                         "5",
+                         request(5, -5))
+                .value,
+            -5);
+  EXPECT_EQ(readDieEntry("-6", request(5, -5)).refusal,
+            "Outside the range: enter a number from -5 to 5.");
 }
 
 TEST(OwnDice, AsksForEachChartDieAndRollsWhenTold) {
