@@ -24,6 +24,7 @@
 #include "ui/qt/die_box.h"
 #include "ui/qt/game_log_window.h"
 #include "ui/qt/odds_window.h"
+#include "ui/qt/private_runtime.h"
 #include "ui/qt/qt_dialogs.h"
 #include "ui/qt/qt_window.h"
 
@@ -105,6 +106,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  vnt::qt::usePrivateRuntimeFolder();
   // Qt's own options are not offered: the command line above is the whole of it.
   int qtArgc = 1;
   QApplication app(qtArgc, argv);

@@ -33,6 +33,7 @@
 #include "shell/dice.h"
 #include "shell/form2.h"
 #include "ui/qt/odds_window.h"
+#include "ui/qt/private_runtime.h"
 #include "ui/qt/qt_window.h"
 
 namespace {
@@ -227,6 +228,7 @@ int main(int argc, char** argv) {
   if (!steps) return 2;
 
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  vnt::qt::usePrivateRuntimeFolder();
   QApplication app(argc, argv);
 
   PresetDice dice;

@@ -2,7 +2,7 @@
 # Builds with warnings as errors and runs every test twice: a normal build (with the flags
 # Debian builds its packages with, so the packaged programs are checked under them too),
 # then a build under AddressSanitizer + UndefinedBehaviorSanitizer (which also fuzzes the
-# season-file reader, for VNT_FUZZ_SECONDS, 60 by default). The Debian package is built
+# readers of outside files, for VNT_FUZZ_SECONDS, 60 by default). The Debian package is built
 # from the normal build and tried when the package tools (dpkg-dev, file) are there. Prints
 # a line per phase, the tests' progress, failures (and why a test skipped) in full and
 # ctest's summary last. Exits non-zero on any failure.

@@ -1,7 +1,7 @@
 // The window driven through its real widgets: mouse clicks, access keys and message boxes
 // answered as a player would, on the offscreen platform.
 
-#include "tests/qt/private_runtime.h"
+#include "ui/qt/private_runtime.h"
 #include "tests/qt/qt_window_test_support.h"
 
 namespace vnt {
@@ -357,7 +357,7 @@ TEST_F(QtWindowTest, FocusStaysOnAShownControlAfterARoll) {
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  vnt::qt_testing::usePrivateRuntimeFolder();
+  vnt::qt::usePrivateRuntimeFolder();
   QApplication app(argc, argv);
   // The layout checks run once more as on a desktop whose default font is larger.
   if (const int points = qEnvironmentVariableIntValue("VNT_TEST_DEFAULT_POINT_SIZE"); points > 0) {

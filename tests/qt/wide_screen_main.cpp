@@ -5,13 +5,13 @@
 
 #include <QApplication>
 
-#include "tests/qt/private_runtime.h"
+#include "ui/qt/private_runtime.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" VNT_SOURCE_DIR "/tests/qt/wide_screen.json");
   }
-  vnt::qt_testing::usePrivateRuntimeFolder();
+  vnt::qt::usePrivateRuntimeFolder();
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

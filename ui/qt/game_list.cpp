@@ -17,6 +17,7 @@
 #include "shell/game_book.h"
 #include "shell/game_library.h"
 #include "shell/game_log.h"
+#include "ui/qt/game_log_window.h"
 #include "ui/qt/qt_window.h"
 
 namespace vnt {
@@ -64,7 +65,7 @@ GameListPage::GameListPage(QtWindow& main, std::function<void()> back)
   connect(continue_, &QPushButton::clicked, this, [this] { continueSelected(); });
   connect(save_, &QPushButton::clicked, this, [this] {
     const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save as plain text"),
-                                                      QStringLiteral("game-log.txt"),
+                                                      GameLogWindow::suggestedSavePath(),
                                                       QStringLiteral("Text files (*.txt)"));
     if (!path.isEmpty() && !saveSelectedTo(path)) {
       tell("Cannot save the game log to " + path.toStdString());
@@ -73,16 +74,17 @@ GameListPage::GameListPage(QtWindow& main, std::function<void()> back)
   connect(export_, &QPushButton::clicked, this, [this] {
     const QString name =
         QString::fromStdString(std::filesystem::path(selectedPath()).filename().string());
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export the game"), name,
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export the game"),
+                                                      GameLogWindow::suggestedSavePath(name),
                                                       QStringLiteral("Game files (*.vntlog)"));
     if (!path.isEmpty()) exportSelectedTo(path);
   });
   connect(delete_, &QPushButton::clicked, this, [this] { deleteSelected(); });
   connect(undo_, &QPushButton::clicked, this, [this] { undoDelete(); });
   connect(import_, &QPushButton::clicked, this, [this] {
-    const QString path =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Import a game"), QString(),
-                                     QStringLiteral("Game files (*.vntlog);;All files (*)"));
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Import a game"), GameLogWindow::suggestedSavePath(QString()),
+        QStringLiteral("Game files (*.vntlog);;All files (*)"));
     if (!path.isEmpty()) importFrom(path);
   });
   connect(backButton, &QPushButton::clicked, this, [this] { back_(); });

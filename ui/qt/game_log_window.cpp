@@ -190,12 +190,12 @@ void GameLogWindow::copy() {
   QApplication::clipboard()->setText(copied);
 }
 
-QString GameLogWindow::suggestedSavePath() {
+QString GameLogWindow::suggestedSavePath(const QString& name) {
   // The player's documents folder (XDG), not the folder the program was started in (the
   // season folder, read-only when installed); the home folder when there is none.
   QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
-  return QDir(folder).filePath(QStringLiteral("game-log.txt"));
+  return QDir(folder).filePath(name);
 }
 
 bool GameLogWindow::saveTo(const QString& path) {

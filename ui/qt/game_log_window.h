@@ -40,8 +40,9 @@ class GameLogWindow final : public ToolWindow {
   // Writes every roll of the game as plain text; false when the file cannot be written.
   bool saveTo(const QString& path);
   void startNewGame();
-  // Where "Save as plain text…" offers to save: game-log.txt in the player's documents.
-  static QString suggestedSavePath();
+  // Where a file of the player's is offered to be saved or looked for: `name` in the
+  // player's documents folder. "Save as plain text…" offers game-log.txt.
+  static QString suggestedSavePath(const QString& name = QStringLiteral("game-log.txt"));
 
  protected:
   void changeEvent(QEvent* event) override;

@@ -216,9 +216,10 @@ try {
   await step('entries outside the range or not a number are refused with the range shown', async () => {
     const cases = [
       ['150', 'Outside the range: enter a number from 0 to 99.'],
-      ['-1', 'Not a number: enter a number from 0 to 99.'],
+      ['-1', 'Outside the range: enter a number from 0 to 99.'],
+      ['\u22123', 'Outside the range: enter a number from 0 to 99.'],
       ['8o', 'Not a number: enter a number from 0 to 99.'],
-      ['1'.repeat(80), 'Not a number: enter a number from 0 to 99.'],
+      ['1'.repeat(80), 'Outside the range: enter a number from 0 to 99.'],
       [' ', 'Enter a number from 0 to 99.'],
     ];
     for (const [typed, refusal] of cases) {

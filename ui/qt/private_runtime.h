@@ -1,8 +1,8 @@
 #pragma once
 
-// Qt warns on every start when XDG_RUNTIME_DIR is unset (a login shell on a server, CI),
-// and test discovery runs each test program many times: give the tests a private runtime
-// folder of their own instead, as the scripts do for the program.
+// Qt warns on every start when XDG_RUNTIME_DIR is unset (a root console, a login shell on a
+// server, CI; test discovery runs each test program many times): the programs take a
+// private runtime folder of their own instead, as Qt would, without the warning.
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,11 +11,11 @@
 #include <QtGlobal>
 #include <string>
 
-namespace vnt::qt_testing {
+namespace vnt::qt {
 
 inline void usePrivateRuntimeFolder() {
   if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
-  const std::string folder = "/tmp/vnt-test-runtime-" + std::to_string(::getuid());
+  const std::string folder = "/tmp/vnt-runtime-" + std::to_string(::getuid());
   ::mkdir(folder.c_str(), 0700);
   struct stat st {};
   // Only a folder that is ours and closed to others will do; else Qt's own fallback.
@@ -26,4 +26,4 @@ inline void usePrivateRuntimeFolder() {
   qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(folder));
 }
 
-}  // namespace vnt::qt_testing
+}  // namespace vnt::qt
