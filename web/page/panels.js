@@ -1,6 +1,7 @@
 // The Odds panel beside the window (or over it, see openPanel): F2 or the Odds button opens and closes it.
 
 import { page } from './state.js';
+import { drawOdds } from './odds.js';
 import { keepGameIfChanged } from './seasons.js';
 import { keepSettings, fitWindow } from './settings.js';
 
@@ -8,7 +9,8 @@ export function oddsShown() {
   return !document.getElementById('odds').hidden;
 }
 export function showOdds() {
-  document.getElementById('odds-text').textContent = page.module.UTF8ToString(page.module._vnt_odds());
+  drawOdds(document.getElementById('odds-text'),
+    JSON.parse(page.module.UTF8ToString(page.module._vnt_odds_rows())));
 }
 export function toggleOdds() {
   const panel = document.getElementById('odds');
