@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -366,6 +367,45 @@ EMSCRIPTEN_KEEPALIVE int vnt_ended() {
 // roll to come, as the desktop's Odds window gives them.
 EMSCRIPTEN_KEEPALIVE const char* vnt_odds() {
   oddsText = vnt::odds::text(app->form.odds());
+  return oddsText.c_str();
+}
+
+// The same odds as data, for the panel's rows with bars: {"chart", "assumptions": [...],
+// "message", "next", "sections": [{"heading", "lines": [{"word", "percent", "share"}]}]},
+// "share" the chance from 0 to 1 (the bar's length), "percent" as the player reads it.
+EMSCRIPTEN_KEEPALIVE const char* vnt_odds_rows() {
+  const vnt::odds::Odds odds = app->form.odds();
+  std::string out = "{\"chart\":";
+  appendJson(out, odds.chart);
+  out += ",\"assumptions\":[";
+  for (std::size_t i = 0; i < odds.assumptions.size(); ++i) {
+    if (i > 0) out += ',';
+    appendJson(out, odds.assumptions[i]);
+  }
+  out += "],\"message\":";
+  appendJson(out, odds.message);
+  out += ",\"next\":";
+  appendJson(out, odds.next);
+  out += ",\"sections\":[";
+  for (std::size_t s = 0; s < odds.sections.size(); ++s) {
+    const vnt::odds::Section& section = odds.sections[s];
+    out += s > 0 ? ",{\"heading\":" : "{\"heading\":";
+    appendJson(out, section.shownHeading());
+    out += ",\"lines\":[";
+    for (std::size_t l = 0; l < section.lines.size(); ++l) {
+      const vnt::odds::Line& line = section.lines[l];
+      const double share = static_cast<double>(line.chance.numerator()) /
+                           static_cast<double>(std::max<std::uint64_t>(1, line.chance.denominator()));
+      out += l > 0 ? ",{\"word\":" : "{\"word\":";
+      appendJson(out, line.word);
+      out += ",\"percent\":";
+      appendJson(out, vnt::odds::percent(line.chance));
+      out += ",\"share\":" + std::to_string(share) + '}';
+    }
+    out += "]}";
+  }
+  out += "]}";
+  oddsText = std::move(out);
   return oddsText.c_str();
 }
 

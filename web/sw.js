@@ -4,7 +4,7 @@
 'use strict';
 const CACHE = 'vnt-assistant-v2';
 const FILES = ['./', 'index.html', 'page/main.js', 'page/state.js', 'page/window.js', 'page/captions.js',
-  'page/settings.js', 'page/panels.js', 'page/seasons.js', 'page/boxes.js', 'style.css', 'vnt-assistant.js', 'vnt-assistant.wasm',
+  'page/settings.js', 'page/panels.js', 'page/seasons.js', 'page/boxes.js', 'page/odds.js', 'style.css', 'vnt-assistant.js', 'vnt-assistant.wasm',
   'manifest.webmanifest', 'icon.svg', 'icons/icon-192.png', 'icons/icon-512.png',
   'icons/maskable-512.png', 'icons/apple-touch-icon.png', 'fonts/DejaVuSans.woff', 'fonts/DejaVuSans-Bold.woff',
   'fonts/DejaVuSansCondensed.woff', 'fonts/DejaVuSansCondensed-Bold.woff'];

@@ -10,7 +10,7 @@ import {
   openSeasonFiles,
 } from './seasons.js';
 import {
-  oddsShown, showOdds, toggleOdds, logShown, refreshLog, toggleLog, copyLog, saveLog, newGame,
+  oddsShown, showOdds, toggleOdds, sheetKey, logShown, refreshLog, toggleLog, copyLog, saveLog, newGame,
 } from './panels.js';
 import { readSettings, setOwnDice, fitWindow, zoomStep, zoomTo, zoomKey } from './settings.js';
 import { askDie, closeDieBox, showDialog } from './boxes.js';
@@ -86,6 +86,7 @@ function onKey(event) {
   // Zooming touches no control: it works while a click waits in a box too.
   if (zoomKey(event)) return;
   if (page.busy || !document.getElementById('overlay').hidden) return;
+  if (sheetKey(event)) return;
   if (event.key === 'F2') {
     event.preventDefault();
     toggleOdds();
@@ -153,6 +154,8 @@ if (!globalThis.vntPrerendering) (async () => {
   window.addEventListener('resize', fitWindow);
   document.getElementById('odds-button').addEventListener('click', toggleOdds);
   document.getElementById('log-button').addEventListener('click', toggleLog);
+  document.getElementById('odds-close').addEventListener('click', toggleOdds);
+  document.getElementById('log-close').addEventListener('click', toggleLog);
   document.getElementById('log-search').addEventListener('input', () => refreshLog(true));
   document.getElementById('log-copy').addEventListener('click', copyLog);
   document.getElementById('log-save').addEventListener('click', saveLog);

@@ -1,6 +1,7 @@
-// The Odds panel beside the window: F2 or the Odds button opens and closes it.
+// The Odds panel beside the window (or over it, see openPanel): F2 or the Odds button opens and closes it.
 
 import { page } from './state.js';
+import { drawOdds } from './odds.js';
 import { keepGameIfChanged } from './seasons.js';
 import { keepSettings, fitWindow } from './settings.js';
 
@@ -8,16 +9,83 @@ export function oddsShown() {
   return !document.getElementById('odds').hidden;
 }
 export function showOdds() {
-  document.getElementById('odds-text').textContent = page.module.UTF8ToString(page.module._vnt_odds());
+  drawOdds(document.getElementById('odds-text'),
+    JSON.parse(page.module.UTF8ToString(page.module._vnt_odds_rows())));
 }
 export function toggleOdds() {
   const panel = document.getElementById('odds');
-  panel.hidden = !panel.hidden;
-  document.getElementById('odds-button').setAttribute('aria-expanded', String(!panel.hidden));
-  if (!panel.hidden) showOdds();
+  if (panel.hidden) openPanel(panel, 'odds-button', showOdds);
+  else closePanel(panel, 'odds-button');
   page.settings.odds = !panel.hidden;
   keepSettings();
+}
+
+// A panel opens beside the window where there is room for it; else (a tablet, a phone, the
+// window zoomed for thumbs) as a sheet over the window with a close button, the focus inside
+// it until it closes (Escape too). Beside a window wider than the screen it lay off-screen.
+let sheetFocus = null;  // what had the focus before a sheet opened
+function openPanel(panel, buttonId, fill) {
+  // One sheet at a time: the other one gives way.
+  for (const other of document.querySelectorAll('.sheet')) {
+    closePanel(other, other.id === 'odds' ? 'odds-button' : 'log-button');
+  }
+  panel.hidden = false;
+  document.getElementById(buttonId).setAttribute('aria-expanded', 'true');
+  fill();
   fitWindow();
+  const box = panel.getBoundingClientRect();
+  if (box.right <= document.documentElement.clientWidth && box.left >= 0) return;
+  // No room beside: over the window instead, outside the scaled window (a scaled ancestor
+  // would scale and place the sheet too).
+  if (!sheetFocus) sheetFocus = document.activeElement;
+  panel.classList.add('sheet');
+  panel.setAttribute('role', 'dialog');
+  panel.setAttribute('aria-modal', 'true');
+  document.body.append(panel);
+  fitWindow();
+  fill();
+  panel.querySelector('.panel-close').focus();
+}
+function closePanel(panel, buttonId) {
+  panel.hidden = true;
+  document.getElementById(buttonId).setAttribute('aria-expanded', 'false');
+  if (panel.classList.contains('sheet')) {
+    panel.classList.remove('sheet');
+    panel.removeAttribute('role');
+    panel.removeAttribute('aria-modal');
+    // Back to its place beside the window, in the order of the page.
+    const stage = document.getElementById('stage');
+    if (panel.id === 'odds') stage.insertBefore(panel, document.getElementById('game-log'));
+    else stage.append(panel);
+    const before = sheetFocus;
+    sheetFocus = null;
+    if (before && before.focus && document.contains(before)) before.focus();
+  }
+  fitWindow();
+}
+export function sheetShown() {
+  return document.querySelector('.sheet:not([hidden])') !== null;
+}
+// Escape closes the sheet, Tab keeps the focus inside it; true when the key was the sheet's.
+export function sheetKey(event) {
+  const sheet = document.querySelector('.sheet:not([hidden])');
+  if (!sheet) return false;
+  if (event.key === 'Escape') {
+    event.preventDefault();
+    if (sheet.id === 'odds') toggleOdds();
+    else toggleLog();
+    return true;
+  }
+  if (event.key === 'Tab') {
+    const inside = [...sheet.querySelectorAll('button, input, [tabindex="0"]')];
+    const at = inside.indexOf(document.activeElement);
+    if (at < 0 || (event.shiftKey ? at === 0 : at === inside.length - 1)) {
+      event.preventDefault();
+      inside[event.shiftKey ? inside.length - 1 : 0].focus();
+      return true;
+    }
+  }
+  return false;
 }
 
 // The Game Log panel beside the window: F3 or the Game Log button opens and closes it. It is
@@ -87,12 +155,10 @@ function drawRolls(list, { total, from, rolls }) {
 }
 export function toggleLog() {
   const panel = document.getElementById('game-log');
-  panel.hidden = !panel.hidden;
-  document.getElementById('log-button').setAttribute('aria-expanded', String(!panel.hidden));
-  if (!panel.hidden) refreshLog(true);
+  if (panel.hidden) openPanel(panel, 'log-button', () => refreshLog(true));
+  else closePanel(panel, 'log-button');
   page.settings.gameLog = !panel.hidden;
   keepSettings();
-  fitWindow();
 }
 // Copy: the selection within the rolls, else every roll shown.
 export async function copyLog() {

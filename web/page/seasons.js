@@ -7,6 +7,7 @@
 import { page } from './state.js';
 import { render } from './window.js';
 import { logShown, refreshLog } from './panels.js';
+import { fitWindow } from './settings.js';
 
 const SEASON_FILE = /^(19[7-9][0-9]|20[0-2][0-9])(deep|bpe|weather|cplay)\.vnt$/i;
 const MAX_SEASON_FILE = 4 * 1024 * 1024;
@@ -122,6 +123,9 @@ function showSeasonReport(lines) {
     return li;
   }));
   report.hidden = lines.length === 0;
+  // The page's scrolled area follows the window's drawn size: refit it, or the report and the
+  // buttons it pushed down lie past the bottom, out of reach.
+  fitWindow();
 }
 
 export async function openSeasonFiles(picked) {

@@ -150,8 +150,11 @@ try {
     await click('cmdCancel');
   });
 
-  // The odds as the panel shows them: "WORD  PERCENT" per line.
-  const odds = () => page.$eval('#odds-text', (e) => e.textContent);
+  // The odds as the panel shows them, a line per row: "  WORD  PERCENT" (the word and the
+  // percentage cells of a row with a bar).
+  const odds = () => page.$eval('#odds-text', (e) => [...e.children].map((part) => (part.matches('table')
+    ? [...part.rows].map((r) => `  ${r.cells[0].textContent}  ${r.cells[1].textContent}`).join('\n')
+    : part.textContent)).join('\n'));
   const oddsPanelShown = () => page.$eval('#odds', (e) => !e.hidden);
   await step('the Odds panel opens with F2 and follows the selections', async () => {
     await click('cmdChart', 10);
@@ -162,6 +165,21 @@ try {
     const rating10 = await odds();
     assert.match(rating10, /^ {2}SB {2}75%$/m);
     assert.match(rating10, /^ {2}CS {2}6%$/m);
+    // Each row's bar as long as its chance, the percentages right-aligned in one column.
+    const rows = await page.$$eval('#odds-text .odds-rows tr', (trs) => trs.map((r) => {
+      const cell = r.cells[2];
+      const padding = parseFloat(getComputedStyle(cell).paddingLeft) + parseFloat(getComputedStyle(cell).paddingRight);
+      return { word: r.cells[0].textContent, percent: r.cells[1].textContent,
+        bar: 100 * cell.firstChild.offsetWidth / (cell.clientWidth - padding),
+        align: getComputedStyle(r.cells[1]).textAlign, right: r.cells[1].getBoundingClientRect().right };
+    }));
+    assert.ok(rows.length >= 2, JSON.stringify(rows));
+    for (const row of rows) {
+      const percent = parseFloat(row.percent);
+      if (!Number.isNaN(percent)) assert.ok(Math.abs(row.bar - percent) < 1.5, `${row.word} bar ${row.bar} for ${row.percent}`);
+      else assert.ok(row.bar > 0, `${row.word}: a sliver for ${row.percent}`);
+      assert.equal(row.align, 'right', row.word);
+    }
     // Stealing home: recomputed on the click.
     await click('optTime', 1);
     assert.match(await odds(), /^ {2}CS {2}53%$/m);

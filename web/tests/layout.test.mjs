@@ -90,6 +90,20 @@ const problems = () => {
       if (w > 0.5 && h > 0.5) out.push(`${name(a)} overlaps ${name(b)}`);
     }
   }
+  // A frame's title is painted too: it must cover neither a control beside the frame nor one
+  // inside it.
+  for (const frame of shown.filter((e) => e.matches('.frame'))) {
+    const caption = frame.querySelector(':scope > .caption');
+    if (!caption.textContent) continue;
+    const p = caption.getBoundingClientRect();
+    for (const other of shown) {
+      if (other === frame || !(other.parentElement === frame.parentElement || other.parentElement === frame)) continue;
+      const q = other.getBoundingClientRect();
+      const w = Math.min(p.right, q.right) - Math.max(p.left, q.left);
+      const h = Math.min(p.bottom, q.bottom) - Math.max(p.top, q.top);
+      if (w > 0.5 && h > 0.5) out.push(`the caption of ${name(frame)} overlaps ${name(other)}`);
+    }
+  }
   return out;
 };
 
