@@ -44,15 +44,15 @@ class GameLogWindow final : public ToolWindow {
   // player's documents folder. "Save as plain text…" offers game-log.txt.
   static QString suggestedSavePath(const QString& name = QStringLiteral("game-log.txt"));
 
- protected:
-  void changeEvent(QEvent* event) override;
-
   // The games of `book` for the list ("Games"); none without a book.
   void setBook(GameBook* book, Dialogs* dialogs);
   // Turns the window to the list of games, or back to the rolls of the game under way.
   void showGames();
   void showRolls();
   GameListPage& games();
+
+ protected:
+  void changeEvent(QEvent* event) override;
 
  private:
   void build();
