@@ -203,7 +203,11 @@ try {
     const { page } = await openPage(browser, url, viewport);
     const d = driver(page);
     // Every control's drawn size, and whether the window lies inside what the page can show.
-    const measure = () => page.evaluate(() => {
+    // Measured once the web fonts are in and the page has drawn with them: the fit to the
+    // area is redone when they arrive, and a busy machine can be mid-way.
+    const measure = () => page.evaluate(async () => {
+      await document.fonts.ready;
+      await new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done)));
       const rect = document.getElementById('app').getBoundingClientRect();
       const doc = document.documentElement;
       const small = [...document.querySelectorAll('button[data-control], label[data-control]')]
