@@ -163,6 +163,8 @@ std::string stateText;
 // What the page remembers, as the settings text holds it (a place the desktop's text gave a
 // tool window is kept as it was, though the page has no use for it).
 vnt::settings::Settings pageSettings;
+// The text the page kept, as last read: what merge() keeps of it.
+std::string keptSettingsText;
 std::string settingsText;
 std::string oddsText;
 std::string logShown;
@@ -529,6 +531,7 @@ EMSCRIPTEN_KEEPALIVE const char* vnt_settings_parse(const char* text) {
   // A later line for the same key wins: the text's own zoom, when it holds one.
   if (size <= vnt::settings::kMaxFileSize && text) read += text;
   pageSettings = vnt::settings::parse(read);
+  keptSettingsText = size <= vnt::settings::kMaxFileSize && text ? text : "";
   const auto onOff = [](bool on) { return on ? std::string("true") : std::string("false"); };
   settingsText = "{\"ownDice\":" + onOff(pageSettings.ownDice) +
                  ",\"zoom\":" + std::to_string(pageSettings.zoom) +
@@ -538,14 +541,15 @@ EMSCRIPTEN_KEEPALIVE const char* vnt_settings_parse(const char* text) {
 }
 
 // The settings text for the page to keep: what the last vnt_settings_parse() read, with the
-// page's present own dice, zoom and open panels.
+// page's present own dice, zoom and open panels; its comments and other keys are kept, as
+// the desktop keeps them in its file.
 EMSCRIPTEN_KEEPALIVE const char* vnt_settings_format(int ownDice, int zoom, int oddsOpen,
                                                      int gameLogOpen) {
   pageSettings.ownDice = ownDice != 0;
   pageSettings.zoom = vnt::zoom::clamp(zoom);
   pageSettings.odds.open = oddsOpen != 0;
   pageSettings.gameLog.open = gameLogOpen != 0;
-  settingsText = vnt::settings::format(pageSettings);
+  settingsText = vnt::settings::merge(keptSettingsText, pageSettings);
   return settingsText.c_str();
 }
 

@@ -228,6 +228,9 @@ try {
       if (/geometry/.test(stored)) {
         assert.match(kept, /^odds-window\.geometry=10,20,300,400$/m, what);
         assert.match(kept, /^game-log-window\.geometry=700,20,420,500$/m, what);
+        // The player's comments and keys of a later version stay, as the desktop keeps them.
+        assert.match(kept, /^# from the desktop$/m, what);
+        assert.match(kept, /^later-version-key=1$/m, what);
       }
     }
   });
