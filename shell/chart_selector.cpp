@@ -3,11 +3,15 @@
 
 #include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "shell/form2.h"
 
 namespace vnt {
 namespace {
+
+// What this die is for, as the game log and the own-dice box name it.
+constexpr std::string_view kFielderDie = "the fielder the ball is hit to";
 
 void show(std::initializer_list<Control*> controls) {
   for (Control* control : controls) control->visible = true;
@@ -144,7 +148,7 @@ void Form2::setUpDeepDrive() {
 void Form2::setUpError() {
   static const char* const kFielders[] = {"", "P", "C", "1b", "2b", "3b", "SS", "LF", "CF", "RF"};
   title = "Error";
-  FielderPosition = rollDice(9, 0);
+  FielderPosition = rollDice(9, 0, kFielderDie);
   if (FielderPosition >= 1 && FielderPosition <= 9) {
     Text1.caption = kFielders[FielderPosition];
     IncrementDiceRolls();

@@ -29,7 +29,9 @@ std::string withoutAccessKey(std::string_view caption) {
 }
 
 Form2::Form2(Dice& dice, Dialogs& dialogs)
-    : loggingDialogs_(dialogs, gameLog_), dice_(dice), dialogs_(loggingDialogs_),
+    : loggingDialogs_(dialogs, gameLog_),
+      dice_(dice),
+      dialogs_(loggingDialogs_),
       unloggedDialogs_(dialogs) {
   buildInventory();
   gameLog_.setContext([this] { return logContext(); });
@@ -102,8 +104,8 @@ void Form2::cmdExit_Click() {
   if (unloggedDialogs_.yesNo("Confirm Exit", "Exit Assistant")) ended_ = true;
 }
 
-std::int16_t Form2::RandomNumber(std::int16_t upper, std::int16_t lower) {
-  const DieRequest request = gameLog_.describeDie(upper, lower);
+std::int16_t Form2::RandomNumber(std::int16_t upper, std::int16_t lower, std::string_view purpose) {
+  const DieRequest request = gameLog_.describeDie(upper, lower, purpose);
   const Die die = dice_.draw(request);
   gameLog_.die(request, die);
   return die.value;
@@ -122,16 +124,17 @@ void Form2::IncrementDiceRolls() {
   gameLog_.shown(Text1.caption);
 }
 
-void Form2::rollQuickDice(Control& pressed, std::int16_t upper, std::int16_t lower) {
-  Text1.caption = std::to_string(RandomNumber(upper, lower));
+void Form2::rollQuickDice(Control& pressed, std::int16_t upper, std::int16_t lower,
+                          std::string_view purpose) {
+  Text1.caption = std::to_string(RandomNumber(upper, lower, purpose));
   IncrementDiceRolls();
   for (Control* button : {&cmdTwo, &cmdOne, &cmdTwenty, &cmdThree}) {
     button->backColor = button == &pressed ? kWhite : kBlue;
   }
 }
 
-std::int16_t Form2::rollDice(std::int16_t upper, std::int16_t lower) {
-  Text1.caption = std::to_string(RandomNumber(upper, lower));
+std::int16_t Form2::rollDice(std::int16_t upper, std::int16_t lower, std::string_view purpose) {
+  Text1.caption = std::to_string(RandomNumber(upper, lower, purpose));
   const auto roll = static_cast<std::int16_t>(std::stoi(Text1.caption));
   if (chkDiceRolls.value) IncrementDiceRolls();
   return roll;
@@ -146,16 +149,16 @@ void Form2::showOutcome(Control& rollButton, const std::string& outcome) {
 }
 
 void Form2::cmdOne_Click() {
-  rollQuickDice(cmdOne, 9, 0);
+  rollQuickDice(cmdOne, 9, 0, "one ten-sided die");
 }
 void Form2::cmdTwo_Click() {
-  rollQuickDice(cmdTwo, 99, 0);
+  rollQuickDice(cmdTwo, 99, 0, "two dice read as 00 to 99");
 }
 void Form2::cmdThree_Click() {
-  rollQuickDice(cmdThree, 999, 0);
+  rollQuickDice(cmdThree, 999, 0, "three dice read as 000 to 999");
 }
 void Form2::cmdTwenty_Click() {
-  rollQuickDice(cmdTwenty, 20, 1);
+  rollQuickDice(cmdTwenty, 20, 1, "the twenty-sided die");
 }
 
 Control* Form2::find(std::string_view name, int index) {

@@ -104,7 +104,9 @@ class Form2 {
   static std::string VersionLine();
 
   // --- Dice and history --------------------------------------------------------------
-  std::int16_t RandomNumber(std::int16_t upper, std::int16_t lower);
+  // Every die the window draws names what it is for: the game log writes the words beside
+  // the die and the box that asks the player for their own die shows them.
+  std::int16_t RandomNumber(std::int16_t upper, std::int16_t lower, std::string_view purpose);
   void IncrementDiceRolls();
   void cmdOne_Click();
   void cmdTwo_Click();
@@ -112,7 +114,7 @@ class Form2 {
   void cmdTwenty_Click();
   // The first steps of every chart result: draw, show the roll in Text1, take it back
   // from there, and log it when "Show Dice Rolls" is checked.
-  std::int16_t rollDice(std::int16_t upper, std::int16_t lower);
+  std::int16_t rollDice(std::int16_t upper, std::int16_t lower, std::string_view purpose);
   // The closing steps of a chart result: the roll button goes, "&Continue" and the
   // version line come back, and the outcome is shown and logged.
   void showOutcome(Control& rollButton, const std::string& outcome);
@@ -351,7 +353,8 @@ class Form2 {
   void addGroup(ControlArray& array, const std::string& name, ControlKind kind,
                 const Control* container, const std::vector<std::string>& captions,
                 const Grid& grid);
-  void rollQuickDice(Control& pressed, std::int16_t upper, std::int16_t lower);
+  void rollQuickDice(Control& pressed, std::int16_t upper, std::int16_t lower,
+                     std::string_view purpose);
   void hideAll();
   // Chart set-ups: one per chart button.
   void setUpBallparkEffects();

@@ -6,8 +6,6 @@
 #include <ctime>
 #include <utility>
 
-#include "shell/die_purposes.h"
-
 namespace vnt {
 namespace {
 
@@ -317,23 +315,14 @@ void GameLog::endPlay() {
   playStart_ = 0;
 }
 
-const std::vector<LogStep>& GameLog::stepsOfThisClick() const {
-  return entry_ ? entry_->steps : pending_;
-}
-
-DieRequest GameLog::describeDie(std::int16_t upper, std::int16_t lower) const {
+DieRequest GameLog::describeDie(std::int16_t upper, std::int16_t lower,
+                                std::string_view purpose) const {
   const LogContext now = context();
-  const std::vector<LogStep>& earlier = stepsOfThisClick();
-  const auto ordinal =
-      static_cast<int>(std::count_if(earlier.begin(), earlier.end(), [](const LogStep& s) {
-        return s.kind == LogStep::Kind::Die;
-      }));
   DieRequest request;
   request.upper = upper;
   request.lower = lower;
   request.chart = now.chart;
-  request.purpose = diePurpose(clicking_ && click_.control ? click_.control->name : std::string(),
-                               ordinal, earlier, upper, lower);
+  request.purpose = std::string(purpose);
   request.quick = now.quick;
   return request;
 }

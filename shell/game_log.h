@@ -187,8 +187,10 @@ class GameLog {
   void endClick(const ResultShown& after);
   // The chart menu is back: the next roll begins a new play.
   void endPlay();
-  // The request for the next draw of this click: chart, bounds and what the die is for.
-  DieRequest describeDie(std::int16_t upper, std::int16_t lower) const;
+  // The request for the next draw: the chart, the bounds and the words the chart gives for
+  // what the die is for.
+  DieRequest describeDie(std::int16_t upper, std::int16_t lower,
+                         std::string_view purpose = {}) const;
   void die(const DieRequest& request, const Die& die);
   void shown(const std::string& text);
   void question(const std::string& prompt, const std::string& title, bool yes);
@@ -200,7 +202,6 @@ class GameLog {
   void record(LogStep step, bool opens);
   void finishEntry(const ResultShown& after);
   void write(const std::string& line);
-  const std::vector<LogStep>& stepsOfThisClick() const;
 
   std::function<std::string()> clock_;
   std::function<LogContext()> context_;

@@ -2,12 +2,21 @@
 // balk, pickoff throw and wild throw that it may lead to.
 
 #include <string>
+#include <string_view>
 
 #include "charts/baserunning/jump_table.h"
 #include "shell/form2.h"
 
 namespace vnt {
 namespace {
+
+// What each die of this chart is for, as the game log and the own-dice box name it.
+constexpr std::string_view kJumpDie =
+    "the jump, read against the hold rating and the adjusted jump rating";
+constexpr std::string_view kBalkDie = "the balk, read against the balk rating";
+constexpr std::string_view kPickoffDie = "the pickoff throw, read against the pickoff rating";
+constexpr std::string_view kThrowDie =
+    "the pitcher's throw, read against the adjusted error rating";
 
 constexpr int kStealChart = 10;
 
@@ -30,7 +39,7 @@ void Form2::Jump(std::int16_t holdRating, std::int16_t jumpRating) {
   cmdJump.visible = false;
   cmdCancel.caption = "&Continue";
   const int j = jump::adjustedJump(jumpRating, target);
-  const std::int16_t roll = rollDice(99, 0);
+  const std::int16_t roll = rollDice(99, 0, kJumpDie);
   const Outcome outcome = jump::jumpOutcome(holdRating, j, roll);
   Text1.caption = std::string(jump::outcomeWord(outcome));
   IncrementDiceRolls();
@@ -93,7 +102,7 @@ void Form2::cmdBalk_Click() {
 }
 
 void Form2::Balk(std::int16_t balkRating) {
-  const std::int16_t roll = rollDice(9, 0);
+  const std::int16_t roll = rollDice(9, 0, kBalkDie);
   showOutcome(cmdBalk, std::string(jump::balkWord(jump::balks(balkRating, roll))));
 }
 
@@ -107,7 +116,7 @@ void Form2::cmdPickoff_Click() {
 }
 
 void Form2::Pickoff(std::int16_t pickoffRating) {
-  const std::int16_t roll = rollDice(9, 0);
+  const std::int16_t roll = rollDice(9, 0, kPickoffDie);
   showOutcome(cmdPickoff, std::string(jump::pickoffWord(jump::picksOff(pickoffRating, roll))));
 }
 
@@ -124,7 +133,7 @@ void Form2::JumpResult(std::int16_t errorRating) {
   if (chkError[0].value) errorRating = static_cast<std::int16_t>(errorRating - 6);
   Text1.caption = std::to_string(errorRating);
   IncrementDiceRolls();
-  const std::int16_t roll = rollDice(20, 0);
+  const std::int16_t roll = rollDice(20, 0, kThrowDie);
   std::string explanation = "\r\r\r\r\r";
   const bool getsAway = jump::throwGetsAway(errorRating, roll);
   Text1.caption = std::string(jump::throwWord(getsAway));

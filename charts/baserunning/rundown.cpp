@@ -1,11 +1,22 @@
 // Rundown and collision.
 
 #include <string>
+#include <string_view>
 
 #include "charts/baserunning/rundown_table.h"
 #include "shell/form2.h"
 
 namespace vnt {
+
+namespace {
+
+// What each die of this chart is for, as the game log and the own-dice box name it.
+constexpr std::string_view kFirstRollDie = "the first rundown roll, read against the speed rating";
+constexpr std::string_view kSecondRollDie =
+    "the second rundown roll, read against the speed rating";
+constexpr std::string_view kCollisionDie = "the collision, read against the fielder's range";
+
+}  // namespace
 
 namespace {
 constexpr int kSendingRunnersChart = 9;
@@ -32,7 +43,7 @@ void Form2::RundownResult(std::int16_t speed) {
   cmdRundown.visible = false;
   cmdCancel.caption = "&Continue";
 
-  const std::int16_t first = rollDice(10, 1);
+  const std::int16_t first = rollDice(10, 1, kFirstRollDie);
   const bool out = rundown::outOnFirstRoll(speed, first);
   lblCrazyPlay.caption += std::string(rundown::firstRollWord(out));
   if (out) {
@@ -47,7 +58,7 @@ void Form2::RundownResult(std::int16_t speed) {
       cmdChart_Click(kSendingRunnersChart);
     } else {
       lblCrazyPlay.caption += "\r";
-      const std::int16_t second = rollDice(99, 0);
+      const std::int16_t second = rollDice(99, 0, kSecondRollDie);
       lblCrazyPlay.caption +=
           std::string(rundown::secondRollWord(rundown::safeOnSecondRoll(speed, second))) +
           ", other runners hold.";
@@ -66,7 +77,7 @@ void Form2::cmdCollision_Click() {
 }
 
 void Form2::CollisionResult(std::int16_t range) {
-  const std::int16_t roll = rollDice(20, 1);
+  const std::int16_t roll = rollDice(20, 1, kCollisionDie);
   const std::string outcome(rundown::collision(range, roll));
   lblCrazyPlay.caption =
       "\r\r\r\r\r" + outcome + "\rOther runners hold.  Check for injuries to both players.";

@@ -1,11 +1,22 @@
 // Sending runners: whether a runner trying for an extra base makes it.
 
 #include <string>
+#include <string_view>
 
 #include "charts/baserunning/sending_runners_table.h"
 #include "shell/form2.h"
 
 namespace vnt {
+
+namespace {
+
+// What each die of this chart is for, as the game log and the own-dice box name it.
+constexpr std::string_view kTryDie = "the runner's try, read against the adjusted speed rating";
+constexpr std::string_view kUnusualPlayDie = "the unusual play";
+constexpr std::string_view kCallDie = "the blown call or the hard slide";
+constexpr std::string_view kThrowDie = "the throw, read against the thrower's error rating";
+
+}  // namespace
 
 namespace sr = sending_runners;
 
@@ -29,7 +40,7 @@ void Form2::SendingRunners(std::int16_t speed) {
   for (auto& option : optJump) option.caption = std::to_string(10 - option.index);
   lblCrazyPlay.caption.clear();
 
-  const std::int16_t roll = rollDice(20, 1);
+  const std::int16_t roll = rollDice(20, 1, kTryDie);
   const sr::Outcome outcome = sr::outcome(speed, roll);
 
   std::string word(sr::word(outcome));
@@ -45,7 +56,7 @@ void Form2::SendingRunners(std::int16_t speed) {
   if (outcome == sr::Outcome::Collision) followUp = FollowUp::Collision;
 
   if (outcome == sr::Outcome::UnusualPlay) {
-    const sr::UnusualPlay play = sr::unusualPlay(rollDice(9, 0));
+    const sr::UnusualPlay play = sr::unusualPlay(rollDice(9, 0, kUnusualPlayDie));
     word = std::string(sr::unusualPlayWord(play, Season));
     Text1.caption = word;
     IncrementDiceRolls();
@@ -58,7 +69,7 @@ void Form2::SendingRunners(std::int16_t speed) {
         followUp = FollowUp::Collision;
         break;
       case sr::UnusualPlay::BlownCall: {
-        const sr::CallResult call = sr::blownCallOrHardSlide(rollDice(9, 0), Season);
+        const sr::CallResult call = sr::blownCallOrHardSlide(rollDice(9, 0, kCallDie), Season);
         Text1.caption = std::string(call.word);
         IncrementDiceRolls();
         explanation += std::string(call.sentence);
@@ -126,7 +137,7 @@ void Form2::RunError(std::int16_t errorRating) {
   int rating = errorRating;
   if (chkError[0].value) rating -= 6;
 
-  const std::int16_t roll = rollDice(20, 1);
+  const std::int16_t roll = rollDice(20, 1, kThrowDie);
   lblCrazyPlay.caption = "\r\r\r\r\r";
   const bool late = sr::throwIsLate(rating, roll);
   Text1.caption = std::string(sr::throwWord(late));

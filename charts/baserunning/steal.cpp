@@ -1,11 +1,21 @@
 // The Steal chart: a stolen-base attempt read against the adjusted steal rating and the base.
 
 #include <string>
+#include <string_view>
 
 #include "charts/baserunning/steal_table.h"
 #include "shell/form2.h"
 
 namespace vnt {
+
+namespace {
+
+// What each die of this chart is for, as the game log and the own-dice box name it.
+constexpr std::string_view kStealDie = "the steal, read against the base and the steal rating";
+constexpr std::string_view kCallDie = "the umpire's call or the fight";
+constexpr std::string_view kThrowDie = "the throw, read against the error rating";
+
+}  // namespace
 
 void Form2::cmdStealing_Click() {
   const std::int16_t rating = GetJumpRating();
@@ -19,7 +29,7 @@ void Form2::cmdStealing_Click() {
 void Form2::StealResult(std::int16_t stealRating) {
   using steal::Outcome;
   cmdStealing.visible = false;
-  const std::int16_t roll = rollDice(99, 0);
+  const std::int16_t roll = rollDice(99, 0, kStealDie);
   const steal::Base base = optTime[0].value   ? steal::Base::Third
                            : optTime[1].value ? steal::Base::Home
                                               : steal::Base::Second;
@@ -51,7 +61,7 @@ void Form2::StealResult(std::int16_t stealRating) {
       clearTheField(StealOutcome);
       std::string explanation =
           StealOutcome + "\r" + (blownCall ? "Umpire blows call!" : "Fight erupts!") + "\r";
-      if (rollDice(9, 0) >= 5) {
+      if (rollDice(9, 0, kCallDie) >= 5) {
         explanation += blownCall ? "Runner is out (CS) and ejected for arguing!"
                                  : "Runner is out (CS) and ejected for fighting!";
         Text1.caption = "CS";
@@ -140,7 +150,7 @@ void Form2::cmdStealError_Click() {
 
 void Form2::StealError(std::int16_t errorRating) {
   cmdStealError.visible = false;
-  const std::int16_t roll = rollDice(20, 1);
+  const std::int16_t roll = rollDice(20, 1, kThrowDie);
   lblCrazyPlay.caption = "\r\r\r\r\r";
   // Read even when the box is not on screen: the cold weather stays with the fielders.
   if (chkError[0].value) errorRating = static_cast<std::int16_t>(errorRating - 6);

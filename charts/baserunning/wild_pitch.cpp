@@ -1,11 +1,21 @@
 // Wild pitch, passed ball and foul.
 
 #include <string>
+#include <string_view>
 
 #include "charts/baserunning/wild_pitch_table.h"
 #include "shell/form2.h"
 
 namespace vnt {
+
+namespace {
+
+// What each die of this chart is for, as the game log and the own-dice box name it.
+constexpr std::string_view kFoulDie = "foul ball or not, read against the park's foul territory";
+constexpr std::string_view kWildPitchDie =
+    "wild pitch or passed ball, read against the WP and PB ratings";
+
+}  // namespace
 
 void Form2::cmdFoulBall_Click() {
   const std::int16_t ballpark = GetBallpark();
@@ -24,7 +34,7 @@ void Form2::FoulResult(int ballpark) {
   cmdCancel.caption = "&Continue";
   Label1.caption = VersionLine();
   const int foulTerritory = BallparkTable[14];
-  const std::int16_t roll = rollDice(99, 0);
+  const std::int16_t roll = rollDice(99, 0, kFoulDie);
   Text1.caption = wild_pitch::foulWord(wild_pitch::foulBall(foulTerritory, roll));
   IncrementDiceRolls();
 }
@@ -44,7 +54,7 @@ void Form2::cmdWildPitch_Click() {
 void Form2::WPResult(std::int16_t wildPitch, std::int16_t passedBall) {
   cmdWildPitch.visible = false;
   cmdCancel.caption = "&Continue";
-  const std::int16_t roll = rollDice(99, 0);
+  const std::int16_t roll = rollDice(99, 0, kWildPitchDie);
   Label1.caption = VersionLine();
   lblCrazyPlay.caption.clear();
 

@@ -1,11 +1,21 @@
 // The bunt roll: the fielder, the rating as the fielder and a squeeze leave it, the chart.
 
 #include <string>
+#include <string_view>
 
 #include "charts/bunting/bunt_table.h"
 #include "shell/form2.h"
 
 namespace vnt {
+
+namespace {
+
+// What each die of this chart is for, as the game log and the own-dice box name it.
+constexpr std::string_view kFielderDie = "the fielder who plays the bunt";
+constexpr std::string_view kBuntDie =
+    "the bunt, read against the bunt rating and the playing field";
+
+}  // namespace
 
 void Form2::cmdRollBunt_Click() {
   // Every missing choice is reported, one message after the other.
@@ -41,13 +51,13 @@ void Form2::BuntResult(std::int16_t buntRating) {
   int rating = buntRating;
   if (chkOFin.value) rating = bunt::lowerRating(rating);
 
-  BuntFielder = static_cast<std::int16_t>(bunt::fielderFor(rollDice(9, 0)));
+  BuntFielder = static_cast<std::int16_t>(bunt::fielderFor(rollDice(9, 0, kFielderDie)));
   Text1.caption = std::string(bunt::fielderWord(BuntFielder));
   IncrementDiceRolls();
   if (buntFielderCloseIn()) rating = bunt::lowerRating(rating);
 
   cmdRollBunt.visible = false;
-  Outcome outcome = bunt::buntOutcome(BuntSurface, rating, rollDice(99, 0));
+  Outcome outcome = bunt::buntOutcome(BuntSurface, rating, rollDice(99, 0, kBuntDie));
   BuntOutcome = std::string(bunt::outcomeWord(outcome));
   Text1.caption = BuntOutcome;
   IncrementDiceRolls();

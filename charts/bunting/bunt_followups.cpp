@@ -2,12 +2,24 @@
 // and "Error?".
 
 #include <string>
+#include <string_view>
 
 #include "charts/bunting/bunt_followups_table.h"
 #include "charts/bunting/bunt_table.h"
 #include "shell/form2.h"
 
 namespace vnt {
+
+namespace {
+
+// What each die of this chart is for, as the game log and the own-dice box name it.
+constexpr std::string_view kRaceDie =
+    "the runner's race to the base, read against the speed rating";
+constexpr std::string_view kStrikeoutDie = "strikeout or not, read against the pitcher's K/9";
+constexpr std::string_view kThrowDie =
+    "the throw to the lead runner, read against the error rating";
+
+}  // namespace
 
 void Form2::cmdBuntSpeed_Click() {
   const std::int16_t speed = GetJumpRating();
@@ -23,7 +35,7 @@ void Form2::cmdBuntSpeed_Click() {
 }
 
 void Form2::BeatOut(std::int16_t speed) {
-  const std::int16_t roll = rollDice(10, 1);
+  const std::int16_t roll = rollDice(10, 1, kRaceDie);
   const bool single = bunt::beatsItOut(speed, roll);
   Text1.caption = std::string(bunt::beatOutWord(single));
   lblCrazyPlay.caption = single
@@ -36,7 +48,7 @@ void Form2::BeatOut(std::int16_t speed) {
 
 void Form2::LeadOut(std::int16_t speed) {
   const int adjusted = bunt::leadRunnerSpeed(speed, buntFielderCloseIn());
-  const std::int16_t roll = rollDice(10, 1);
+  const std::int16_t roll = rollDice(10, 1, kRaceDie);
   const bool safe = bunt::leadRunnerSafe(adjusted, roll);
   Text1.caption = std::string(bunt::leadRunnerWord(safe));
   lblCrazyPlay.caption = safe ? "Everyone is safe!" : "Lead runner out, batter safe at 1st (FC).";
@@ -63,7 +75,7 @@ void Form2::cmdBuntStrikeout_Click() {
 }
 
 void Form2::BuntK(std::int16_t k9Group) {
-  const bunt::Strikeout outcome = bunt::strikeout(k9Group, rollDice(99, 0));
+  const bunt::Strikeout outcome = bunt::strikeout(k9Group, rollDice(99, 0, kStrikeoutDie));
   Text1.caption = std::string(bunt::strikeoutWord(outcome));
   IncrementDiceRolls();
   switch (outcome) {
@@ -101,7 +113,7 @@ void Form2::BuntE(std::int16_t errorRating) {
   // change a throw from close in.
   int rating = errorRating;
   if (chkError[0].value) rating -= bunt::kColdPenalty;
-  const std::int16_t roll = rollDice(20, 1);
+  const std::int16_t roll = rollDice(20, 1, kThrowDie);
   std::string sentence;
   const bool getsLeadRunner = bunt::throwGetsLeadRunner(rating, roll);
   Text1.caption = std::string(bunt::throwWord(getsLeadRunner));

@@ -1,11 +1,20 @@
 // The effect of the ballpark: one roll against the park's thresholds for the batter's side.
 
 #include <string>
+#include <string_view>
 
 #include "charts/environment/ballpark_effects_table.h"
 #include "shell/form2.h"
 
 namespace vnt {
+
+namespace {
+
+// What this die is for, as the game log and the own-dice box name it.
+constexpr std::string_view kEffectDie =
+    "the ballpark effect, read against the park's numbers for the batter";
+
+}  // namespace
 
 void Form2::cmdRollBPE_Click() {
   const bool style = GetBattingStyle() != -1;
@@ -22,7 +31,7 @@ void Form2::BPEResult() {
   if (!thresholds) return;
 
   // The roll is logged whatever "Show Dice Rolls" says.
-  Text1.caption = std::to_string(RandomNumber(99, 0));
+  Text1.caption = std::to_string(RandomNumber(99, 0, kEffectDie));
   IncrementDiceRolls();
   const int roll = std::stoi(Text1.caption);
   Label1.caption = VersionLine();

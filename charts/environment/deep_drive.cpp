@@ -4,11 +4,23 @@
 #include <algorithm>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "charts/environment/deep_drive_table.h"
 #include "shell/form2.h"
 
 namespace vnt {
+
+namespace {
+
+// What each die of this chart is for, as the game log and the own-dice box name it.
+constexpr std::string_view kWhereDie = "where the drive goes, read against the batting style";
+constexpr std::string_view kFairDie = "fair or foul along the line";
+constexpr std::string_view kCarryDie = "how far the drive carries, read against the power rating";
+constexpr std::string_view kLeapDie =
+    "the leap at the wall, read against the range and the wall's height";
+
+}  // namespace
 
 void Form2::cmdDeep_Click() {
   // Every check runs, so the player learns all that is missing at once.
@@ -36,13 +48,13 @@ void Form2::DeepResult() {
       std::span<std::int16_t, deep::kLocationCount>(BallparkTable.data(), deep::kLocationCount),
       GetWind(), optClutch[0].value, optClutch[1].value, chkTired.value);
 
-  const int location = deep::deepLocation(GetBattingStyle(), rollDice(9, 0));
+  const int location = deep::deepLocation(GetBattingStyle(), rollDice(9, 0, kWhereDie));
   DeepLocation = static_cast<std::int16_t>(location);
   Text1.caption = std::string(deep::locationWord(location));
   IncrementDiceRolls();
 
   if (location == deep::kLeftFieldLine || location == deep::kRightFieldLine) {
-    const bool fair = rollDice(99, 0) >= deep::kFairFrom;
+    const bool fair = rollDice(99, 0, kFairDie) >= deep::kFairFrom;
     Text1.caption = std::string(deep::lineWord(fair));
     IncrementDiceRolls();
     if (!fair) {
@@ -65,7 +77,7 @@ void Form2::DeepResult() {
         "Deep!");
   }
 
-  Text1.caption = std::to_string(RandomNumber(99, 0));
+  Text1.caption = std::to_string(RandomNumber(99, 0, kCarryDie));
   const int roll = std::stoi(Text1.caption);
   if (chkDiceRolls.value) {
     Text1.caption = "Roll " + std::to_string(roll);
@@ -154,7 +166,7 @@ void Form2::cmdRobbed_Click() {
 
 void Form2::DeepRobbed() {
   cmdRobbed.visible = false;
-  const int roll = rollDice(20, 1);
+  const int roll = rollDice(20, 1, kLeapDie);
   const int height = BallparkTable[static_cast<std::size_t>(DeepLocation + 7)];
   const bool caught = deep::robbedCaught(rangeRating() + 1, height, roll);
   Text1.caption = std::string(deep::robbedWord(caught));

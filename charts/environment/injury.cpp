@@ -2,12 +2,18 @@
 // player may play today.
 
 #include <string>
+#include <string_view>
 
 #include "charts/environment/injury_table.h"
 #include "shell/form2.h"
 
 namespace vnt {
 namespace {
+
+// What each die of this chart is for, as the game log and the own-dice box name it.
+constexpr std::string_view kInjuryDie = "the injury, read against the injury rating";
+constexpr std::string_view kDaysDie = "the number of days missed";
+constexpr std::string_view kRecoveryDie = "the recovery, read against the injury rating";
 
 constexpr const char* kInProgress = "Days missed includes game now in progress.\r\r";
 
@@ -51,11 +57,11 @@ void Form2::NewInjury(std::int16_t injuryRating) {
   cmdRecovered.visible = false;
   cmdCancel.caption = "&Continue";
 
-  injury::Missed missed = injury::injuryDays(injuryRating, rollDice(99, 0));
+  injury::Missed missed = injury::injuryDays(injuryRating, rollDice(99, 0, kInjuryDie));
   if (missed.kind == Kind::RollAgain) {
     // The second roll is the number of days; the history shows what it was for instead.
     const std::string rolledFor = injury::missedWord(missed);
-    Text1.caption = std::to_string(RandomNumber(99, 0));
+    Text1.caption = std::to_string(RandomNumber(99, 0, kDaysDie));
     missed = {Kind::Days, std::stoi(Text1.caption)};
     Text1.caption = rolledFor;
     IncrementDiceRolls();
@@ -84,7 +90,7 @@ void Form2::InjuryRecovery(std::int16_t injuryRating) {
   cmdRecovered.visible = false;
   cmdCancel.caption = "&Continue";
 
-  const std::int16_t roll = rollDice(20, 1);
+  const std::int16_t roll = rollDice(20, 1, kRecoveryDie);
   const injury::Status status = injury::recoveryStatus(injuryRating, roll);
   const std::string word(injury::statusWord(status));
   Text1.caption = word;

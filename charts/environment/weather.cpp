@@ -11,6 +11,14 @@
 namespace vnt {
 namespace {
 
+// What each die of this chart is for, as the game log and the own-dice box name it.
+constexpr std::string_view kSkyDie = "the sky, read against the ballpark and the month";
+constexpr std::string_view kStormDie = "the thunderstorm: rained out or held up";
+constexpr std::string_view kSnowDie = "the snow: snowed out or played";
+constexpr std::string_view kTemperatureDie =
+    "the temperature, read against the ballpark, the month and the time of day";
+constexpr std::string_view kWindDie = "the wind, read against the ballpark and the month";
+
 constexpr const char* kWetField =
     "Wet Field - Light showers before the game.  Wet field if not in dome.";
 constexpr const char* kRain =
@@ -74,7 +82,8 @@ void Form2::WeatherResult(int ballpark, int month, int time) {
     bool roofClosed = false;
     bool snowedIn = false;
 
-    const std::optional<Sky> sky = weather::weatherSky(BallparkTable, month, rollDice(99, 0));
+    const std::optional<Sky> sky =
+        weather::weatherSky(BallparkTable, month, rollDice(99, 0, kSkyDie));
     if (sky) {
       show(weather::skyWord(*sky));
       if (!open && *sky >= Sky::Overcast) {
@@ -95,14 +104,14 @@ void Form2::WeatherResult(int ballpark, int month, int time) {
             append(kRain);
             break;
           case Sky::TStorms: {
-            const std::int16_t storm = rollDice(99, 0);
+            const std::int16_t storm = rollDice(99, 0, kStormDie);
             append(std::string(kStorms) + "\r");
             append(std::string(weather::stormWord(weather::rainedOut(storm))));
             break;
           }
           case Sky::Snow: {
             cold = true;
-            const std::int16_t snow = rollDice(99, 0);
+            const std::int16_t snow = rollDice(99, 0, kSnowDie);
             append(std::string(kSnow) + "\r\r");
             append(std::string(weather::snowWord(weather::snowedOut(snow))) + "\r");
             snowedIn = true;
@@ -119,7 +128,7 @@ void Form2::WeatherResult(int ballpark, int month, int time) {
       Text1.caption = std::to_string(reading);
       if (chkDiceRolls.value) IncrementDiceRolls();
     } else {
-      reading = rollDice(99, 0);
+      reading = rollDice(99, 0, kTemperatureDie);
     }
     const std::optional<Temperature> temperature = weather::weatherTemperature(
         BallparkTable, time == 1 ? weather::Time::Night : weather::Time::Day, month, reading);
@@ -154,7 +163,7 @@ void Form2::WeatherResult(int ballpark, int month, int time) {
       }
     }
 
-    if (const auto wind = weather::weatherWind(BallparkTable, month, rollDice(99, 0))) {
+    if (const auto wind = weather::weatherWind(BallparkTable, month, rollDice(99, 0, kWindDie))) {
       show(weather::windWord(*wind));
       selectWind(weather::windWord(*wind));
     }

@@ -1,11 +1,19 @@
 // The error chart: the fielder's result by adjusted error rating.
 
 #include <string>
+#include <string_view>
 
 #include "charts/fielding/error_table.h"
 #include "shell/form2.h"
 
 namespace vnt {
+
+namespace {
+
+// What this die is for, as the game log and the own-dice box name it.
+constexpr std::string_view kErrorDie = "the error roll, read against the adjusted error rating";
+
+}  // namespace
 
 void Form2::cmdError_Click() {
   // The button is only offered once a fielder 1..9 has been rolled.
@@ -35,7 +43,7 @@ void Form2::cmdError_Click() {
 }
 
 void Form2::ErrorResult() {
-  const std::int16_t roll = rollDice(99, 0);
+  const std::int16_t roll = rollDice(99, 0, kErrorDie);
   // Every row of every table covers 00..99 and the rating is 1..20, so a code is found.
   const auto found = error::lookUp(FielderPosition, ErrorRating, roll);
   if (!found) return;

@@ -2,12 +2,19 @@
 // the location and asks for the fielder's range; the second rolls the result.
 
 #include <string>
+#include <string_view>
 
 #include "charts/fielding/infield_range_table.h"
 #include "shell/form2.h"
 
 namespace vnt {
 namespace {
+
+// What each die of this chart is for, as the game log and the own-dice box name it.
+constexpr std::string_view kWhereDie = "where the ball goes, read against the batting style";
+constexpr std::string_view kDoublePlayDie =
+    "where the double-play ball goes, read against the fielder";
+constexpr std::string_view kPlayDie = "the play, read against the adjusted range rating";
 
 namespace ir = infield_range;
 
@@ -67,12 +74,12 @@ void Form2::IFRRoll() {
 
   ir::Location location;
   if (!chkDPin.value) {
-    const std::int16_t roll = rollDice(99, 0);
+    const std::int16_t roll = rollDice(99, 0, kWhereDie);
     const ir::Spot spot = ir::locate(ir::locationColumn(ifrBattingStyle, chkHitRun.value), roll);
     location = spot.location;
     FielderPosition = spot.fielder;
   } else {
-    const std::int16_t roll = rollDice(9, 0);
+    const std::int16_t roll = rollDice(9, 0, kDoublePlayDie);
     for (auto& option : optLocation) option.enabled = false;
     location = ir::doublePlayLocation(FielderPosition, roll);
   }
@@ -125,7 +132,7 @@ void Form2::IFRResult(int R) {
   Text1.caption = std::string(ir::ratingName(rating));
   IncrementDiceRolls();
 
-  const std::int16_t roll = rollDice(99, 0);
+  const std::int16_t roll = rollDice(99, 0, kPlayDie);
   cmdIFRResult.visible = false;
 
   const ir::Result result = ir::fieldResult(ifrSurface, situation.location, rating, roll);

@@ -1,11 +1,20 @@
 // Outfield range: where the ball goes and what the fielder makes of it.
 
 #include <string>
+#include <string_view>
 
 #include "charts/fielding/outfield_range_table.h"
 #include "shell/form2.h"
 
 namespace vnt {
+
+namespace {
+
+// What each die of this chart is for, as the game log and the own-dice box name it.
+constexpr std::string_view kWhereDie = "where the ball goes, read against the batting style";
+constexpr std::string_view kPlayDie = "the play, read against the adjusted range rating";
+
+}  // namespace
 
 namespace of = outfield;
 
@@ -29,7 +38,7 @@ void Form2::OFRLocation() {
   cmdOFR.visible = false;
   cmdOFRResult.visible = true;
   Label1.caption = "Enter Unadjusted Range Rating - ";
-  const std::int16_t roll = rollDice(99, 0);
+  const std::int16_t roll = rollDice(99, 0, kWhereDie);
 
   fraRange.caption = "Range - ";
   fraRange.visible = true;
@@ -83,7 +92,7 @@ void Form2::OFRRoll(int R) {
   Text1.caption = std::string(of::ratingCaption(R));
   IncrementDiceRolls();
 
-  const std::int16_t roll = rollDice(99, 0);
+  const std::int16_t roll = rollDice(99, 0, kPlayDie);
   cmdOFRResult.visible = false;
 
   const bool outfieldIn = chkOFin.value;
