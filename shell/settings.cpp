@@ -143,6 +143,8 @@ std::string format(const Settings& settings) {
 }
 
 std::string merge(std::string_view existing, const Settings& settings) {
+  // Nothing to keep: a new file, with its header line.
+  if (existing.find_first_not_of(" \t\r\n") == std::string_view::npos) return format(settings);
   auto wanted = entries(settings);
   std::vector<bool> written(wanted.size(), false);
   std::string out;

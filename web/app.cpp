@@ -53,8 +53,12 @@ EM_ASYNC_JS(int, vntAskDie, (const char* chart, const char* asked, const char* r
   const text = await Module.askDie(UTF8ToString(chart), UTF8ToString(asked), UTF8ToString(range),
                                    UTF8ToString(refusal), lower, upper);
   if (text === null) return 0;
-  // A text too long for the buffer is no number of any range: said as such, not cut short.
-  const kept = lengthBytesUTF8(text) < size ? text : "?";
+  // A text too long for the buffer is not cut short into another number: a run of digits
+  // stays a number (too large for any range), anything else stays no number.
+  const plain = text.trim().replace("−", "-");
+  const body = plain.startsWith("-") ? plain.slice(1) : plain;
+  const digits = body.length > 0 && [...body].every((c) => c >= "0" && c <= "9");
+  const kept = lengthBytesUTF8(text) < size ? text : digits ? "9".repeat(size - 1) : "?";
   stringToUTF8(kept, typed, size);
   return 1;
 });

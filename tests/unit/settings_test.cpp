@@ -159,7 +159,9 @@ TEST(Settings, MergeKeepsThePlayersLinesAndUpdatesOurs) {
       "own-dice=off\nzoom=150\nodds-window.open=on\nodds-window.geometry=10,20,300,400\n"
       "game-log-window.open=off\n";
   const Case cases[] = {
-      {"", ours},
+      // Nothing to keep: a new file, header and all.
+      {"", format(s)},
+      {" \n\n", format(s)},
       {"# mine\n\nfuture-key = 7\n", "# mine\n\nfuture-key = 7\n" + ours},
       {"zoom = 200\n# after zoom\nown-dice=on\nzoom=75\nlegacy=x",
        "zoom=150\n# after zoom\nown-dice=off\nlegacy=x\nodds-window.open=on\n"
