@@ -34,7 +34,8 @@ npm_ci() {
   local modules="$(dirname "$0")/../web/tests/node_modules"
   [[ "${1:-}" == web && ! ( -d "$modules/puppeteer-core" && -d "$modules/axe-core" ) ]] || return 0
   echo "Installing puppeteer-core and axe-core (npm ci in web/tests)"
-  (cd "$(dirname "$0")/../web/tests" && npm ci --no-audit --no-fund --loglevel=error)
+  # Without the dev dependencies: Lighthouse is for bench/web/lighthouse.mjs, which installs it.
+  (cd "$(dirname "$0")/../web/tests" && npm ci --omit=dev --no-audit --no-fund --loglevel=error)
 }
 if [[ ${#missing[@]} -eq 0 ]]; then
   npm_ci "${1:-test}"
