@@ -28,29 +28,6 @@ namespace {
 namespace fs = std::filesystem;
 namespace scenario = vnt::scenario;
 
-std::string quoted(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    switch (c) {
-      case '\r':
-        out += "\\r";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out + "\"";
-}
-
 // The tokens of a line, or none for a line the tokenizer refuses.
 std::optional<std::vector<scenario::Token>> tokens(const std::string& line) {
   try {
@@ -118,7 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!read) continue;
     std::string again;
     for (const scenario::Token& token : *read) {
-      again += (again.empty() ? "" : " ") + (token.quoted ? quoted(token.text) : token.text);
+      again +=
+          (again.empty() ? "" : " ") + (token.quoted ? scenario::quote(token.text) : token.text);
     }
     const auto readAgain = tokens(again);
     if (!readAgain || !sameTokens(*read, *readAgain)) std::abort();

@@ -29,6 +29,7 @@
 #include "tests/unit/every_screen.h"
 #include "tests/unit/screen_checks.h"
 #include "tests/unit/test_support.h"
+#include "tools/vnt_scenario/scenario.h"
 
 namespace vnt {
 namespace {
@@ -325,29 +326,6 @@ std::vector<Action> reduce(std::vector<Action> actions) {
   return actions;
 }
 
-std::string quoted(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    switch (c) {
-      case '\r':
-        out += "\\r";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out + "\"";
-}
-
 // The run as a scenario: the bundled seasons, then each click with its dice and answers
 // queued before it and its message boxes checked after it.
 std::string scenarioText(const std::vector<Action>& actions, unsigned seed,
@@ -361,7 +339,8 @@ std::string scenarioText(const std::vector<Action>& actions, unsigned seed,
     for (const bool yes : a.answers) out << "answer " << (yes ? "yes" : "no") << "\n";
     out << "click " << a.control << (a.index >= 0 ? " " + std::to_string(a.index) : "") << "\n";
     for (const Message& m : a.messages) {
-      out << "expect message " << quoted(m.prompt) << " " << quoted(m.title) << "\n";
+      out << "expect message " << scenario::quote(m.prompt) << " " << scenario::quote(m.title)
+          << "\n";
     }
   }
   return out.str();

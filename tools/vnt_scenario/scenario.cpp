@@ -21,20 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string quote(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    switch (c) {
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      default: out += c;
-    }
-  }
-  return out + "\"";
-}
-
 std::string bounds(std::int16_t upper, std::int16_t lower) {
   return "RandomNumber(" + std::to_string(upper) + ", " + std::to_string(lower) + ")";
 }
@@ -119,6 +105,20 @@ std::vector<Token> tokenize(const std::string& line) {
     tokens.push_back(std::move(token));
   }
   return tokens;
+}
+
+std::string quote(const std::string& text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    switch (c) {
+      case '\r': out += "\\r"; break;
+      case '\n': out += "\\n"; break;
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      default: out += c;
+    }
+  }
+  return out + "\"";
 }
 
 // --- The player -----------------------------------------------------------------------------

@@ -90,5 +90,7 @@ struct Token {
   bool quoted = false;
 };
 std::vector<Token> tokenize(const std::string& line);
+// A text as a quoted string of a scenario line, escaped so tokenize() reads it back whole.
+std::string quote(const std::string& text);
 
 }  // namespace vnt::scenario
