@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/median_ms.h"
 #include "shell/game_book.h"
 #include "shell/game_library.h"
 #include "shell/game_log.h"
@@ -21,19 +22,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-double medianMs(int rounds, const std::function<void()>& run) {
-  std::vector<double> times;
-  for (int i = 0; i < rounds; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    times.push_back(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-            .count());
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
+using vnt::bench::medianMs;
 
 }  // namespace
 

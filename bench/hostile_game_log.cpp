@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/median_ms.h"
 #include "shell/game_log.h"
 
 namespace {
@@ -43,19 +44,6 @@ struct Hostile {
   std::size_t bytes;
 };
 
-double medianRead(const std::string& file, int rounds, vnt::ReadGame& game) {
-  std::vector<double> times;
-  for (int i = 0; i < rounds; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    game = vnt::readGameLog(file);
-    times.push_back(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-            .count());
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -82,9 +70,9 @@ int main(int argc, char** argv) {
   for (const Hostile& h : files) {
     vnt::ReadGame game;
     const std::string small = h.make(h.bytes / 10);
-    const double smallMs = medianRead(small, rounds, game);
+    const double smallMs = vnt::bench::medianMs(rounds, [&] { game = vnt::readGameLog(small); });
     const std::string large = h.make(h.bytes);
-    const double largeMs = medianRead(large, rounds, game);
+    const double largeMs = vnt::bench::medianMs(rounds, [&] { game = vnt::readGameLog(large); });
     std::printf("%-24s %10.1f %10.1f %8.1f %8.1f %6zu %10d %8d\n", h.what,
                 static_cast<double>(large.size()) / kMB, largeMs, smallMs, largeMs / smallMs,
                 game.entries.size(), game.leftOut, game.shortened);
