@@ -81,12 +81,7 @@ try {
     await page.waitForFunction(() => !document.getElementById('die-overlay').hidden);
     await clean(page, 'die box');
     // This die and any further one of the roll: the program's own.
-    for (;;) {
-      await page.waitForFunction(() => !document.getElementById('die-overlay').hidden || !document.body.dataset.busy);
-      if (await page.$eval('#die-overlay', (e) => e.hidden)) break;
-      await page.click('#die-roll');
-    }
-    await d.settle();
+    await d.rollTheRest();
     await page.click('#own-dice');
     await d.click('cmdCancel');
   });

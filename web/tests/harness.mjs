@@ -118,6 +118,15 @@ export function driver(page) {
       return e.dataset.control + (e.dataset.index !== undefined ? `(${e.dataset.index})` : '');
     }),
     queueRolls: (...values) => page.evaluate((v) => window.vntQueueRolls(...v), values),
+    // Every die the roll under way still asks for: "Roll for me", until no die box opens.
+    rollTheRest: async () => {
+      for (;;) {
+        await page.waitForFunction(() => !document.getElementById('die-overlay').hidden || !document.body.dataset.busy);
+        if (await page.$eval('#die-overlay', (e) => e.hidden)) break;
+        await page.click('#die-roll');
+      }
+      await settle();
+    },
   };
 }
 

@@ -90,12 +90,7 @@ try {
         const box = await size(page, id);
         assert.ok(box.height >= 44 && box.width >= 44, `${id} ${JSON.stringify(box)}`);
       }
-      for (;;) {
-        await page.waitForFunction(() => !document.getElementById('die-overlay').hidden || !document.body.dataset.busy);
-        if (await page.$eval('#die-overlay', (e) => e.hidden)) break;
-        await page.click('#die-roll');
-      }
-      await d.settle();
+      await d.rollTheRest();
       await page.click('#own-dice');
       await d.click('cmdCancel');
     });
